@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <optional>
+
+namespace tiv {
+
+struct CursorImage {
+    QImage image;     // Format_ARGB32_Premultiplied
+    QPoint hotSpot;   // inside the image
+    QPoint position;  // pointer position on the screen
+    bool shown = true;
+};
+
+class CursorSource {
+public:
+    virtual ~CursorSource() = default;
+    // Empty when the cursor cannot be read.
+    virtual std::optional<CursorImage> currentCursor() = 0;
+};
+
+}  // namespace tiv

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+namespace tiv {
+
+// Modifier bits of the program's own hotkey numbering; other bits are ignored.
+enum HotkeyModifier : unsigned {
+    ModAlt = 1,
+    ModCtrl = 2,
+    ModShift = 4,
+    ModSuper = 8,
+};
+
+// System-wide hotkeys. Key codes are the program's virtual-key numbers (Esc 27, 'A'..'Z', '0'..'9',
+// F1..F12 = 112..123, numeric pad 96..105, ...).
+class HotkeyService {
+public:
+    using Handler = std::function<void(int id)>;
+    virtual ~HotkeyService() = default;
+    // False when the system refuses the combination (another program holds it, or the key is unknown).
+    virtual bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) = 0;
+    virtual void unregisterHotkey(int id) = 0;
+    // Called on the interface thread with the id of each activated hotkey.
+    virtual void setHandler(Handler handler) = 0;
+};
+
+}  // namespace tiv

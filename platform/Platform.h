@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/ClipboardService.h"
+#include "platform/CursorSource.h"
+#include "platform/DriveService.h"
+#include "platform/HotkeyService.h"
+#include "platform/ScreenGrabber.h"
+#include "platform/ShellService.h"
+#include "platform/StartupEntries.h"
+
+#include <memory>
+
+namespace tiv {
+
+// The desktop services the program uses, created once in main() and handed to the main window.
+// Tests hand in the recording fakes instead.
+struct Platform {
+    ScreenGrabber *screen = nullptr;
+    CursorSource *cursor = nullptr;
+    HotkeyService *hotkeys = nullptr;
+    ClipboardService *clipboard = nullptr;
+    ShellService *shell = nullptr;
+    DriveService *drives = nullptr;
+    StartupEntries *startup = nullptr;
+};
+
+// Owns the services of the backend this build was configured with.
+class PlatformBackend {
+public:
+    virtual ~PlatformBackend() = default;
+    virtual Platform services() = 0;
+};
+
+// Null when the desktop cannot be reached (no display); the reason goes to `error`.
+std::unique_ptr<PlatformBackend> createNativePlatform(QString *error);
+
+}  // namespace tiv

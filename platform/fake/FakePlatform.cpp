@@ -1,0 +1,40 @@
+#include "platform/fake/FakePlatform.h"
+
+#include <QPainter>
+
+namespace tiv::fake {
+
+QImage FakeScreen::grab(const QRect &screenRect)
+{
+    grabs.append(screenRect);
+    QImage out(screenRect.size(), QImage::Format_RGB32);
+    if (out.isNull())
+        return out;
+    out.fill(Qt::black);
+    QPainter painter(&out);
+    painter.drawImage(desktopOrigin - screenRect.topLeft(), desktop);
+    return out;
+}
+
+bool FakeHotkeys::registerHotkey(int id, unsigned modifiers, unsigned virtualKey)
+{
+    registrations.append({id, modifiers, virtualKey});
+    if (takenByOthers.contains(combination(modifiers, virtualKey)) || active.contains(id))
+        return false;
+    active.insert(id);
+    return true;
+}
+
+void FakeHotkeys::unregisterHotkey(int id)
+{
+    unregistrations.append(id);
+    active.remove(id);
+}
+
+void FakeHotkeys::press(int id)
+{
+    if (active.contains(id) && handler)
+        handler(id);
+}
+
+}  // namespace tiv::fake

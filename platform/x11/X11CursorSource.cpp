@@ -1,0 +1,46 @@
+#include "platform/x11/X11CursorSource.h"
+
+#include <xcb/xfixes.h>
+
+namespace tiv::x11 {
+
+X11CursorSource::X11CursorSource(XcbConnection &connection) : x_(connection)
+{
+    auto cookie = xcb_xfixes_query_version(x_.get(), XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION);
+    Reply<xcb_xfixes_query_version_reply_t> reply(
+        xcb_xfixes_query_version_reply(x_.get(), cookie, nullptr));
+    available_ = reply && reply->major_version >= 1;
+}
+
+std::optional<CursorImage> X11CursorSource::currentCursor()
+{
+    if (!available_)
+        return std::nullopt;
+    Reply<xcb_xfixes_get_cursor_image_reply_t> reply(xcb_xfixes_get_cursor_image_reply(
+        x_.get(), xcb_xfixes_get_cursor_image(x_.get()), nullptr));
+    if (!reply || reply->width == 0 || reply->height == 0)
+        return std::nullopt;
+    const uint32_t *pixels = xcb_xfixes_get_cursor_image_cursor_image(reply.get());
+    if (xcb_xfixes_get_cursor_image_cursor_image_length(reply.get()) < reply->width * reply->height)
+        return std::nullopt;
+
+    CursorImage c;
+    c.image = QImage(reply->width, reply->height, QImage::Format_ARGB32_Premultiplied);
+    if (c.image.isNull())
+        return std::nullopt;
+    bool anyVisible = false;
+    for (int y = 0; y < reply->height; ++y) {
+        auto *row = reinterpret_cast<uint32_t *>(c.image.scanLine(y));
+        for (int x = 0; x < reply->width; ++x) {
+            row[x] = pixels[y * reply->width + x];
+            anyVisible |= (row[x] >> 24) != 0;
+        }
+    }
+    c.hotSpot = QPoint(reply->xhot, reply->yhot);
+    c.position = QPoint(reply->x, reply->y);
+    // X has no "cursor hidden" state to ask for: programs hide it by setting a blank cursor.
+    c.shown = anyVisible;
+    return c;
+}
+
+}  // namespace tiv::x11

@@ -1,0 +1,50 @@
+#include "platform/Platform.h"
+#include "platform/x11/DesktopServices.h"
+#include "platform/x11/X11CursorSource.h"
+#include "platform/x11/X11HotkeyService.h"
+#include "platform/x11/X11ScreenGrabber.h"
+
+namespace tiv {
+
+namespace {
+
+class X11Backend : public PlatformBackend {
+public:
+    X11Backend(std::unique_ptr<x11::XcbConnection> grabbing, std::unique_ptr<x11::XcbConnection> keys)
+        : connection_(std::move(grabbing)),
+          screen_(*connection_),
+          cursor_(*connection_),
+          hotkeys_(std::move(keys))
+    {
+    }
+
+    Platform services() override
+    {
+        return {&screen_, &cursor_, &hotkeys_, &clipboard_, &shell_, &drives_, &startup_};
+    }
+
+private:
+    std::unique_ptr<x11::XcbConnection> connection_;
+    x11::X11ScreenGrabber screen_;
+    x11::X11CursorSource cursor_;
+    x11::X11HotkeyService hotkeys_;
+    x11::ToolkitClipboard clipboard_;
+    x11::XdgShell shell_;
+    x11::MountTable drives_;
+    x11::XdgAutostart startup_;
+};
+
+}  // namespace
+
+std::unique_ptr<PlatformBackend> createNativePlatform(QString *error)
+{
+    auto grabbing = x11::XcbConnection::open(error);
+    if (!grabbing)
+        return nullptr;
+    auto keys = x11::XcbConnection::open(error);
+    if (!keys)
+        return nullptr;
+    return std::make_unique<X11Backend>(std::move(grabbing), std::move(keys));
+}
+
+}  // namespace tiv

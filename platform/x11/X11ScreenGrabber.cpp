@@ -1,0 +1,210 @@
+#include "platform/x11/X11ScreenGrabber.h"
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <cstring>
+
+namespace tiv::x11 {
+
+namespace {
+
+// Copies rows of 32-bit pixels from the server's buffer into the picture. A depth-24 server leaves
+// the padding byte at zero; RGB32 wants it opaque, or alpha-aware readers see a transparent picture.
+void copyRows(const uint8_t *src, int srcStride, QImage &out, const QPoint &at, int w, int h)
+{
+    for (int y = 0; y < h; ++y) {
+        const auto *in = reinterpret_cast<const uint32_t *>(src + size_t(y) * srcStride);
+        auto *row = reinterpret_cast<uint32_t *>(out.scanLine(at.y() + y)) + at.x();
+        for (int x = 0; x < w; ++x)
+            row[x] = in[x] | 0xff000000u;
+    }
+}
+
+bool rootIsRgb32(xcb_connection_t *c, const xcb_screen_t *screen)
+{
+    if (screen->root_depth != 24 && screen->root_depth != 32)
+        return false;
+    const xcb_setup_t *setup = xcb_get_setup(c);
+    for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it))
+        if (it.data->depth == screen->root_depth)
+            return it.data->bits_per_pixel == 32;
+    return false;
+}
+
+}  // namespace
+
+X11ScreenGrabber::X11ScreenGrabber(XcbConnection &connection) : x_(connection)
+{
+    auto cookie = xcb_shm_query_version(x_.get());
+    Reply<xcb_shm_query_version_reply_t> reply(xcb_shm_query_version_reply(x_.get(), cookie, nullptr));
+    shmAvailable_ = reply != nullptr;
+}
+
+X11ScreenGrabber::~X11ScreenGrabber()
+{
+    releaseSegment();
+}
+
+QRect X11ScreenGrabber::desktopRect()
+{
+    const xcb_screen_t *s = x_.screen();
+    return QRect(0, 0, s->width_in_pixels, s->height_in_pixels);
+}
+
+xcb_window_t X11ScreenGrabber::topLevelOf(xcb_window_t window)
+{
+    // Walk up to the child of the root: with a reparenting window manager that is the frame.
+    for (int depth = 0; depth < 64; ++depth) {
+        Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(x_.get(), xcb_query_tree(x_.get(), window), nullptr));
+        if (!tree)
+            return XCB_WINDOW_NONE;
+        if (tree->parent == x_.root() || tree->parent == XCB_WINDOW_NONE)
+            return window;
+        window = tree->parent;
+    }
+    return XCB_WINDOW_NONE;
+}
+
+QRect X11ScreenGrabber::rootRectOf(xcb_window_t window)
+{
+    Reply<xcb_get_geometry_reply_t> geo(
+        xcb_get_geometry_reply(x_.get(), xcb_get_geometry(x_.get(), window), nullptr));
+    if (!geo)
+        return {};
+    Reply<xcb_translate_coordinates_reply_t> pos(xcb_translate_coordinates_reply(
+        x_.get(), xcb_translate_coordinates(x_.get(), window, x_.root(), 0, 0), nullptr));
+    if (!pos)
+        return {};
+    // The border belongs to the window as the user sees it.
+    const int b = geo->border_width;
+    return QRect(pos->dst_x - b, pos->dst_y - b, geo->width + 2 * b, geo->height + 2 * b);
+}
+
+std::optional<ForegroundWindow> X11ScreenGrabber::foregroundWindow()
+{
+    xcb_window_t client = XCB_WINDOW_NONE;
+    const auto active = x_.cardinalProperty(x_.root(), x_.atom("_NET_ACTIVE_WINDOW"), 1);
+    if (!active.empty())
+        client = active[0];
+    if (client == XCB_WINDOW_NONE) {
+        Reply<xcb_get_input_focus_reply_t> focus(
+            xcb_get_input_focus_reply(x_.get(), xcb_get_input_focus(x_.get()), nullptr));
+        if (focus && focus->focus != x_.root() && focus->focus > XCB_INPUT_FOCUS_POINTER_ROOT)
+            client = topLevelOf(focus->focus);
+    }
+    if (client == XCB_WINDOW_NONE || client == x_.root())
+        return std::nullopt;
+
+    ForegroundWindow fw;
+    fw.client = rootRectOf(client);
+    if (fw.client.isEmpty())
+        return std::nullopt;
+    const xcb_window_t top = topLevelOf(client);
+    fw.frame = top != client && top != XCB_WINDOW_NONE ? rootRectOf(top) : fw.client;
+    if (top == client) {
+        // Not reparented (a compositing manager that draws frames itself): the frame extents say
+        // how far the decorations reach around the client.
+        const auto ext = x_.cardinalProperty(client, x_.atom("_NET_FRAME_EXTENTS"), 4);
+        if (ext.size() == 4)
+            fw.frame = fw.client.adjusted(-int(ext[0]), -int(ext[2]), int(ext[1]), int(ext[3]));
+    }
+    return fw;
+}
+
+QImage X11ScreenGrabber::grab(const QRect &screenRect)
+{
+    if (screenRect.isEmpty())
+        return {};
+    QImage out(screenRect.size(), QImage::Format_RGB32);
+    if (out.isNull())
+        return out;
+    const QRect visible = screenRect.intersected(desktopRect());
+    if (visible != screenRect)
+        out.fill(Qt::black);
+    if (visible.isEmpty())
+        return out;
+    if (!rootIsRgb32(x_.get(), x_.screen()))
+        return {};
+    const QPoint at = visible.topLeft() - screenRect.topLeft();
+    if (shmAvailable_ && grabShm(visible, out, at))
+        return out;
+    return grabPlain(visible, out, at) ? out : QImage();
+}
+
+bool X11ScreenGrabber::ensureSegment(size_t bytes)
+{
+    if (shmData_ && shmSize_ >= bytes)
+        return true;
+    releaseSegment();
+    shmId_ = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (shmId_ < 0)
+        return false;
+    shmData_ = shmat(shmId_, nullptr, 0);
+    // Marked for removal at once, so the segment cannot outlive the program after a crash.
+    shmctl(shmId_, IPC_RMID, nullptr);
+    if (shmData_ == reinterpret_cast<void *>(-1)) {
+        shmData_ = nullptr;
+        return false;
+    }
+    segment_ = xcb_generate_id(x_.get());
+    xcb_generic_error_t *err = xcb_request_check(
+        x_.get(), xcb_shm_attach_checked(x_.get(), segment_, static_cast<uint32_t>(shmId_), 0));
+    if (err) {
+        free(err);
+        shmdt(shmData_);
+        shmData_ = nullptr;
+        return false;
+    }
+    shmSize_ = bytes;
+    return true;
+}
+
+void X11ScreenGrabber::releaseSegment()
+{
+    if (!shmData_)
+        return;
+    xcb_shm_detach(x_.get(), segment_);
+    xcb_flush(x_.get());
+    shmdt(shmData_);
+    shmData_ = nullptr;
+    shmSize_ = 0;
+}
+
+bool X11ScreenGrabber::grabShm(const QRect &area, QImage &out, const QPoint &at)
+{
+    const size_t bytes = size_t(area.width()) * area.height() * 4;
+    if (!ensureSegment(bytes)) {
+        shmAvailable_ = false;
+        return false;
+    }
+    auto cookie = xcb_shm_get_image(x_.get(), x_.root(), int16_t(area.x()), int16_t(area.y()),
+                                    uint16_t(area.width()), uint16_t(area.height()), ~0u,
+                                    XCB_IMAGE_FORMAT_Z_PIXMAP, segment_, 0);
+    Reply<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(x_.get(), cookie, nullptr));
+    if (!reply)
+        return false;
+    copyRows(static_cast<const uint8_t *>(shmData_), area.width() * 4, out, at, area.width(),
+             area.height());
+    return true;
+}
+
+bool X11ScreenGrabber::grabPlain(const QRect &area, QImage &out, const QPoint &at)
+{
+    // One request per band of rows keeps each reply under the server's request size.
+    const int rowsPerBand = std::max(1, (4 << 20) / std::max(1, area.width() * 4));
+    for (int y = 0; y < area.height(); y += rowsPerBand) {
+        const int rows = std::min(rowsPerBand, area.height() - y);
+        auto cookie = xcb_get_image(x_.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, x_.root(), int16_t(area.x()),
+                                    int16_t(area.y() + y), uint16_t(area.width()), uint16_t(rows), ~0u);
+        Reply<xcb_get_image_reply_t> reply(xcb_get_image_reply(x_.get(), cookie, nullptr));
+        if (!reply || xcb_get_image_data_length(reply.get()) < area.width() * rows * 4)
+            return false;
+        copyRows(xcb_get_image_data(reply.get()), area.width() * 4, out, at + QPoint(0, y),
+                 area.width(), rows);
+    }
+    return true;
+}
+
+}  // namespace tiv::x11
