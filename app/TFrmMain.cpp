@@ -1,0 +1,238 @@
+#include "app/TFrmMain.h"
+
+#include "app/VirtualKey.h"
+#include "common/CatchAll.h"
+#include "editing/ImageControl.h"
+#include "files/DefaultFolder.h"
+#include "text/InterfaceText.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+
+namespace tiv {
+
+TFrmMain::TFrmMain(const Platform &platform, QWidget *parent) : QWidget(parent), platform_(platform)
+{
+    buildLayout();
+    wireHandlers();
+    // Keys reach the window before the focused control, wherever the focus is.
+    qApp->installEventFilter(this);
+    if (platform_.hotkeys)
+        platform_.hotkeys->setHandler([this](int id) { HotkeyMessage(id); });
+    FormCreate();
+}
+
+TFrmMain::~TFrmMain()
+{
+    qApp->removeEventFilter(this);
+    if (platform_.hotkeys)
+        platform_.hotkeys->setHandler({});
+    FormDestroy();
+}
+
+void TFrmMain::wireHandlers()
+{
+    const auto on = [this](QPushButton *b, void (TFrmMain::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { CatchAll([&] { (this->*handler)(); }); });
+    };
+    const auto onItem = [this](QAction *a, void (TFrmMain::*handler)()) {
+        connect(a, &QAction::triggered, this, [this, a, handler](bool checked) {
+            // The toggle handlers flip the check mark themselves; undo the menu's own flip first.
+            if (a->isCheckable())
+                a->setChecked(!checked);
+            CatchAll([&] { (this->*handler)(); });
+        });
+    };
+    on(BtnExit, &TFrmMain::BtnExitClick);
+    on(BtnOtherFun, &TFrmMain::BtnOtherFunClick);
+    on(BtnMouseAreatPIC, &TFrmMain::GrabMenuClick);
+    for (QPushButton *b : {BtnUDCutScreen, BtnWindowsCut, SpeedButton15, SpeedButton16})
+        on(b, &TFrmMain::MnUDScreenCutClick);
+    onItem(N20, &TFrmMain::MnUDScreenCutClick);
+    on(BtnFullScreenCut, &TFrmMain::BtnFullScreenCutClick);
+    onItem(N2, &TFrmMain::BtnFullScreenCutClick);
+    on(BtnPicFullScreen, &TFrmMain::FullScreenMenuItemClick);
+    onItem(N17, &TFrmMain::FullScreenMenuItemClick);
+    on(BtnSaveToClipboard, &TFrmMain::BtnSaveToClipboardClick);
+    onItem(N18, &TFrmMain::BtnSaveToClipboardClick);
+    on(BtnSaveToCB22, &TFrmMain::BtnSaveToCBClick);
+    onItem(BtnSaveToCB, &TFrmMain::BtnSaveToCBClick);
+    on(BtnContinueCut2, &TFrmMain::BtnContinueCut2Click);
+    onItem(BtnContinueCut, &TFrmMain::BtnContinueCut2Click);
+    on(BtnAutoSaveToPath111, &TFrmMain::BtnAutoSaveToPathClick);
+    onItem(BtnAutoSaveToPath, &TFrmMain::BtnAutoSaveToPathClick);
+}
+
+void TFrmMain::ApplyMainSkin()
+{
+    setWindowTitle(FormatText(QStringLiteral("%s%s"), {TxtAppTitle, QStringLiteral("2.2")}));
+    const struct {
+        QWidget *control;
+        QAction *item;
+        const QString &hint;
+    } hints[] = {
+        {nullptr, BtnContinueCut, TxtContinuousCapture}, {nullptr, BtnSaveToCB, TxtAutoToClipboard},
+        {nullptr, BtnAutoSaveToPath, TxtAutoSaveToFolder}, {BtnAddText, nullptr, TxtAddText},
+        {BtnFontSet, nullptr, TxtSetFont},                {BtnAddLine, nullptr, TxtAddLine},
+        {BtnAddSingleArrow, nullptr, TxtAddSingleArrow},  {BtnAddDoubleArrow, nullptr, TxtAddDoubleArrow},
+        {BtnAddCircle, nullptr, TxtAddCircle},            {BtnAddRoundRec, nullptr, TxtAddRoundRect},
+        {BtnAddRECT, nullptr, TxtAddRectangle},           {BtnSetPicParam, nullptr, TxtSetPictureSize},
+        {BtnReurnPic, nullptr, TxtRestorePrevious},       {BtnBackupFore, nullptr, TxtRestoreNext},
+        {BtnZoomIn, nullptr, TxtZoomIn},                  {BtnZoomout, nullptr, TxtZoomOut},
+        {BtnZoom, nullptr, TxtActualSize},                {BtnFileScreen, nullptr, TxtBestFit},
+        {BitmapListBox, nullptr, TxtRightClickHint},
+    };
+    for (const auto &h : hints) {
+        if (h.control)
+            h.control->setToolTip(h.hint);
+        else
+            h.item->setToolTip(h.hint);
+    }
+}
+
+void TFrmMain::FormCreate()
+{
+    CatchAll([&] {
+        // Double buffering is Qt's default for widgets.
+        InitInterfaceText();
+        ApplyMainSkin();
+        RollerLines.clear();
+        WebBrowserTop->move(WebBrowserTop->x(), -2000);
+        PngFilterChoice = 1;
+    });
+    CatchAll([&] {
+        SaveWindowBounds();
+        DragStartX = DragStartY = DragEndX = DragEndY = 0;
+        ToolMode = 0;
+        LoadSettings();
+        PnSavePic->hide();
+        for (QImage &slot : HistorySnapshots)
+            slot = QImage();
+    });
+    CatchAll([&] { ReopenLastPicture(); });
+    LbRollers->clear();
+    LbRollers2->clear();
+}
+
+void TFrmMain::ReopenLastPicture()
+{
+    const QFileInfo last(CurrentPicturePath);
+    const QString folder = CurrentPicturePath.isEmpty() ? QString() : last.absolutePath();
+    const QString folderWithSep = folder.isEmpty() ? QString() : QDir::cleanPath(folder + u'/') + u'/';
+    if (folder.isEmpty() || !QFileInfo(folderWithSep).isDir()) {
+        PictureFolder = DefaultPictureFolder();
+        EdtPicPath->setText(PictureFolder);
+        return;
+    }
+    if (!last.isFile())
+        return;
+    PictureFolder = folderWithSep;
+    EdtPicPath->setText(PictureFolder);
+    FillPictureList();
+    LoadPictureFile(ImgMain, CurrentPicturePath);
+    const QString ext = u'.' + last.suffix();
+    for (int i = 0; i < CbPicFomat->count(); ++i) {
+        if (CbPicFomat->itemText(i).trimmed() == ext) {
+            CbPicFomat->setCurrentIndex(i);
+            break;
+        }
+    }
+    const QStringList names = BitmapListModel->stringList();
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].trimmed() == last.fileName()) {
+            BitmapListBox->setCurrentIndex(BitmapListModel->index(i));
+            break;
+        }
+    }
+}
+
+void TFrmMain::FormShow()
+{
+    CatchAll([&] { FillPictureList(); });
+}
+
+void TFrmMain::FormDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    hide();
+    CatchAll([&] {
+        UnregisterCaptureHotkeys();
+        SaveSettings();
+        for (QImage &slot : HistorySnapshots)
+            slot = QImage();
+        RollerLines.clear();
+    });
+}
+
+void TFrmMain::fitPictureContent()
+{
+    // The scroll area scrolls over whatever the canvas and the text box cover.
+    QRect covered = ImgMain->geometry();
+    if (MemoText->isVisible())
+        covered = covered.united(MemoText->geometry());
+    PnlPicContent->resize(covered.right() + 1, covered.bottom() + 1);
+}
+
+void TFrmMain::SaveWindowBounds()
+{
+    SavedTop = y();
+    SavedLeft = x();
+    SavedHeight = height();
+    SavedWidth = width();
+}
+
+void TFrmMain::FormKeyUp(int key, Qt::KeyboardModifiers shift)
+{
+    if (key == VkEscape)
+        ToolMode = 0;
+    else if (key == 'F' && (shift & Qt::ControlModifier))
+        CaptureFullScreen();
+}
+
+void TFrmMain::BtnOtherFunClick()
+{
+    const QPoint at(x() + BtnOtherFun->x() + BtnOtherFun->width(),
+                    y() + SbMain->y() + SBDisplay->y() + BtnOtherFun->y() + 30);
+    MnOtherFunButton->popup(at);
+}
+
+void TFrmMain::BtnExitClick()
+{
+    close();
+}
+
+void TFrmMain::closeEvent(QCloseEvent *event)
+{
+    FormDestroy();
+    event->accept();
+}
+
+bool TFrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        auto *widget = qobject_cast<QWidget *>(watched);
+        // A key event travels up the parents when a control ignores it; act on its first stop only.
+        const bool firstStop = widget && widget->window() == this &&
+                               (watched == QApplication::focusWidget() ||
+                                (!QApplication::focusWidget() && watched == this));
+        if (firstStop && !key->isAutoRepeat())
+            CatchAll([&] { FormKeyUp(VirtualKeyOf(*key), key->modifiers()); });
+    } else if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) &&
+               (watched == ImgMain || watched == MemoText)) {
+        fitPictureContent();
+    } else if (event->type() == QEvent::Show && watched == this) {
+        if (!shownOnce_) {
+            shownOnce_ = true;
+            FormShow();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace tiv

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "common/CanvasPicture.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStringList>
+#include <QStringListModel>
+#include <QWidget>
+
+#include <array>
+
+namespace tiv {
+
+class ImageControl;
+
+// The main window. Its handlers are defined in the folder of the subsystem they belong to; this
+// file and app/ hold construction, start-up, keyboard and exit.
+class TFrmMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmMain(const Platform &platform, QWidget *parent = nullptr);
+    ~TFrmMain() override;
+
+    // --- start-up, keyboard and exit (app/) ---
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void SaveWindowBounds();
+    void ApplyMainSkin();
+    void FormKeyUp(int key, Qt::KeyboardModifiers shift);
+    void BtnOtherFunClick();
+    void BtnExitClick();
+
+    // --- capture engine (capture/) ---
+    enum GrabMode : unsigned char { GrabDesktop = 0, GrabForegroundWindow = 1, GrabForegroundClient = 2 };
+    void GrabScreen(QImage &bitmap, int mode, bool withCursor);
+    void DrawCursorOverlay(QImage &bitmap, int originX, int originY);
+    void CaptureFullScreen();
+    void CaptureActiveWindow();
+    void CaptureActiveClientArea();
+    void StartRegionCapture();
+    void LeaveCaptureMode();
+    void HideForCapture();
+    void RestoreAfterCapture();
+    void SettleDelay();
+    void EnterPictureOnlyView();
+    void RestoreNormalBounds();
+    void ShowPicturePanel();
+    void HotkeyMessage(int id);
+    void GrabMenuClick();
+    void MnUDScreenCutClick();
+    void BtnFullScreenCutClick();
+    void FullScreenMenuItemClick();
+
+    // --- after-capture handling (capture/) ---
+    void PresentCapture(bool afterCaptureSteps);
+    void AutoSaveCapture();
+    void CopyPictureToClipboard(ImageControl *control);
+    void ShowContinuousGlyph();
+    void BtnContinueCut2Click();
+    void BtnSaveToCBClick();
+    void BtnAutoSaveToPathClick();
+    void BtnSaveToClipboardClick();
+    bool ContinuousCapture() const;
+    bool AutoClipboard() const;
+    bool AutoSaveToFolder() const;
+
+    // --- calls into subsystems that land later; each is a harmless no-op until then ---
+    bool RegisterCaptureHotkeys();
+    void UnregisterCaptureHotkeys();
+    bool EnsurePictureFolder();
+    QString NextPictureName();
+    void SavePicture(const QString &path);
+    void FillPictureList();
+    void ApplyAutoWatermark(ImageControl *control);
+    void ShowCaptureToolbar();
+    void ShowSavedPictureOnToolbar(const QString &path);
+    void HideWatermarkSettings();
+    void LoadSettings();
+    void LoadPictureFile(ImageControl *image, const QString &path);
+    void SaveSettings();
+
+    // --- state (all zero, empty or false when the window is made) ---
+    bool ChromeShown = false;
+    bool ShownBeforeCapture = false;
+    int HistoryPosition = 0;
+    QString PictureDrive;
+    QString AutoSavePrefix;
+    int ListSelectedIndex = 0;
+    int PopupFromTextBox = 0;
+    QRect RestoreRect;
+    std::array<QImage, 4> HistorySnapshots;
+    unsigned char ToolMode = 0;
+    QString CurrentPicturePath;
+    int SavedTop = 0, SavedLeft = 0, SavedHeight = 0, SavedWidth = 0;
+    int DragStartX = 0, DragStartY = 0, DragEndX = 0, DragEndY = 0;
+    QString PictureFolder;
+    QStringList RollerLines;
+    unsigned char PngFilterChoice = 0;
+    // How long a region capture waits for the hidden window to leave the screen.
+    int SettleMilliseconds = 500;
+
+    // --- controls ---
+    QFrame *PnlTop, *PnlBottom, *ImgLeft, *ImgRight;
+    QWidget *SbMain;
+    QFrame *SbAvert;
+    QLabel *Image48;
+    QWidget *WebBrowserTop;
+    QFrame *SbPicName, *SplitterTop, *Splitter3;
+    QPushButton *BtnOpenDir, *BtnSelectPath;
+    QComboBox *CbPicFomat;
+    QLineEdit *EdtPicPath;
+    QFrame *SbLeft, *SbToollBar;
+    QListView *BitmapListBox;
+    QStringListModel *BitmapListModel;
+    QFrame *SBDisplay;
+    QWidget *WebBrowser1;
+    QScrollArea *PnlPic;
+    QWidget *PnlPicContent;
+    ImageControl *ImgMain;
+    QPlainTextEdit *MemoText;
+    QFrame *PnlAutoSave, *PnSavePic;
+    QLineEdit *EdtAutoSavePre, *EdtPicName;
+    QLabel *PnlHint, *LbRollers, *LbRollers2;
+
+    // Side toolbar: visible ones first, then the hidden buttons that share handlers.
+    QPushButton *BtnContinueCut2, *BtnMouseAreatPIC, *BtnOtherFun, *BtnHelp, *BtnAbout, *BtnExit;
+    QPushButton *BtnFullScreenCut, *BtnUDCutScreen, *BtnWindowsCut, *SpeedButton15, *SpeedButton16,
+        *BtnPicFullScreen, *BtnSaveToClipboard, *BtnSaveToCB22, *BtnAutoSaveToPath111, *BtnAddWatermark,
+        *BtnPicSaveAs, *BtnOpenAPic, *BtnDeletePic, *BtnRenamePic, *BtnOpenByPaintB, *BtnSetHotkey,
+        *BtnSPSaveImg, *SpeedButton3;
+    // Picture tool row.
+    QPushButton *BtnAddText, *BtnFontSet, *BtnAddLine, *BtnAddSingleArrow, *BtnAddDoubleArrow,
+        *BtnAddCircle, *BtnAddRoundRec, *BtnAddRECT, *BtnSetPicParam, *BtnReurnPic, *BtnBackupFore,
+        *BtnZoomIn, *BtnZoomout, *BtnZoom, *BtnFileScreen, *BtnSavePic, *BtnWatermarkSet;
+
+    QMenu *MnOtherFunButton;
+    QAction *N23, *N22, *N2, *N20, *N21, *MenuItem1, *N12, *N13, *N15, *N16, *N17, *N18, *N25,
+        *BtnSaveToCB, *BtnAutoSaveToPath, *BtnContinueCut, *N19;
+
+    const Platform &platform() const { return platform_; }
+    // True when the window is shown without a frame (the picture-only view).
+    bool borderless() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildLayout();
+    void buildSideToolbar(QWidget *parent);
+    void buildPathRow(QWidget *parent);
+    void buildToolRow(QWidget *parent);
+    void buildMoreFunctionsMenu();
+    void wireHandlers();
+    void setBorderless(bool on);
+    void ReopenLastPicture();
+    void fitPictureContent();
+
+    Platform platform_;
+    bool destroyed_ = false;
+    bool shownOnce_ = false;
+};
+
+}  // namespace tiv

@@ -1,0 +1,13 @@
+#pragma once
+
+class QKeyEvent;
+
+namespace tiv {
+
+constexpr int VkEscape = 27;
+
+// The program's virtual-key number of a key event: letters and digits by their upper-case
+// character, Esc 27, F1..F12 112..123; 0 for keys the program never asks about.
+int VirtualKeyOf(const QKeyEvent &event);
+
+}  // namespace tiv

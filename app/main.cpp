@@ -1,0 +1,28 @@
+#include "app/TFrmMain.h"
+#include "app/TivApplication.h"
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "TIVrevudu needs an X display, and DISPLAY is not set.\n"
+                             "Start it from a desktop session, or under Xvfb (xvfb-run).\n");
+        return 1;
+    }
+    tiv::TivApplication app(argc, argv);
+    QString error;
+    auto backend = tiv::createNativePlatform(&error);
+    if (!backend) {
+        std::fprintf(stderr, "TIVrevudu cannot reach the desktop: %s\n", qPrintable(error));
+        return 1;
+    }
+    tiv::Platform platform = backend->services();
+    int rc = 0;
+    {
+        tiv::TFrmMain FrmMain(platform);
+        FrmMain.showMaximized();
+        rc = app.exec();
+    }
+    return rc;
+}

@@ -1,0 +1,101 @@
+#include "app/TFrmMain.h"
+
+#include "common/CatchAll.h"
+#include "editing/ImageControl.h"
+#include "text/InterfaceText.h"
+
+namespace tiv {
+
+bool TFrmMain::ContinuousCapture() const
+{
+    return BtnContinueCut->isChecked();
+}
+
+bool TFrmMain::AutoClipboard() const
+{
+    return BtnSaveToCB->isChecked();
+}
+
+bool TFrmMain::AutoSaveToFolder() const
+{
+    return BtnAutoSaveToPath->isChecked();
+}
+
+void TFrmMain::PresentCapture(bool afterCaptureSteps)
+{
+    for (QWidget *w : {static_cast<QWidget *>(PnlBottom), static_cast<QWidget *>(SbPicName),
+                       static_cast<QWidget *>(Splitter3), static_cast<QWidget *>(SplitterTop),
+                       static_cast<QWidget *>(PnlTop), static_cast<QWidget *>(SbLeft),
+                       static_cast<QWidget *>(ImgLeft), static_cast<QWidget *>(ImgRight)})
+        w->show();
+    MemoText->hide();
+    setBorderless(false);
+    PnlPic->setFrameShape(QFrame::Box);
+    PnlHint->show();
+    ImgMain->show();
+    SbAvert->show();
+    if (afterCaptureSteps) {
+        if (AutoClipboard())
+            CopyPictureToClipboard(ImgMain);
+        AutoSaveCapture();
+        FillPictureList();
+        if (isVisible())
+            BitmapListBox->setFocus();
+    }
+    ChromeShown = true;
+    ImgMain->show();
+    Image48->show();
+}
+
+void TFrmMain::AutoSaveCapture()
+{
+    CatchAll([&] {
+        const QString path = NextPictureName();
+        // Without a name there is nothing to save; NextPictureName has said why.
+        if (path.isEmpty())
+            return;
+        CurrentPicturePath = path;
+        SavePicture(path);
+        PnlHint->setText(FormatText(TxtAutoSavedPicture, {path}));
+        ShowSavedPictureOnToolbar(path);
+    });
+}
+
+void TFrmMain::CopyPictureToClipboard(ImageControl *control)
+{
+    CatchAll([&] {
+        const QImage &image = control->picture().image;
+        if (!image.isNull() && platform_.clipboard)
+            platform_.clipboard->setImage(image);
+    });
+}
+
+void TFrmMain::ShowContinuousGlyph()
+{
+    // Until the skin draws the ticked and empty boxes, the caption carries the state.
+    BtnContinueCut2->setText((ContinuousCapture() ? QStringLiteral("☑ ") : QStringLiteral("☐ ")) +
+                             QStringLiteral("连续截图"));
+}
+
+void TFrmMain::BtnContinueCut2Click()
+{
+    BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
+    ShowContinuousGlyph();
+}
+
+void TFrmMain::BtnSaveToCBClick()
+{
+    BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked());
+}
+
+void TFrmMain::BtnAutoSaveToPathClick()
+{
+    BtnAutoSaveToPath->setChecked(!BtnAutoSaveToPath->isChecked());
+}
+
+void TFrmMain::BtnSaveToClipboardClick()
+{
+    CopyPictureToClipboard(ImgMain);
+}
+
+}  // namespace tiv

@@ -1,0 +1,268 @@
+#include "app/TFrmMain.h"
+
+#include "capture/CursorOverlay.h"
+#include "common/CatchAll.h"
+#include "editing/ImageControl.h"
+#include "text/InterfaceText.h"
+
+#include <QCoreApplication>
+#include <QScrollBar>
+#include <QThread>
+
+namespace tiv {
+
+void TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
+{
+    // Every capture carries the cursor, the region capture's frozen desktop included: the user
+    // sees the pointer where it was when the desktop froze.
+    CatchAll([&] {
+        ScreenGrabber *screen = platform_.screen;
+        if (!screen)
+            return;
+        QRect area;
+        if (mode == GrabDesktop) {
+            area = screen->desktopRect();
+        } else if (mode == GrabForegroundWindow || mode == GrabForegroundClient) {
+            const auto window = screen->foregroundWindow();
+            if (!window)
+                return;
+            area = mode == GrabForegroundWindow ? window->frame : window->client;
+        } else {
+            return;
+        }
+        QImage pixels = screen->grab(area);
+        if (pixels.isNull())
+            return;
+        bitmap = std::move(pixels);
+        DrawCursorOverlay(bitmap, area.x(), area.y());
+    });
+}
+
+void TFrmMain::DrawCursorOverlay(QImage &bitmap, int originX, int originY)
+{
+    CatchAll([&] {
+        if (!platform_.cursor)
+            return;
+        if (const auto cursor = platform_.cursor->currentCursor())
+            BlendCursor(bitmap, *cursor, QPoint(originX, originY));
+    });
+}
+
+void TFrmMain::HideForCapture()
+{
+    ShownBeforeCapture = false;
+    if (isVisible()) {
+        ShownBeforeCapture = true;
+        hide();
+    }
+}
+
+void TFrmMain::RestoreAfterCapture()
+{
+    if (ShownBeforeCapture)
+        show();
+}
+
+void TFrmMain::SettleDelay()
+{
+    QCoreApplication::processEvents();
+    QThread::msleep(static_cast<unsigned long>(SettleMilliseconds));
+}
+
+namespace {
+
+// Grabs into the canvas picture; a failed grab keeps the picture it had.
+void grabInto(TFrmMain &w, int mode, bool withCursor)
+{
+    QImage bitmap = w.ImgMain->picture().image;
+    w.GrabScreen(bitmap, mode, withCursor);
+    if (bitmap.cacheKey() != w.ImgMain->picture().image.cacheKey())
+        w.ImgMain->setPicture(CanvasPicture::bitmap(std::move(bitmap)));
+    w.PnlPic->horizontalScrollBar()->setValue(0);
+    w.PnlPic->verticalScrollBar()->setValue(0);
+}
+
+}  // namespace
+
+void TFrmMain::CaptureFullScreen()
+{
+    CatchAll([&] {
+        HideForCapture();
+        grabInto(*this, GrabDesktop, true);
+        ApplyAutoWatermark(ImgMain);
+        ImgMain->sizeToPicture();
+        if (ContinuousCapture()) {
+            if (AutoClipboard())
+                CopyPictureToClipboard(ImgMain);
+            AutoSaveCapture();
+        } else {
+            hide();
+            SbPicName->hide();
+            ShowPicturePanel();
+            show();
+            SbPicName->show();
+            PresentCapture(true);
+        }
+    });
+    CatchAll([&] { RestoreAfterCapture(); });
+}
+
+namespace {
+
+void finishWindowCapture(TFrmMain &w)
+{
+    w.ApplyAutoWatermark(w.ImgMain);
+    w.ImgMain->sizeToPicture();
+    if (w.ContinuousCapture()) {
+        if (w.AutoClipboard())
+            w.CopyPictureToClipboard(w.ImgMain);
+        w.AutoSaveCapture();
+    } else {
+        w.ShowPicturePanel();
+        w.show();
+        w.SbPicName->show();
+        w.PresentCapture(true);
+    }
+}
+
+}  // namespace
+
+void TFrmMain::CaptureActiveWindow()
+{
+    CatchAll([&] {
+        HideForCapture();
+        EnterPictureOnlyView();
+        grabInto(*this, GrabForegroundWindow, true);
+        finishWindowCapture(*this);
+    });
+    CatchAll([&] { RestoreAfterCapture(); });
+}
+
+void TFrmMain::CaptureActiveClientArea()
+{
+    CatchAll([&] {
+        HideForCapture();
+        hide();
+        SbPicName->hide();
+        grabInto(*this, GrabForegroundClient, true);
+        finishWindowCapture(*this);
+    });
+    CatchAll([&] { RestoreAfterCapture(); });
+}
+
+void TFrmMain::StartRegionCapture()
+{
+    CatchAll([&] {
+        hide();
+        SettleDelay();
+        grabInto(*this, GrabDesktop, false);
+        ImgMain->sizeToPicture();
+        ImgMain->show();
+        ToolMode = 5;
+        EnterPictureOnlyView();
+        show();
+    });
+}
+
+void TFrmMain::EnterPictureOnlyView()
+{
+    WebBrowser1->hide();
+    ChromeShown = false;
+    for (QWidget *w : {static_cast<QWidget *>(SbLeft), static_cast<QWidget *>(Splitter3),
+                       static_cast<QWidget *>(SplitterTop), static_cast<QWidget *>(SbPicName),
+                       static_cast<QWidget *>(PnlTop), static_cast<QWidget *>(ImgLeft),
+                       static_cast<QWidget *>(ImgRight), static_cast<QWidget *>(MemoText),
+                       static_cast<QWidget *>(PnlBottom), static_cast<QWidget *>(PnlHint)})
+        w->hide();
+    PnlPic->setFrameShape(QFrame::NoFrame);
+    SbAvert->hide();
+    HideWatermarkSettings();
+    setBorderless(true);
+}
+
+void TFrmMain::LeaveCaptureMode()
+{
+    UnregisterCaptureHotkeys();
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    setBorderless(false);
+    if (windowFlags() & Qt::WindowStaysOnTopHint)
+        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    RestoreNormalBounds();
+    show();
+    PresentCapture(false);
+}
+
+void TFrmMain::RestoreNormalBounds()
+{
+    move(SavedLeft, SavedTop);
+    resize(SavedWidth, SavedHeight);
+}
+
+void TFrmMain::GrabMenuClick()
+{
+    if (!EnsurePictureFolder())
+        return;
+    if (!RegisterCaptureHotkeys())
+        PnlHint->setText(TxtHotkeyConflict);
+    StartRegionCapture();
+    if (ContinuousCapture())
+        ShowCaptureToolbar();
+    WebBrowserTop->move(-1000, -1000);
+}
+
+void TFrmMain::MnUDScreenCutClick()
+{
+    ShowPicturePanel();
+    if (RegisterCaptureHotkeys())
+        hide();
+    WebBrowserTop->move(-1000, -1000);
+}
+
+void TFrmMain::BtnFullScreenCutClick()
+{
+    CaptureFullScreen();
+}
+
+void TFrmMain::FullScreenMenuItemClick()
+{
+    // Acts only in a picture full-screen view, which no command enters.
+}
+
+void TFrmMain::HotkeyMessage(int id)
+{
+    CatchAll([&] {
+        switch (id) {
+        case 1: CaptureFullScreen(); break;
+        case 2: CaptureActiveWindow(); break;
+        case 3: CaptureActiveClientArea(); break;
+        case 4: StartRegionCapture(); break;
+        case 5: LeaveCaptureMode(); break;
+        default: break;
+        }
+    });
+}
+
+void TFrmMain::ShowPicturePanel()
+{
+    // Showing the panel brings it in front of the empty web view that shares its place.
+    PnlPic->show();
+    PnlPic->raise();
+}
+
+bool TFrmMain::borderless() const
+{
+    return windowFlags() & Qt::FramelessWindowHint;
+}
+
+void TFrmMain::setBorderless(bool on)
+{
+    if (borderless() == on)
+        return;
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::FramelessWindowHint, on);
+    // Changing the frame re-creates the native window, which hides it.
+    if (wasVisible)
+        show();
+}
+
+}  // namespace tiv

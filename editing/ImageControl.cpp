@@ -1,0 +1,82 @@
+#include "editing/ImageControl.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tiv {
+
+ImageControl::ImageControl(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setMouseTracking(true);
+}
+
+void ImageControl::setPicture(CanvasPicture picture)
+{
+    picture_ = std::move(picture);
+    update();
+}
+
+void ImageControl::pictureChanged(const QRect &pictureArea)
+{
+    if (pictureArea.isNull())
+        update();
+    else
+        update(pictureToControl(pictureArea).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void ImageControl::setStretch(bool on)
+{
+    stretch_ = on;
+    update();
+}
+
+QSize ImageControl::naturalSize() const
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize px = picture_.image.size();
+    return QSize(qRound(px.width() / dpr), qRound(px.height() / dpr));
+}
+
+void ImageControl::sizeToPicture()
+{
+    resize(naturalSize());
+}
+
+QRectF ImageControl::pictureToControl(const QRect &area) const
+{
+    const QSize px = picture_.image.size();
+    if (px.isEmpty())
+        return {};
+    if (!stretch_) {
+        const qreal dpr = devicePixelRatioF();
+        return QRectF(area.x() / dpr, area.y() / dpr, area.width() / dpr, area.height() / dpr);
+    }
+    const qreal sx = qreal(width()) / px.width(), sy = qreal(height()) / px.height();
+    return QRectF(area.x() * sx, area.y() * sy, area.width() * sx, area.height() * sy);
+}
+
+void ImageControl::paintEvent(QPaintEvent *)
+{
+    if (picture_.image.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(pictureToControl(picture_.image.rect()), picture_.image);
+}
+
+void ImageControl::mousePressEvent(QMouseEvent *event)
+{
+    emit mousePressed(event);
+}
+
+void ImageControl::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMoved(event);
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    emit mouseReleased(event);
+}
+
+}  // namespace tiv

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "common/CanvasPicture.h"
+
+#include <QWidget>
+
+namespace tiv {
+
+// The picture control of the canvas. It shows its picture one picture pixel per device pixel
+// (also on a scaled screen), or stretched to the control when `stretch` is on.
+class ImageControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageControl(QWidget *parent = nullptr);
+
+    CanvasPicture &picture() { return picture_; }
+    const CanvasPicture &picture() const { return picture_; }
+    void setPicture(CanvasPicture picture);
+    // Call after the pixels were changed in place.
+    void pictureChanged(const QRect &pictureArea = {});
+
+    bool stretch() const { return stretch_; }
+    void setStretch(bool on);
+    // Gives the control the picture's size in device pixels.
+    void sizeToPicture();
+    // The control size at which the picture shows one to one.
+    QSize naturalSize() const;
+
+signals:
+    void mousePressed(QMouseEvent *event);
+    void mouseMoved(QMouseEvent *event);
+    void mouseReleased(QMouseEvent *event);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QRectF pictureToControl(const QRect &area) const;
+
+    CanvasPicture picture_;
+    bool stretch_ = false;
+};
+
+}  // namespace tiv

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs the
+# whole test suite on a private Xvfb server.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+"$here/setup.sh"
+"$here/build.sh" --sanitize
+cd "$here/../build-sanitize"
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox
+xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" ctest --output-on-failure -j 2 "$@"
