@@ -48,6 +48,12 @@ qsizetype incompleteUtf8Tail(QByteArrayView data)
     return 0;
 }
 
+bool isBlankOrComment(const QString &line)
+{
+    const QString t = line.trimmed();
+    return t.isEmpty() || t.startsWith(u';');
+}
+
 QString withoutLineBreaks(QString value)
 {
     value.replace(u'\r', u' ');
@@ -174,10 +180,10 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         m_lines << u'[' + section + u']' << line;
         return;
     }
-    // After the section's last non-blank line, so blank lines that separate sections stay in front
-    // of the next header.
+    // After the section's last key, so blank lines and comments that lead into the next section
+    // stay in front of its header.
     qsizetype end = sectionEnd(header);
-    while (end > header + 1 && m_lines[end - 1].trimmed().isEmpty())
+    while (end > header + 1 && isBlankOrComment(m_lines[end - 1]))
         --end;
     m_lines.insert(end, line);
 }
