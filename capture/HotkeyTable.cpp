@@ -1,0 +1,105 @@
+#include "capture/HotkeyTable.h"
+
+#include "platform/HotkeyService.h"
+
+namespace tiv {
+
+namespace {
+
+QString normalisedName(const QString &text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
+    QString name = text.mid(begin, end - begin);
+    for (QChar &c : name) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - u'a' + u'A');
+    }
+    return name;
+}
+
+constexpr int EscapeKey = 27;
+constexpr int F1Key = 112;
+
+}  // namespace
+
+int ParseHotkeyName(const QString &text)
+{
+    const QString name = normalisedName(text);
+    if (name == u"CTRL")
+        return ModCtrl;
+    if (name == u"SHIFT")
+        return ModShift;
+    if (name == u"ALT")
+        return ModAlt;
+    if (name == u"ESC")
+        return EscapeKey;
+    for (int f = 1; f <= 12; ++f) {
+        if (name == u'F' + QString::number(f))
+            return F1Key + f - 1;
+    }
+    return 0;
+}
+
+int HotkeyModifiers(const HotkeyEntry &entry)
+{
+    return ParseHotkeyName(entry.Modifier1) | ParseHotkeyName(entry.Modifier2);
+}
+
+unsigned HotkeyKeyCode(const HotkeyEntry &entry)
+{
+    if (normalisedName(entry.Key) == u"ESC")
+        return EscapeKey;
+    if (entry.Key.isEmpty())
+        return 0;
+    // Key codes are single bytes; a character beyond them names no key, and 0 makes the desktop
+    // refuse the registration so the user sees the conflict mark.
+    const char16_t first = entry.Key[0].unicode();
+    return first <= 0xFF ? first : 0;
+}
+
+void ResetHotkeyDefaults(HotkeyTable &table)
+{
+    const QString ctrl = QStringLiteral("Ctrl"), shift = QStringLiteral("Shift");
+    table[HotkeyFullScreen - 1] = {ctrl, shift, QStringLiteral("F")};
+    table[HotkeyActiveWindow - 1] = {ctrl, shift, QStringLiteral("W")};
+    table[HotkeyActiveClientArea - 1] = {ctrl, shift, QStringLiteral("C")};
+    table[HotkeyRegion - 1] = {ctrl, shift, QStringLiteral("A")};
+    table[HotkeyLeave - 1] = {QString(), QString(), QStringLiteral("ESC")};
+}
+
+HotkeyTable DefaultHotkeyTable()
+{
+    HotkeyTable table;
+    ResetHotkeyDefaults(table);
+    return table;
+}
+
+bool RegisterCaptureHotkeys(const HotkeyTable &table, HotkeyConflicts &conflicts,
+                            HotkeyService &service, const std::function<void(const QString &)> &logLine)
+{
+    bool refused = false;
+    for (int id = 1; id <= HotkeyCount; ++id) {
+        const HotkeyEntry &e = table[id - 1];
+        if (logLine)
+            logLine(QString::number(id) + u',' + e.Modifier1 + u',' + e.Modifier2 + u',' + e.Key);
+        // An entry without a key must not stop the pass: the hotkeys after it would silently stay
+        // unregistered while the result still claimed success.
+        const bool accepted = !e.Key.isEmpty()
+            && service.registerHotkey(id, unsigned(HotkeyModifiers(e)), HotkeyKeyCode(e));
+        conflicts[id - 1] = !accepted;
+        refused = refused || !accepted;
+    }
+    return !refused;
+}
+
+void UnregisterCaptureHotkeys(HotkeyService &service)
+{
+    for (int id = 1; id <= HotkeyCount; ++id)
+        service.unregisterHotkey(id);
+}
+
+}  // namespace tiv

@@ -1,0 +1,100 @@
+#include "settings/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <random>
+
+using tiv::IniFile;
+
+TEST(IniFile, ReadsByProfileRules)
+{
+    const IniFile ini = IniFile::fromBytes(
+        "top=1\n[Default]\n  PicName =  My Pics  \n;Commented=5\neq=a=b\nempty=\n"
+        "hex=0x0000FF\ndollar=$ff\nneg=-5\nbareHex=0x\njunk=12abc\nbig=2147483648\nword=yes\n"
+        "long=" + QByteArray(3000, 'v') + "\n[other]\nhex=7\n[default]\nlate=1\n");
+    const struct {
+        const char *key, *value;
+    } strings[] = {{"picname", "My Pics"}, {"eq", "a=b"}, {"empty", ""}, {"missing", "?"},
+                   {"top", "?"},           {";Commented", "?"}, {"late", "?"}};
+    for (const auto &c : strings)
+        EXPECT_EQ(ini.readString("DEFAULT", c.key, "?"), c.value) << c.key;
+    EXPECT_EQ(ini.readString("default", "long", {}).size(), IniFile::MaxValueLength);
+
+    const struct {
+        const char *key;
+        int value;
+    } integers[] = {{"hex", 255}, {"dollar", 255}, {"neg", -5}, {"bareHex", 99}, {"junk", 99},
+                    {"big", 99},  {"empty", 99},   {"word", 99}, {"missing", 99}};
+    for (const auto &c : integers)
+        EXPECT_EQ(ini.readInteger("default", c.key, 99), c.value) << c.key;
+    EXPECT_EQ(ini.readInteger("other", "hex", 99), 7);
+    EXPECT_TRUE(ini.readBool("default", "neg", false));
+    EXPECT_TRUE(ini.readBool("default", "word", true));
+    EXPECT_FALSE(ini.readBool("default", "word", false));
+}
+
+TEST(IniFile, UpdateKeepsEveryOtherLineInPlace)
+{
+    IniFile ini = IniFile::fromBytes("; note\n[default]\nPICNAME=old\nUnknown=keep me\n\n; font next\n"
+                                     "[font]\nFontSize=9\n");
+    ini.writeString("default", "PicName", "new");
+    ini.writeString("Default", "AutoSavePre", "x");
+    ini.writeInteger("font", "FontColor", 255);
+    ini.writeBool("hotkey", "hotkey1_1", true);
+    ini.writeString("hotkey", "hotkey1_2", "a\r\n[default]\nPicName=Z");
+    EXPECT_EQ(ini.text(), "; note\n[default]\nPicName=new\nUnknown=keep me\nAutoSavePre=x\n\n; font next\n"
+                          "[font]\nFontSize=9\nFontColor=255\n"
+                          "[hotkey]\nhotkey1_1=1\nhotkey1_2=a  [default] PicName=Z\n")
+        << qPrintable(ini.text());
+
+    IniFile windows = IniFile::fromBytes("[a]\r\nk=1\r\n");
+    windows.writeString("a", "j", "2");
+    EXPECT_EQ(windows.text(), "[a]\r\nk=1\r\nj=2\r\n");
+}
+
+TEST(IniFile, ReadsUtf8Gb18030TruncatedAndBinaryFiles)
+{
+    EXPECT_EQ(IniFile::fromBytes("\xEF\xBB\xBF[font]\nFontName=宋体\n").readString("font", "FontName", {}),
+              "宋体");
+    QStringEncoder gb18030("GB18030");
+    ASSERT_TRUE(gb18030.isValid()) << "Qt lacks the GB18030 codec";
+    const QByteArray legacy = gb18030(QStringLiteral("[font]\nFontName=宋体\n"));
+    EXPECT_EQ(IniFile::fromBytes(legacy).readString("font", "FontName", {}), "宋体");
+
+    // Cut inside the last character: still read as UTF-8, only that character is lost.
+    const QByteArray whole = "[font]\nFontSize=12\nFontName=宋体";
+    const IniFile cut = IniFile::fromBytes(whole.left(whole.size() - 1));
+    EXPECT_EQ(cut.readInteger("font", "FontSize", 11), 12);
+    EXPECT_EQ(cut.readString("font", "FontName", {}), "宋");
+
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        QByteArray noise(4096, '\0');
+        for (char &c : noise)
+            c = char(random());
+        EXPECT_EQ(IniFile::fromBytes(noise).readInteger("font", "FontSize", 11), 11);
+    }
+}
+
+TEST(IniFile, SavesUtf8ByReplacingTheWholeFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("config/TIVrevudu/defualt.ini");
+    IniFile ini(path);
+    ini.writeString("font", "FontName", "宋体");
+    ASSERT_TRUE(ini.save()) << "the missing folders are made";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[font]\nFontName=宋体\n"));
+    EXPECT_EQ(QDir(dir.filePath("config/TIVrevudu")).entryList(QDir::Files), QStringList{"defualt.ini"});
+
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("blocked.ini")));
+    EXPECT_FALSE(IniFile::fromBytes("[a]\nb=1\n", dir.filePath("blocked.ini")).save());
+    EXPECT_FALSE(IniFile().save());
+}
