@@ -4,8 +4,6 @@
 
 namespace tiv {
 
-bool TFrmMain::RegisterCaptureHotkeys() { return true; }
-void TFrmMain::UnregisterCaptureHotkeys() {}
 bool TFrmMain::EnsurePictureFolder() { return true; }
 QString TFrmMain::NextPictureName() { return {}; }
 void TFrmMain::SavePicture(const QString &) {}
@@ -14,8 +12,6 @@ void TFrmMain::ApplyAutoWatermark(ImageControl *) {}
 void TFrmMain::HideWatermarkSettings() {}
 void TFrmMain::ShowCaptureToolbar() {}
 void TFrmMain::ShowSavedPictureOnToolbar(const QString &) {}
-void TFrmMain::LoadSettings() {}
-void TFrmMain::SaveSettings() {}
 void TFrmMain::LoadPictureFile(ImageControl *, const QString &) {}
 
 }  // namespace tiv

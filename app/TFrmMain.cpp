@@ -4,6 +4,7 @@
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
 #include "files/DefaultFolder.h"
+#include "settings/IniFile.h"
 #include "text/InterfaceText.h"
 
 #include <QApplication>
@@ -14,7 +15,8 @@
 
 namespace tiv {
 
-TFrmMain::TFrmMain(const Platform &platform, QWidget *parent) : QWidget(parent), platform_(platform)
+TFrmMain::TFrmMain(const Platform &platform, const QString &settingsPath, QWidget *parent)
+    : QWidget(parent), SettingsPath(settingsPath), platform_(platform)
 {
     buildLayout();
     wireHandlers();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/HotkeyTable.h"
 #include "common/CanvasPicture.h"
 #include "platform/Platform.h"
 
@@ -18,17 +19,21 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 namespace tiv {
 
 class ImageControl;
+class IniFile;
+class TFrmShortcutSet;
 
 // The main window. Its handlers are defined in the folder of the subsystem they belong to; this
 // file and app/ hold construction, start-up, keyboard and exit.
 class TFrmMain : public QWidget {
     Q_OBJECT
 public:
-    explicit TFrmMain(const Platform &platform, QWidget *parent = nullptr);
+    // `settingsPath` empty: the settings file at its usual place.
+    explicit TFrmMain(const Platform &platform, const QString &settingsPath = {}, QWidget *parent = nullptr);
     ~TFrmMain() override;
 
     // --- start-up, keyboard and exit (app/) ---
@@ -107,6 +112,20 @@ public:
     QString PictureFolder;
     QStringList RollerLines;
     unsigned char PngFilterChoice = 0;
+    // Settings that no control holds.
+    QString WatermarkText, WatermarkImgPath;
+    int WaterMarkTransparent = 8, WatermarkType = 2;
+    int FontCharset = 134;
+    QColor TextColor = Qt::red;  // colour of the text box font: the pen of every tool
+    QString PictureDialogFolder;  // where the open and save dialogs start
+    HotkeyTable Hotkeys;
+    HotkeyConflicts Conflicts{};
+    std::unique_ptr<IniFile> SettingsFile;
+    QString SettingsPath;
+    TFrmShortcutSet *FrmShortcutSet = nullptr;
+    TFrmShortcutSet *ShortcutDialog();
+    void setTextFont(const QFont &font, const QColor &color);
+
     // How long a region capture waits for the hidden window to leave the screen.
     int SettleMilliseconds = 500;
 

@@ -1,6 +1,4 @@
-#include "app/TFrmMain.h"
-#include "editing/ImageControl.h"
-#include "platform/fake/FakePlatform.h"
+#include "support/MainWindowFixture.h"
 #include "text/InterfaceText.h"
 
 #include <gtest/gtest.h>
@@ -10,34 +8,7 @@
 
 using namespace tiv;
 
-namespace {
-
-QImage pattern(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x + y) % 256));
-    return img;
-}
-
-struct MainWindowTest : testing::Test {
-    fake::FakePlatform fakes;
-    std::unique_ptr<TFrmMain> w;
-    void SetUp() override
-    {
-        fakes.screen.desktop = pattern(64, 48);
-        w = std::make_unique<TFrmMain>(fakes.services());
-        w->SettleMilliseconds = 0;
-    }
-    void release(QWidget *target, int key, Qt::KeyboardModifiers mods)
-    {
-        QKeyEvent event(QEvent::KeyRelease, key, mods);
-        QApplication::sendEvent(target, &event);
-    }
-};
-
-}  // namespace
+using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, StartsWithTextsEmptyCanvasAndDefaultFolder)
 {
@@ -61,7 +32,7 @@ TEST_F(MainWindowTest, CtrlFWithAnyModifiersCapturesFullScreenFromAnyControl)
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->ChromeShown);
 
-    fakes.screen.desktop = pattern(10, 10);
+    fakes.screen.desktop = pattern(10, 10, 1);
     release(w->BitmapListBox, 'F', Qt::NoModifier);  // F alone does nothing
     EXPECT_EQ(w->ImgMain->picture().image.size(), QSize(64, 48));
 }
@@ -73,7 +44,7 @@ TEST_F(MainWindowTest, EscEndsAPendingTool)
     EXPECT_EQ(w->ToolMode, 5);
     EXPECT_TRUE(w->borderless());
     EXPECT_FALSE(w->SbLeft->isVisible());
-    release(QApplication::focusWidget() ? QApplication::focusWidget() : w.get(), Qt::Key_Escape, Qt::NoModifier);
+    releaseOnFocus(Qt::Key_Escape);
     EXPECT_EQ(w->ToolMode, 0);
     EXPECT_TRUE(w->borderless());  // without hotkey 5 only the release acts
 }

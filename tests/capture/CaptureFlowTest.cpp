@@ -1,0 +1,136 @@
+#include "support/MainWindowFixture.h"
+
+#include <QPainter>
+
+using namespace tiv;
+
+namespace {
+
+struct CaptureFlow : MainWindowFixture {
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        fakes.screen.desktop = pattern(120, 90);
+        fakes.screen.foreground = ForegroundWindow{QRect(10, 5, 60, 50), QRect(14, 25, 52, 26)};
+        w->show();
+    }
+    QImage desktopPart(const QRect &r) const { return fakes.screen.desktop.copy(r); }
+};
+
+CursorImage redCursor(QPoint position, QPoint hotSpot)
+{
+    CursorImage c;
+    c.image = QImage(4, 4, QImage::Format_ARGB32_Premultiplied);
+    c.image.fill(qRgb(255, 0, 0));
+    c.hotSpot = hotSpot;
+    c.position = position;
+    return c;
+}
+
+}  // namespace
+
+TEST_F(CaptureFlow, WindowAndClientCapturesTakeTheirRectanglesWithTheCursorInPlace)
+{
+    fakes.cursor.cursor = redCursor(QPoint(30, 30), QPoint(1, 1));
+    w->CaptureActiveWindow();
+    const QImage window = w->ImgMain->picture().image;
+    ASSERT_EQ(window.size(), QSize(60, 50));
+    // Cursor at screen (30,30) - hot spot (1,1) = (29,29) on screen = (19,24) in the window picture.
+    EXPECT_EQ(window.pixel(19, 24), qRgb(255, 0, 0));
+    EXPECT_EQ(window.pixel(18, 24), fakes.screen.desktop.pixel(28, 29));
+    EXPECT_EQ(window.pixel(0, 0), fakes.screen.desktop.pixel(10, 5));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->ChromeShown);
+    EXPECT_FALSE(w->borderless());
+
+    w->CaptureActiveClientArea();
+    const QImage client = w->ImgMain->picture().image;
+    ASSERT_EQ(client.size(), QSize(52, 26));
+    EXPECT_EQ(client.pixel(15, 4), qRgb(255, 0, 0));  // (29,29) - client origin (14,25)
+    EXPECT_EQ(client.pixel(40, 20), fakes.screen.desktop.pixel(54, 45));
+
+    fakes.cursor.cursor->shown = false;
+    w->CaptureFullScreen();
+    EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop) << "a hidden cursor is not drawn";
+}
+
+TEST_F(CaptureFlow, NoForegroundWindowKeepsThePreviousPicture)
+{
+    w->CaptureFullScreen();
+    fakes.screen.foreground.reset();
+    w->CaptureActiveWindow();
+    EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop);
+    EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(CaptureFlow, HiddenWindowStaysHiddenInContinuousModeAndComesBackOtherwise)
+{
+    w->BtnContinueCut2Click();
+    ASSERT_TRUE(w->ContinuousCapture());
+    w->hide();
+    w->CaptureFullScreen();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(w->ShownBeforeCapture);
+    EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop);
+
+    w->show();
+    w->CaptureActiveWindow();
+    EXPECT_TRUE(w->isVisible()) << "a window that was shown comes back";
+    EXPECT_TRUE(w->borderless()) << "continuous window capture leaves the picture-only view";
+    EXPECT_FALSE(w->SbLeft->isVisible());
+
+    w->BtnContinueCut2Click();
+    w->hide();
+    w->CaptureFullScreen();
+    EXPECT_TRUE(w->isVisible()) << "without continuous capture every capture ends shown";
+    EXPECT_TRUE(w->SbLeft->isVisible());
+    EXPECT_FALSE(w->borderless());
+}
+
+TEST_F(CaptureFlow, HotkeysDispatchByIdWhileCaptureModeIsOn)
+{
+    w->MnUDScreenCutClick();
+    EXPECT_FALSE(w->isVisible()) << "custom capture hides the window once the hotkeys are in";
+    ASSERT_EQ(fakes.hotkeys.active.size(), 5);
+
+    fakes.hotkeys.press(2);
+    EXPECT_EQ(w->ImgMain->picture().image.size(), QSize(60, 50));
+    EXPECT_TRUE(w->isVisible());
+    fakes.hotkeys.press(1);
+    EXPECT_EQ(w->ImgMain->picture().image.size(), QSize(120, 90));
+    for (int id : {0, 6, 99})
+        w->HotkeyMessage(id);
+    EXPECT_EQ(w->ImgMain->picture().image.size(), QSize(120, 90));
+
+    fakes.hotkeys.press(4);
+    EXPECT_EQ(w->ToolMode, 5);
+    EXPECT_TRUE(w->borderless());
+    fakes.hotkeys.press(5);
+    EXPECT_TRUE(fakes.hotkeys.active.isEmpty()) << "hotkey 5 leaves capture mode";
+    EXPECT_FALSE(w->borderless());
+    EXPECT_TRUE(w->ChromeShown);
+    EXPECT_EQ(w->geometry().size(), QSize(w->SavedWidth, w->SavedHeight));
+    fakes.hotkeys.press(1);  // no longer registered: nothing happens
+    EXPECT_EQ(w->ToolMode, 5);
+}
+
+TEST_F(CaptureFlow, RegionCaptureFreezesTheDesktopInThePictureOnlyView)
+{
+    w->GrabMenuClick();
+    EXPECT_EQ(w->ToolMode, 5);
+    EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->ChromeShown);
+    for (QWidget *hidden : {static_cast<QWidget *>(w->SbLeft), static_cast<QWidget *>(w->SbPicName),
+                            static_cast<QWidget *>(w->PnlHint), static_cast<QWidget *>(w->SbAvert),
+                            w->WebBrowser1})
+        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+    EXPECT_EQ(w->WebBrowserTop->pos(), QPoint(-1000, -1000));
+
+    // A second program holding Ctrl+Shift+A: the capture goes on and the hint says why.
+    w->LeaveCaptureMode();
+    fakes.hotkeys.takenByOthers.insert(fake::FakeHotkeys::combination(ModCtrl | ModShift, 'A'));
+    w->GrabMenuClick();
+    EXPECT_EQ(w->PnlHint->text(), QStringLiteral("热键冲突，请单击按钮『热键设置』，修改热键"));
+    EXPECT_EQ(w->ToolMode, 5);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/TFrmMain.h"
+#include "editing/ImageControl.h"
+#include "platform/fake/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+// A main window on the recording fakes, with its home folder and settings file in a fresh
+// temporary folder, so no test sees another's pictures or settings.
+struct MainWindowFixture : testing::Test {
+    QTemporaryDir home;
+    tiv::fake::FakePlatform fakes;
+    std::unique_ptr<tiv::TFrmMain> w;
+
+    QString settingsPath() const { return home.filePath(QStringLiteral("defualt.ini")); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        qputenv("HOME", home.path().toLocal8Bit());
+        fakes.screen.desktop = pattern(64, 48);
+        start();
+    }
+    void TearDown() override { w.reset(); }
+
+    // (Re)starts the program, as after an exit.
+    void start()
+    {
+        w.reset();
+        w = std::make_unique<tiv::TFrmMain>(fakes.services(), settingsPath());
+        w->SettleMilliseconds = 0;
+    }
+
+    static QImage pattern(int width, int height, int seed = 0)
+    {
+        QImage img(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                img.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 5 + seed) % 256, (x + y) % 256));
+        return img;
+    }
+
+    // A key released while `target` (or the window, when nothing has the focus) has the focus.
+    void release(QWidget *target, int key, Qt::KeyboardModifiers mods)
+    {
+        QKeyEvent event(QEvent::KeyRelease, key, mods);
+        QApplication::sendEvent(target, &event);
+    }
+    void releaseOnFocus(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        release(focus ? focus : w.get(), key, mods);
+    }
+};
