@@ -4,14 +4,11 @@
 
 namespace tiv {
 
-bool TFrmMain::EnsurePictureFolder() { return true; }
-QString TFrmMain::NextPictureName() { return {}; }
-void TFrmMain::SavePicture(const QString &) {}
-void TFrmMain::FillPictureList() {}
 void TFrmMain::ApplyAutoWatermark(ImageControl *) {}
 void TFrmMain::HideWatermarkSettings() {}
 void TFrmMain::ShowCaptureToolbar() {}
+void TFrmMain::MnDeletePicClick() {}
+void TFrmMain::CommitPendingText() {}
 void TFrmMain::ShowSavedPictureOnToolbar(const QString &) {}
-void TFrmMain::LoadPictureFile(ImageControl *, const QString &) {}
 
 }  // namespace tiv

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMessageBox>
 
 namespace tiv {
 
@@ -66,6 +67,37 @@ void TFrmMain::wireHandlers()
     onItem(BtnContinueCut, &TFrmMain::BtnContinueCut2Click);
     on(BtnAutoSaveToPath111, &TFrmMain::BtnAutoSaveToPathClick);
     onItem(BtnAutoSaveToPath, &TFrmMain::BtnAutoSaveToPathClick);
+    for (QPushButton *b : {BtnPicSaveAs, BtnSPSaveImg})
+        on(b, &TFrmMain::BtnSPSaveImgClick);
+    onItem(MenuItem1, &TFrmMain::BtnSPSaveImgClick);
+    on(BtnSavePic, &TFrmMain::BtnSavePicClick);
+    on(BtnOpenAPic, &TFrmMain::Load1Click);
+    onItem(N13, &TFrmMain::Load1Click);
+    on(SpeedButton3, &TFrmMain::BtnRefreshDirClick);
+    connect(BitmapListBox, &QListView::clicked, this, [this] { CatchAll([&] { BitmapListBoxClick(); }); });
+    connect(CbPicFomat, &QComboBox::activated, this, [this] { CatchAll([&] { CbPicFomatChange(); }); });
+}
+
+void TFrmMain::ShowMessage(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, TxtAppTitle, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool TFrmMain::controlEvent(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == BitmapListBox || watched == EdtPicPath)) {
+        const int key = VirtualKeyOf(*static_cast<QKeyEvent *>(event));
+        CatchAll([&] {
+            if (watched == BitmapListBox)
+                BitmapListBoxKeyDown(key);
+            else
+                EdtPicPathKeyDown(key);
+        });
+    } else if (event->type() == QEvent::FocusOut && watched == EdtPicPath) {
+        CatchAll([&] { EdtPicPathExit(); });
+    }
+    return false;
 }
 
 void TFrmMain::ApplyMainSkin()
@@ -216,6 +248,8 @@ void TFrmMain::closeEvent(QCloseEvent *event)
 
 bool TFrmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (controlEvent(watched, event))
+        return true;
     if (event->type() == QEvent::KeyRelease) {
         auto *key = static_cast<QKeyEvent *>(event);
         auto *widget = qobject_cast<QWidget *>(watched);

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,19 +81,47 @@ public:
     bool AutoClipboard() const;
     bool AutoSaveToFolder() const;
 
-    // --- calls into subsystems that land later; each is a harmless no-op until then ---
+    // --- global hotkeys (capture/) ---
     bool RegisterCaptureHotkeys();
     void UnregisterCaptureHotkeys();
+
+    // --- picture naming and saving (files/) ---
     bool EnsurePictureFolder();
     QString NextPictureName();
-    void SavePicture(const QString &path);
+    // True when the file was written.
+    bool SavePicture(const QString &path);
+    void BtnSavePicClick();
+    void BtnSPSaveImgClick();
+    QStringList PictureTypeFilters() const;
+    QFileDialog *PictureDialog(QFileDialog *&dialog, QFileDialog::AcceptMode mode);
+    QFileDialog *SavePictureDialog1 = nullptr;
+    QFileDialog *OpenPictureDialog1 = nullptr;
+
+    // --- picture folder and list (files/) ---
     void FillPictureList();
+    QString CurrentEntryPath() const;
+    void BitmapListBoxClick();
+    void BitmapListBoxKeyDown(int key);
+    void EdtPicPathExit();
+    void EdtPicPathKeyDown(int key);
+    void CbPicFomatChange();
+    void BtnRefreshDirClick();
+    void Load1Click();
+    void LoadPictureFile(ImageControl *image, const QString &path);
+    void ShellOpenTarget(const QString &target);
+    void ShellOpen(const QString &path);
+
+    // A modal message with one of the interface texts.
+    void ShowMessage(const QString &text);
+
+    // --- calls into subsystems that land later; each is a harmless no-op until then ---
+    void MnDeletePicClick();
+    void CommitPendingText();
     void ApplyAutoWatermark(ImageControl *control);
     void ShowCaptureToolbar();
     void ShowSavedPictureOnToolbar(const QString &path);
     void HideWatermarkSettings();
     void LoadSettings();
-    void LoadPictureFile(ImageControl *image, const QString &path);
     void SaveSettings();
 
     // --- state (all zero, empty or false when the window is made) ---
@@ -185,6 +214,8 @@ private:
     void setBorderless(bool on);
     void ReopenLastPicture();
     void fitPictureContent();
+    // Events of single controls that their handlers want (keys of the list, leaving the path box).
+    bool controlEvent(QObject *watched, QEvent *event);
 
     Platform platform_;
     bool destroyed_ = false;

@@ -14,8 +14,8 @@ int VirtualKeyOf(const QKeyEvent &event)
     switch (key) {
     case Qt::Key_Escape: return VkEscape;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Delete: return 46;
+    case Qt::Key_Enter: return VkReturn;
+    case Qt::Key_Delete: return VkDelete;
     default: return 0;
     }
 }

@@ -1,0 +1,150 @@
+#include "app/TFrmMain.h"
+#include "app/VirtualKey.h"
+
+#include "editing/ImageControl.h"
+#include "files/FindFolderFiles.h"
+#include "files/LoadPictureFile.h"
+#include "files/PictureListOrder.h"
+#include "files/ShellTarget.h"
+#include "text/InterfaceText.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace tiv {
+
+namespace {
+
+// Joins folder and name with one "/" whether or not the folder text ends with one.
+QString joinPath(const QString &folder, const QString &name)
+{
+    QString joined = folder + u'/' + name;
+    while (joined.contains(QStringLiteral("//")))
+        joined.replace(QStringLiteral("//"), QStringLiteral("/"));
+    return joined;
+}
+
+}  // namespace
+
+void TFrmMain::FillPictureList()
+{
+    if (!EnsurePictureFolder())
+        return;
+    QStringList files;
+    const QString folder = PictureFolder.endsWith(u'/') ? PictureFolder : PictureFolder + u'/';
+    FindFolderFiles(folder, QStringLiteral(".*"), files);
+    for (QString &file : files)
+        file.remove(0, folder.size());
+    const PictureList list =
+        BuildPictureList(files, QFileInfo(CurrentPicturePath).fileName(), ListSelectedIndex);
+    BitmapListModel->setStringList(list.names);
+    ListSelectedIndex = list.selectedIndex;
+    if (ListSelectedIndex >= 0 && ListSelectedIndex < list.names.size())
+        BitmapListBox->selectionModel()->setCurrentIndex(BitmapListModel->index(ListSelectedIndex),
+                                                         QItemSelectionModel::NoUpdate);
+}
+
+QString TFrmMain::CurrentEntryPath() const
+{
+    const QModelIndex current = BitmapListBox->currentIndex();
+    return current.isValid() ? joinPath(PictureFolder, current.data().toString()) : QString();
+}
+
+void TFrmMain::BitmapListBoxClick()
+{
+    WebBrowser1->hide();
+    const QString path = CurrentEntryPath();
+    if (path.isEmpty())
+        return;
+    CurrentPicturePath = path;
+    if (QFileInfo::exists(path)) {
+        PnlHint->setText(FormatText(TxtCurrentFile, {path}));
+        LoadPictureFile(ImgMain, path);
+    }
+}
+
+void TFrmMain::BitmapListBoxKeyDown(int key)
+{
+    if (key == VkReturn) {
+        const QString path = CurrentEntryPath();
+        if (!path.isEmpty())
+            ShellOpen(path);
+    } else if (key == VkDelete) {
+        MnDeletePicClick();
+    } else if (key == VkF5) {
+        FillPictureList();
+    }
+}
+
+void TFrmMain::EdtPicPathExit()
+{
+    PictureFolder = EdtPicPath->text().trimmed();
+    EdtPicPath->setText(PictureFolder);
+    if (!PictureFolder.isEmpty())
+        FillPictureList();
+    else
+        ShowMessage(TxtEnterPicturePath);
+}
+
+void TFrmMain::EdtPicPathKeyDown(int key)
+{
+    if (key == VkReturn)
+        FillPictureList();
+}
+
+void TFrmMain::CbPicFomatChange()
+{
+    FillPictureList();
+}
+
+void TFrmMain::BtnRefreshDirClick()
+{
+    FillPictureList();
+}
+
+void TFrmMain::Load1Click()
+{
+    WebBrowser1->hide();
+    if (!EnsurePictureFolder())
+        return;
+    QFileDialog *dialog = PictureDialog(OpenPictureDialog1, QFileDialog::AcceptOpen);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return;
+    const QStringList chosen = dialog->selectedFiles();
+    QStringList names = BitmapListModel->stringList();
+    for (const QString &file : chosen)
+        names << QFileInfo(file).fileName();
+    BitmapListModel->setStringList(names);
+    LoadPictureFile(ImgMain, chosen.first());
+}
+
+void TFrmMain::LoadPictureFile(ImageControl *image, const QString &path)
+{
+    CanvasPicture picture = tiv::LoadPictureFile(path);
+    if (!picture.isEmpty()) {
+        image->setPicture(std::move(picture));
+        image->sizeToPicture();
+        ShowPicturePanel();
+    } else if (OpenUnreadableWithDesktop(path)) {
+        ShellOpenTarget(path);
+    }
+}
+
+void TFrmMain::ShellOpenTarget(const QString &target)
+{
+    if (!platform_.shell)
+        return;
+    const ShellTarget decided = DecideShellTarget(target);
+    if (decided.kind == ShellTarget::Kind::LocalPath)
+        platform_.shell->openPath(decided.text);
+    else if (decided.kind == ShellTarget::Kind::WebAddress)
+        platform_.shell->openUrl(decided.text);
+}
+
+void TFrmMain::ShellOpen(const QString &path)
+{
+    if (platform_.shell)
+        platform_.shell->openPath(path);
+}
+
+}  // namespace tiv
