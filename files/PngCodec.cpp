@@ -83,7 +83,7 @@ bool Compress(const QImage &pixels, QByteArray &out)
 bool RequestArgb32Rows(png_structp png, png_infop info)
 {
     png_set_expand(png);
-    png_set_strip_16(png);
+    png_set_scale_16(png);
     png_set_gray_to_rgb(png);
     if (kLittleEndian)
         png_set_bgr(png);
