@@ -1,0 +1,232 @@
+#include "files/BmpCodec.h"
+
+#include "files/DecodeLimits.h"
+
+#include <QtEndian>
+
+#include <bit>
+#include <cstring>
+
+namespace tiv {
+
+namespace {
+
+constexpr int kFileHeaderSize = 14;
+constexpr int kInfoHeaderSize = 40;
+constexpr int kCoreHeaderSize = 12;
+constexpr quint32 kBiRgb = 0;
+constexpr quint32 kBiBitfields = 3;
+constexpr qint32 kPixelsPerMetre = 3780;  // 96 dpi
+
+qint64 Stride(qint64 width, int bitsPerPixel)
+{
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
+
+void PutHeaders(uchar *out, int width, int height, int bitsPerPixel, quint32 imageSize)
+{
+    out[0] = 'B';
+    out[1] = 'M';
+    qToLittleEndian<quint32>(kFileHeaderSize + kInfoHeaderSize + imageSize, out + 2);
+    qToLittleEndian<quint32>(0, out + 6);
+    qToLittleEndian<quint32>(kFileHeaderSize + kInfoHeaderSize, out + 10);
+    uchar *info = out + kFileHeaderSize;
+    std::memset(info, 0, kInfoHeaderSize);
+    qToLittleEndian<quint32>(kInfoHeaderSize, info);
+    qToLittleEndian<qint32>(width, info + 4);
+    qToLittleEndian<qint32>(height, info + 8);
+    qToLittleEndian<quint16>(1, info + 12);
+    qToLittleEndian<quint16>(quint16(bitsPerPixel), info + 14);
+    qToLittleEndian<quint32>(imageSize, info + 20);
+    qToLittleEndian<qint32>(kPixelsPerMetre, info + 24);
+    qToLittleEndian<qint32>(kPixelsPerMetre, info + 28);
+}
+
+void PutRow(const QRgb *in, uchar *out, int width, bool withAlpha)
+{
+    for (int x = 0; x < width; ++x) {
+        *out++ = uchar(qBlue(in[x]));
+        *out++ = uchar(qGreen(in[x]));
+        *out++ = uchar(qRed(in[x]));
+        if (withAlpha)
+            *out++ = uchar(qAlpha(in[x]));
+    }
+}
+
+// What the headers say, once they have been checked against each other and the file size.
+struct BmpLayout {
+    qint64 width = 0;
+    qint64 height = 0;  // rows, always positive
+    bool topDown = false;
+    int bitsPerPixel = 0;
+    bool bitfields = false;
+    quint32 masks[3] = {};
+    qint64 paletteOffset = 0;
+    const uchar *palette = nullptr;
+    int paletteEntrySize = 4;
+    qint64 paletteSize = 0;
+    const uchar *pixels = nullptr;
+    qint64 stride = 0;
+};
+
+bool KnownInfoHeaderSize(quint32 size)
+{
+    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+bool ReadDimensions(const uchar *info, quint32 headerSize, BmpLayout &bmp, quint32 &compression)
+{
+    qint64 height;
+    int planes;
+    if (headerSize == kCoreHeaderSize) {
+        bmp.width = qFromLittleEndian<quint16>(info + 4);
+        height = qFromLittleEndian<quint16>(info + 6);
+        planes = qFromLittleEndian<quint16>(info + 8);
+        bmp.bitsPerPixel = qFromLittleEndian<quint16>(info + 10);
+        bmp.paletteEntrySize = 3;
+        compression = kBiRgb;
+    } else {
+        bmp.width = qFromLittleEndian<qint32>(info + 4);
+        height = qFromLittleEndian<qint32>(info + 8);
+        planes = qFromLittleEndian<quint16>(info + 12);
+        bmp.bitsPerPixel = qFromLittleEndian<quint16>(info + 14);
+        compression = qFromLittleEndian<quint32>(info + 16);
+    }
+    bmp.topDown = height < 0;
+    bmp.height = height < 0 ? -height : height;
+    const int bpp = bmp.bitsPerPixel;
+    const bool knownDepth = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
+    return planes == 1 && knownDepth && DecodableSize(bmp.width, bmp.height);
+}
+
+bool ReadMasks(const uchar *data, qint64 size, quint32 headerSize, quint32 compression, BmpLayout &bmp)
+{
+    bmp.bitfields = compression == kBiBitfields;
+    if (compression != kBiRgb && !(bmp.bitfields && (bmp.bitsPerPixel == 16 || bmp.bitsPerPixel == 32)))
+        return false;
+    if (bmp.bitfields) {
+        if (kFileHeaderSize + kInfoHeaderSize + 12 > size)
+            return false;
+        for (int i = 0; i < 3; ++i)
+            bmp.masks[i] = qFromLittleEndian<quint32>(data + kFileHeaderSize + kInfoHeaderSize + 4 * i);
+    } else if (bmp.bitsPerPixel == 16) {
+        bmp.bitfields = true;
+        bmp.masks[0] = 0x7c00, bmp.masks[1] = 0x03e0, bmp.masks[2] = 0x001f;
+    }
+    // Masks held after a plain 40-byte header come before the palette area.
+    bmp.paletteOffset = kFileHeaderSize + headerSize + (compression == kBiBitfields && headerSize == 40 ? 12 : 0);
+    return true;
+}
+
+bool ReadPalette(const uchar *data, qint64 size, quint32 headerSize, BmpLayout &bmp, qint64 pixelOffset)
+{
+    if (bmp.bitsPerPixel > 8)
+        return true;
+    const qint64 maxEntries = qint64(1) << bmp.bitsPerPixel;
+    const qint64 used = headerSize == kCoreHeaderSize ? 0 : qFromLittleEndian<quint32>(data + kFileHeaderSize + 32);
+    if (used > maxEntries)
+        return false;
+    bmp.paletteSize = used == 0 ? maxEntries : used;
+    bmp.palette = data + bmp.paletteOffset;
+    return bmp.paletteOffset + bmp.paletteSize * bmp.paletteEntrySize <= qMin(size, pixelOffset);
+}
+
+bool ReadLayout(const QByteArray &file, BmpLayout &bmp)
+{
+    const auto *data = reinterpret_cast<const uchar *>(file.constData());
+    const qint64 size = file.size();
+    if (size < kFileHeaderSize + kCoreHeaderSize || data[0] != 'B' || data[1] != 'M')
+        return false;
+    const qint64 pixelOffset = qFromLittleEndian<quint32>(data + 10);
+    const quint32 headerSize = qFromLittleEndian<quint32>(data + kFileHeaderSize);
+    if (headerSize != kCoreHeaderSize && !KnownInfoHeaderSize(headerSize))
+        return false;
+    if (kFileHeaderSize + qint64(headerSize) > size || pixelOffset < kFileHeaderSize + qint64(headerSize))
+        return false;
+    quint32 compression = 0;
+    const uchar *info = data + kFileHeaderSize;
+    if (!ReadDimensions(info, headerSize, bmp, compression) || !ReadMasks(data, size, headerSize, compression, bmp))
+        return false;
+    bmp.pixels = data + pixelOffset;
+    bmp.stride = Stride(bmp.width, bmp.bitsPerPixel);
+    if (pixelOffset + bmp.stride * bmp.height > size)
+        return false;
+    return ReadPalette(data, size, headerSize, bmp, pixelOffset);
+}
+
+int ChannelFromMask(quint32 pixel, quint32 mask)
+{
+    if (mask == 0)
+        return 0;
+    const int shift = std::countr_zero(mask);
+    const quint32 max = mask >> shift;
+    return int((((pixel & mask) >> shift) * 255 + max / 2) / max);
+}
+
+QRgb PaletteColour(const BmpLayout &bmp, qint64 index)
+{
+    if (index >= bmp.paletteSize)
+        return qRgb(0, 0, 0);
+    const uchar *entry = bmp.palette + index * bmp.paletteEntrySize;
+    return qRgb(entry[2], entry[1], entry[0]);
+}
+
+void DecodeRow(const BmpLayout &bmp, const uchar *in, QRgb *out)
+{
+    const int bpp = bmp.bitsPerPixel;
+    for (qint64 x = 0; x < bmp.width; ++x) {
+        if (bpp <= 8) {
+            const qint64 bit = x * bpp;
+            const int shift = 8 - bpp - int(bit % 8);
+            out[x] = PaletteColour(bmp, (in[bit / 8] >> shift) & ((1 << bpp) - 1));
+        } else if (bmp.bitfields) {
+            const quint32 pixel = bpp == 16 ? qFromLittleEndian<quint16>(in + 2 * x) : qFromLittleEndian<quint32>(in + 4 * x);
+            out[x] = qRgb(ChannelFromMask(pixel, bmp.masks[0]), ChannelFromMask(pixel, bmp.masks[1]),
+                          ChannelFromMask(pixel, bmp.masks[2]));
+        } else {
+            const uchar *p = in + x * (bpp / 8);
+            out[x] = qRgb(p[2], p[1], p[0]);
+        }
+    }
+}
+
+}  // namespace
+
+QByteArray EncodeBmp(const QImage &image)
+{
+    if (image.isNull())
+        return {};
+    const bool withAlpha = image.hasAlphaChannel();
+    const QImage pixels = image.convertToFormat(withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const int bitsPerPixel = withAlpha ? 32 : 24;
+    const qint64 stride = Stride(pixels.width(), bitsPerPixel);
+    const qint64 imageSize = stride * pixels.height();
+    if (kFileHeaderSize + kInfoHeaderSize + imageSize > qint64(UINT32_MAX))
+        return {};
+    QByteArray file(kFileHeaderSize + kInfoHeaderSize + imageSize, '\0');
+    auto *out = reinterpret_cast<uchar *>(file.data());
+    PutHeaders(out, pixels.width(), pixels.height(), bitsPerPixel, quint32(imageSize));
+    uchar *rows = out + kFileHeaderSize + kInfoHeaderSize;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(pixels.constScanLine(pixels.height() - 1 - y));
+        PutRow(in, rows + y * stride, pixels.width(), withAlpha);
+    }
+    return file;
+}
+
+QImage DecodeBmp(const QByteArray &data)
+{
+    BmpLayout bmp;
+    if (!ReadLayout(data, bmp))
+        return {};
+    QImage image(int(bmp.width), int(bmp.height), QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    for (qint64 row = 0; row < bmp.height; ++row) {
+        const qint64 y = bmp.topDown ? row : bmp.height - 1 - row;
+        DecodeRow(bmp, bmp.pixels + row * bmp.stride, reinterpret_cast<QRgb *>(image.scanLine(int(y))));
+    }
+    return image;
+}
+
+}  // namespace tiv

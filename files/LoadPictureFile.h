@@ -1,0 +1,18 @@
+#pragma once
+
+#include "common/CanvasPicture.h"
+
+#include <QString>
+
+namespace tiv {
+
+// Loads a picture file by its extension, without regard to case: ".bmp", ".jpg", ".jpeg" and
+// ".png" become editable bitmaps; anything the general image readers know becomes a foreign
+// picture that keeps the file's bytes. A file that cannot be read gives an empty picture.
+CanvasPicture LoadPictureFile(const QString &path);
+
+// Whether a file that LoadPictureFile could not read should be handed to the desktop to open
+// instead: JPEG and BMP files that exist; other formats are silently not shown.
+bool OpenUnreadableWithDesktop(const QString &path);
+
+}  // namespace tiv

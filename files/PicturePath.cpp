@@ -1,0 +1,29 @@
+#include "files/PicturePath.h"
+
+#include <QDir>
+
+namespace tiv {
+
+QString FolderPart(const QString &path)
+{
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
+
+QString FileExtension(const QString &path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0 || dot < path.lastIndexOf(u'/'))
+        return {};
+    return path.mid(dot);
+}
+
+bool MakeFolderPath(const QString &folder)
+{
+    if (folder.isEmpty())
+        return false;
+    if (!QDir(folder).exists())
+        QDir().mkpath(folder);
+    return true;
+}
+
+}  // namespace tiv

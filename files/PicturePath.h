@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tiv {
+
+// The folder part of a path: everything up to and including its last "/" (empty for a bare name).
+QString FolderPart(const QString &path);
+
+// The extension of a path from its last dot, dot included, as written; empty when the last dot
+// belongs to a folder name or there is none.
+QString FileExtension(const QString &path);
+
+// Makes the folder with all missing levels. Gives false only when nothing could be attempted
+// (an empty folder text); a creation that fails on the disk is left to the write that follows.
+bool MakeFolderPath(const QString &folder);
+
+}  // namespace tiv

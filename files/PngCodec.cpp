@@ -1,0 +1,169 @@
+#include "files/PngCodec.h"
+
+#include "files/DecodeLimits.h"
+
+#include <png.h>
+#include <zlib.h>
+
+#include <cstring>
+
+// libpng reports errors by longjmp, so the functions that hold a jump target keep only trivially
+// destructible locals; the images and buffers they fill belong to their callers.
+namespace tiv {
+
+namespace {
+
+constexpr bool kLittleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
+
+struct Source {
+    const png_byte *data;
+    size_t size;
+    size_t position;
+};
+
+void AppendToBytes(png_structp png, png_bytep data, size_t length)
+{
+    static_cast<QByteArray *>(png_get_io_ptr(png))->append(reinterpret_cast<const char *>(data), qsizetype(length));
+}
+
+void NoFlush(png_structp) {}
+
+void ReadFromSource(png_structp png, png_bytep out, size_t length)
+{
+    auto *source = static_cast<Source *>(png_get_io_ptr(png));
+    if (source->size - source->position < length)
+        png_error(png, "truncated");
+    std::memcpy(out, source->data + source->position, length);
+    source->position += length;
+}
+
+void Ignore(png_structp, png_const_charp) {}
+
+[[noreturn]] void JumpOut(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+// pixels is Format_RGB32 or Format_ARGB32.
+bool Compress(const QImage &pixels, QByteArray &out)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOut, Ignore);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    const bool alpha = pixels.format() == QImage::Format_ARGB32;
+    png_set_write_fn(png, &out, AppendToBytes, NoFlush);
+    png_set_IHDR(png, info, png_uint_32(pixels.width()), png_uint_32(pixels.height()), 8,
+                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, Z_DEFAULT_COMPRESSION);
+    png_write_info(png, info);
+    if (kLittleEndian)
+        png_set_bgr(png);
+    else if (alpha)
+        png_set_swap_alpha(png);
+    if (!alpha)
+        png_set_filler(png, 0, kLittleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
+    for (int y = 0; y < pixels.height(); ++y)
+        png_write_row(png, pixels.constScanLine(y));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+// Leaves the reader giving four bytes a pixel in QImage's 32-bit layout; true when the picture
+// carries transparency.
+bool RequestArgb32Rows(png_structp png, png_infop info)
+{
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    if (kLittleEndian)
+        png_set_bgr(png);
+    const bool alpha = png_get_valid(png, info, PNG_INFO_tRNS) || (png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA);
+    if (alpha && !kLittleEndian)
+        png_set_swap_alpha(png);
+    if (!alpha)
+        png_set_filler(png, 0xff, kLittleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
+    return alpha;
+}
+
+bool Decompress(const QByteArray &data, QImage &image)
+{
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOut, Ignore);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    Source source{reinterpret_cast<const png_byte *>(data.constData()), size_t(data.size()), 0};
+    png_set_read_fn(png, &source, ReadFromSource);
+    png_read_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+    const bool alpha = RequestArgb32Rows(png, info);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (DecodableSize(width, height) && png_get_rowbytes(png, info) == size_t(width) * 4)
+        image = QImage(int(width), int(height), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.isNull()) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    for (int pass = 0; pass < passes; ++pass) {
+        for (int y = 0; y < image.height(); ++y)
+            png_read_row(png, image.scanLine(y), nullptr);
+    }
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+QImage OverWhite(const QImage &argb)
+{
+    QImage out(argb.size(), QImage::Format_RGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb *in = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        QRgb *row = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            const int a = qAlpha(in[x]), white = 255 * (255 - a);
+            row[x] = qRgb((qRed(in[x]) * a + white) / 255, (qGreen(in[x]) * a + white) / 255,
+                          (qBlue(in[x]) * a + white) / 255);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+QByteArray EncodePng(const QImage &image)
+{
+    if (image.isNull())
+        return {};
+    const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    const QImage pixels = image.format() == format ? image : image.convertToFormat(format);
+    QByteArray encoded;
+    if (!Compress(pixels, encoded))
+        return {};
+    return encoded;
+}
+
+QImage DecodePng(const QByteArray &data)
+{
+    QImage image;
+    if (data.isEmpty() || !Decompress(data, image))
+        return {};
+    return image.format() == QImage::Format_ARGB32 ? OverWhite(image) : image;
+}
+
+}  // namespace tiv

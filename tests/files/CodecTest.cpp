@@ -1,0 +1,270 @@
+#include "files/BmpCodec.h"
+#include "files/JpegCodec.h"
+#include "files/PngCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QRandomGenerator>
+#include <QtEndian>
+
+#include <zlib.h>
+
+#include <cstring>
+
+using namespace tiv;
+
+namespace {
+
+// Smooth colour ramps with a hard-edged window, like a small desktop; pictures too small for the
+// window are ramps only, since a few pixels of hard edges are beyond what 4:2:0 chroma can hold.
+QImage TestPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool window = width >= 64 && x > width / 4 && x < width / 2 && y > height / 4;
+            image.setPixel(x, y, window ? qRgb(240, 240, 240) : qRgb(x % 512 / 2, y % 512 / 2, 160));
+        }
+    }
+    return image;
+}
+
+double MeanError(const QImage &a, const QImage &b)
+{
+    double total = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return total / (3.0 * a.width() * a.height());
+}
+
+const uchar *Bytes(const QByteArray &data)
+{
+    return reinterpret_cast<const uchar *>(data.constData());
+}
+
+// The frame marker of a JPEG: 0xC0 baseline, 0xC2 progressive; 0 when none comes before the scan.
+int FrameMarker(const QByteArray &jpeg)
+{
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size() && Bytes(jpeg)[at] == 0xff) {
+        const int marker = Bytes(jpeg)[at + 1];
+        if ((marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc) || marker == 0xda)
+            return marker == 0xda ? 0 : marker;
+        at += 2 + qFromBigEndian<quint16>(Bytes(jpeg) + at + 2);
+    }
+    return 0;
+}
+
+struct PngFacts {
+    int depth = 0, colourType = -1, interlace = -1;
+    QByteArray inflated;
+};
+
+// Reads the PNG chunks and inflates the image data with zlib, leaving libpng out of it.
+PngFacts InspectPng(const QByteArray &png, qsizetype expectedRaw)
+{
+    PngFacts facts;
+    QByteArray idat;
+    for (qsizetype at = 8; at + 8 <= png.size();) {
+        const quint32 length = qFromBigEndian<quint32>(Bytes(png) + at);
+        const QByteArray type = png.mid(at + 4, 4);
+        if (type == "IHDR") {
+            facts.depth = Bytes(png)[at + 16];
+            facts.colourType = Bytes(png)[at + 17];
+            facts.interlace = Bytes(png)[at + 20];
+        } else if (type == "IDAT") {
+            idat += png.mid(at + 8, length);
+        }
+        at += 12 + length;
+    }
+    facts.inflated.resize(expectedRaw + 1);
+    uLongf size = uLongf(facts.inflated.size());
+    if (uncompress(reinterpret_cast<Bytef *>(facts.inflated.data()), &size, Bytes(idat), uLong(idat.size())) != Z_OK)
+        return {};
+    facts.inflated.resize(qsizetype(size));
+    return facts;
+}
+
+QByteArray QtEncoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+void PutLe32(QByteArray &data, int at, quint32 value)
+{
+    qToLittleEndian<quint32>(value, reinterpret_cast<uchar *>(data.data()) + at);
+}
+
+}  // namespace
+
+TEST(JpegCodec, BaselineColourRoundTrips)
+{
+    for (const QSize size : {QSize(1, 1), QSize(3, 5), QSize(333, 101), QSize(4000, 3000)}) {
+        const QImage picture = TestPicture(size.width(), size.height());
+        const QByteArray jpeg = EncodeJpeg(picture);
+        ASSERT_FALSE(jpeg.isEmpty());
+        EXPECT_EQ(FrameMarker(jpeg), 0xc0) << size.width();
+        const QImage ours = DecodeJpeg(jpeg);
+        const QImage qts = QImage::fromData(jpeg, "JPG");
+        ASSERT_EQ(ours.size(), size);
+        ASSERT_EQ(qts.size(), size);
+        EXPECT_EQ(ours.format(), QImage::Format_RGB32);
+        EXPECT_LT(MeanError(ours, picture), 2.0) << size.width();
+        EXPECT_LT(MeanError(ours, qts.convertToFormat(QImage::Format_RGB32)), 0.5);
+    }
+    const QImage grey = TestPicture(40, 30).convertToFormat(QImage::Format_Grayscale8);
+    const QByteArray greyJpeg = QtEncoded(grey, "JPG");
+    EXPECT_EQ(DecodeJpeg(greyJpeg).size(), QSize(40, 30));
+    EXPECT_TRUE(EncodeJpeg(QImage()).isEmpty());
+}
+
+TEST(PngCodec, FilterNoneNonInterlacedRgb)
+{
+    for (const QSize size : {QSize(1, 1), QSize(3, 5), QSize(333, 101), QSize(4000, 3000)}) {
+        const QImage picture = TestPicture(size.width(), size.height());
+        const QByteArray png = EncodePng(picture);
+        const qsizetype rowBytes = 1 + 3 * qsizetype(size.width());
+        const PngFacts facts = InspectPng(png, rowBytes * size.height());
+        EXPECT_EQ(facts.depth, 8);
+        EXPECT_EQ(facts.colourType, 2);
+        EXPECT_EQ(facts.interlace, 0);
+        ASSERT_EQ(facts.inflated.size(), rowBytes * size.height());
+        bool allNone = true, pixelsMatch = true;
+        for (int y = 0; y < size.height(); ++y) {
+            const uchar *row = Bytes(facts.inflated) + y * rowBytes;
+            allNone = allNone && row[0] == 0;
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb p = picture.pixel(x, y);
+                const uchar *rgb = row + 1 + 3 * x;
+                pixelsMatch = pixelsMatch && rgb[0] == qRed(p) && rgb[1] == qGreen(p) && rgb[2] == qBlue(p);
+            }
+        }
+        EXPECT_TRUE(allNone) << size.width();
+        EXPECT_TRUE(pixelsMatch) << size.width();
+        EXPECT_EQ(DecodePng(png), picture);
+    }
+}
+
+TEST(PngCodec, ReadsOtherWritersAndAlpha)
+{
+    QImage translucent(2, 1, QImage::Format_ARGB32);
+    translucent.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    translucent.setPixel(1, 0, qRgba(200, 0, 0, 255));
+    const QImage overWhite = DecodePng(EncodePng(translucent));
+    EXPECT_EQ(overWhite.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(overWhite.pixel(1, 0), qRgb(200, 0, 0));
+
+    const QImage picture = TestPicture(37, 21);
+    for (const QImage::Format format : {QImage::Format_Indexed8, QImage::Format_Grayscale8, QImage::Format_RGBA64}) {
+        const QImage converted = picture.convertToFormat(format);
+        EXPECT_EQ(DecodePng(QtEncoded(converted, "PNG")), converted.convertToFormat(QImage::Format_RGB32)) << format;
+    }
+}
+
+TEST(BmpCodec, RoundTripsAtOwnDepthBothWays)
+{
+    for (const QSize size : {QSize(1, 1), QSize(3, 5), QSize(333, 101), QSize(4000, 3000)}) {
+        const QImage picture = TestPicture(size.width(), size.height());
+        const QByteArray bmp = EncodeBmp(picture);
+        EXPECT_EQ(qFromLittleEndian<quint16>(Bytes(bmp) + 28), 24);
+        EXPECT_EQ(bmp.size(), 54 + (size.width() * 3 + 3) / 4 * 4 * size.height());
+        EXPECT_EQ(DecodeBmp(bmp), picture) << size.width();
+        EXPECT_EQ(QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32), picture);
+    }
+    QImage translucent = TestPicture(5, 3).convertToFormat(QImage::Format_ARGB32);
+    translucent.setPixel(0, 0, qRgba(1, 2, 3, 4));
+    const QByteArray bmp32 = EncodeBmp(translucent);
+    EXPECT_EQ(qFromLittleEndian<quint16>(Bytes(bmp32) + 28), 32);
+    EXPECT_EQ(Bytes(bmp32)[54 + 2 * 5 * 4 + 3], 4);  // bottom-up: the top row comes last
+    EXPECT_EQ(DecodeBmp(bmp32), translucent.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(BmpCodec, ReadsPaletteBitfieldAndTopDownFiles)
+{
+    const QImage picture = TestPicture(13, 7);
+    for (const QImage::Format format : {QImage::Format_Indexed8, QImage::Format_Mono}) {
+        const QImage converted = picture.convertToFormat(format);
+        EXPECT_EQ(DecodeBmp(QtEncoded(converted, "BMP")), converted.convertToFormat(QImage::Format_RGB32)) << format;
+    }
+
+    // 2x2 top-down, 16-bit 5-6-5 bit fields: red, green / blue, white.
+    QByteArray f565(54 + 12 + 8, '\0');
+    f565[0] = 'B', f565[1] = 'M';
+    PutLe32(f565, 10, 66);
+    PutLe32(f565, 14, 40);
+    PutLe32(f565, 18, 2);
+    PutLe32(f565, 22, quint32(-2));
+    f565[26] = 1, f565[28] = 16;
+    PutLe32(f565, 30, 3);
+    PutLe32(f565, 54, 0xf800), PutLe32(f565, 58, 0x07e0), PutLe32(f565, 62, 0x001f);
+    const quint16 pixels[] = {0xf800, 0x07e0, 0x001f, 0xffff};
+    for (int i = 0; i < 4; ++i)
+        qToLittleEndian<quint16>(pixels[i], reinterpret_cast<uchar *>(f565.data()) + 66 + 2 * i);
+    const QImage decoded = DecodeBmp(f565);
+    ASSERT_EQ(decoded.size(), QSize(2, 2));
+    EXPECT_EQ(decoded.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(decoded.pixel(1, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(decoded.pixel(0, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(decoded.pixel(1, 1), qRgb(255, 255, 255));
+}
+
+TEST(BmpCodec, RejectsBadHeadersAndTruncation)
+{
+    const QByteArray good = EncodeBmp(TestPicture(5, 3));
+    ASSERT_FALSE(DecodeBmp(good).isNull());
+    struct Mutation {
+        int offset;
+        int size;  // 2 or 4 bytes
+        quint32 value;
+    } mutations[] = {
+        {0, 2, 0x4d42 ^ 0x0101}, {14, 4, 41},  {14, 4, 0x7fffffff}, {26, 2, 2},      {28, 2, 7},
+        {30, 4, 1},              {30, 4, 3},   {18, 4, 0},          {18, 4, quint32(-3)},
+        {22, 4, 0},              {22, 4, 0x80000000}, {10, 4, 0},   {10, 4, 10000},  {10, 4, 0xffffffff},
+        {18, 4, 65535},          {22, 4, 65535},
+    };
+    for (const Mutation &m : mutations) {
+        QByteArray bad = good;
+        if (m.size == 2)
+            qToLittleEndian<quint16>(quint16(m.value), reinterpret_cast<uchar *>(bad.data()) + m.offset);
+        else
+            PutLe32(bad, m.offset, m.value);
+        EXPECT_TRUE(DecodeBmp(bad).isNull()) << m.offset << " " << m.value;
+    }
+    QByteArray tooManyColours = QtEncoded(TestPicture(4, 4).convertToFormat(QImage::Format_Indexed8), "BMP");
+    PutLe32(tooManyColours, 46, 300);
+    EXPECT_TRUE(DecodeBmp(tooManyColours).isNull());
+    for (qsizetype length = 0; length < good.size(); ++length)
+        EXPECT_TRUE(DecodeBmp(good.left(length)).isNull()) << length;
+}
+
+TEST(Decoders, TruncatedOrDamagedInputNeverCrashes)
+{
+    const QImage picture = TestPicture(64, 48);
+    const QByteArray jpeg = EncodeJpeg(picture), png = EncodePng(picture), bmp = EncodeBmp(picture);
+    for (int eighth = 0; eighth < 8; ++eighth) {
+        EXPECT_TRUE(DecodeJpeg(jpeg.left(jpeg.size() * eighth / 8)).isNull()) << eighth;
+        EXPECT_TRUE(DecodePng(png.left(png.size() * eighth / 8)).isNull()) << eighth;
+    }
+    EXPECT_TRUE(DecodeJpeg(png).isNull());
+    EXPECT_TRUE(DecodePng(jpeg).isNull());
+    EXPECT_TRUE(DecodeBmp(jpeg).isNull());
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 300; ++round) {
+        for (QByteArray data : {jpeg, png, bmp}) {
+            for (int flip = 0; flip < 4; ++flip)
+                data[random.bounded(int(data.size()))] = char(random.bounded(256));
+            DecodeJpeg(data);
+            DecodePng(data);
+            DecodeBmp(data);
+        }
+    }
+}
