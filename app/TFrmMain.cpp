@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace tiv {
 
@@ -250,14 +251,10 @@ bool TFrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (controlEvent(watched, event))
         return true;
-    if (event->type() == QEvent::KeyRelease) {
+    if (event->type() == QEvent::KeyRelease && watched == windowHandle()) {
+        // The native window sees each key once, before any control does, whichever has the focus.
         auto *key = static_cast<QKeyEvent *>(event);
-        auto *widget = qobject_cast<QWidget *>(watched);
-        // A key event travels up the parents when a control ignores it; act on its first stop only.
-        const bool firstStop = widget && widget->window() == this &&
-                               (watched == QApplication::focusWidget() ||
-                                (!QApplication::focusWidget() && watched == this));
-        if (firstStop && !key->isAutoRepeat())
+        if (!key->isAutoRepeat())
             CatchAll([&] { FormKeyUp(VirtualKeyOf(*key), key->modifiers()); });
     } else if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) &&
                (watched == ImgMain || watched == MemoText)) {

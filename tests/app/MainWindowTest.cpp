@@ -26,14 +26,15 @@ TEST_F(MainWindowTest, StartsWithTextsEmptyCanvasAndDefaultFolder)
 TEST_F(MainWindowTest, CtrlFWithAnyModifiersCapturesFullScreenFromAnyControl)
 {
     w->show();
-    release(w->MemoText, 'F', Qt::ControlModifier | Qt::ShiftModifier);
+    w->MemoText->setFocus();
+    release('F', Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop);
     EXPECT_EQ(w->ImgMain->size(), QSize(64, 48));
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->ChromeShown);
 
     fakes.screen.desktop = pattern(10, 10, 1);
-    release(w->BitmapListBox, 'F', Qt::NoModifier);  // F alone does nothing
+    release('F');  // F alone does nothing
     EXPECT_EQ(w->ImgMain->picture().image.size(), QSize(64, 48));
 }
 
@@ -44,7 +45,7 @@ TEST_F(MainWindowTest, EscEndsAPendingTool)
     EXPECT_EQ(w->ToolMode, 5);
     EXPECT_TRUE(w->borderless());
     EXPECT_FALSE(w->SbLeft->isVisible());
-    releaseOnFocus(Qt::Key_Escape);
+    release(Qt::Key_Escape);
     EXPECT_EQ(w->ToolMode, 0);
     EXPECT_TRUE(w->borderless());  // without hotkey 5 only the release acts
 }

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QWindow>
 
 // A main window on the recording fakes, with its home folder and settings file in a fresh
 // temporary folder, so no test sees another's pictures or settings.
@@ -45,15 +46,11 @@ struct MainWindowFixture : testing::Test {
         return img;
     }
 
-    // A key released while `target` (or the window, when nothing has the focus) has the focus.
-    void release(QWidget *target, int key, Qt::KeyboardModifiers mods)
+    // A key released in the shown window, as the desktop delivers it.
+    void release(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
+        ASSERT_TRUE(w->windowHandle());
         QKeyEvent event(QEvent::KeyRelease, key, mods);
-        QApplication::sendEvent(target, &event);
-    }
-    void releaseOnFocus(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QWidget *focus = QApplication::focusWidget();
-        release(focus ? focus : w.get(), key, mods);
+        QApplication::sendEvent(w->windowHandle(), &event);
     }
 };
