@@ -15,7 +15,7 @@ QImage DesktopLikeCanvas()
     for (int y = 0; y < img.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x)
-            row[x] = 0xff000000u | ((x / 64 * 0x1f3d5b) ^ (y / 48 * 0x2b4f67)) & 0xffffffu;
+            row[x] = 0xff000000u | (((x / 64 * 0x1f3d5b) ^ (y / 48 * 0x2b4f67)) & 0xffffffu);
     }
     return img;
 }

@@ -62,18 +62,23 @@ int EllipseInset(int i, int count, int across)
     return static_cast<int>(std::lround(depth * (1.0 - std::sqrt(std::max(0.0, 1.0 - u * u)))));
 }
 
-// Visits an ellipse filling a w x h box, sampled once per column and once per row so that both its
-// flat and its steep parts stay connected. Columns outside [colFrom, colTo] and rows outside
-// [rowFrom, rowTo] are skipped.
+// An ellipse filling a w x h box is sampled once per column and once per row, so that both its
+// flat and its steep parts stay connected. Only samples from..to (clamped to the box) are visited,
+// which keeps the work to the visible part of a huge shape.
 template <typename Visit>
-void EllipsePixels(int w, int h, int colFrom, int colTo, int rowFrom, int rowTo, Visit plot)
+void EllipseColumns(int w, int h, int from, int to, Visit plot)
 {
-    for (int i = std::max(0, colFrom); i <= std::min(w - 1, colTo); ++i) {
+    for (int i = std::max(0, from); i <= std::min(w - 1, to); ++i) {
         const int k = EllipseInset(i, w, h);
         plot(i, k);
         plot(i, h - 1 - k);
     }
-    for (int j = std::max(0, rowFrom); j <= std::min(h - 1, rowTo); ++j) {
+}
+
+template <typename Visit>
+void EllipseRows(int w, int h, int from, int to, Visit plot)
+{
+    for (int j = std::max(0, from); j <= std::min(h - 1, to); ++j) {
         const int k = EllipseInset(j, h, w);
         plot(k, j);
         plot(w - 1 - k, j);
@@ -84,10 +89,10 @@ void EllipsePixels(int w, int h, int colFrom, int colTo, int rowFrom, int rowTo,
 
 ShapeOutline::ShapeOutline(QRect clip) : clip_(clip) {}
 
-void ShapeOutline::put(int x, int y)
+void ShapeOutline::put(std::int64_t x, std::int64_t y)
 {
-    if (clip_.contains(x, y))
-        keys_.push_back(PackKey(x, y));
+    if (x >= clip_.left() && x <= clip_.right() && y >= clip_.top() && y <= clip_.bottom())
+        keys_.push_back(PackKey(int(x), int(y)));
 }
 
 void ShapeOutline::rectangle(QPoint a, QPoint b, bool dashDotDot)
@@ -124,9 +129,9 @@ void ShapeOutline::ellipse(QPoint a, QPoint b)
     const Box box = SpanBox(a, b);
     if (box.width == 0 || box.height == 0)
         return;
-    EllipsePixels(box.width, box.height, clip_.left() - box.left, clip_.right() - box.left,
-                  clip_.top() - box.top, clip_.bottom() - box.top,
-                  [&](int px, int py) { put(box.left + px, box.top + py); });
+    auto plot = [&](int px, int py) { put(box.left + px, box.top + py); };
+    EllipseColumns(box.width, box.height, clip_.left() - box.left, clip_.right() - box.left, plot);
+    EllipseRows(box.width, box.height, clip_.top() - box.top, clip_.bottom() - box.top, plot);
 }
 
 void ShapeOutline::roundRect(QPoint a, QPoint b, QSize corner)
@@ -141,14 +146,20 @@ void ShapeOutline::roundRect(QPoint a, QPoint b, QSize corner)
     const int l = box.left, t = box.top, r = l + box.width - 1, btm = t + box.height - 1;
     // One corner ellipse, its quarters pushed out to the four corners of the box.
     const int shiftX = box.width - cw, shiftY = box.height - ch;
-    EllipsePixels(cw, ch, 0, cw - 1, 0, ch - 1, [&](int px, int py) {
+    auto plot = [&](int px, int py) {
         put(l + px + (2 * px >= cw ? shiftX : 0), t + py + (2 * py >= ch ? shiftY : 0));
-    });
-    for (int x = l + (cw - 1) / 2; x <= l + shiftX + cw / 2; ++x) {
+    };
+    for (int shift : {0, shiftX})
+        EllipseColumns(cw, ch, clip_.left() - l - shift, clip_.right() - l - shift, plot);
+    for (int shift : {0, shiftY})
+        EllipseRows(cw, ch, clip_.top() - t - shift, clip_.bottom() - t - shift, plot);
+    const int x1 = std::min(l + shiftX + cw / 2, clip_.right());
+    for (int x = std::max(l + (cw - 1) / 2, clip_.left()); x <= x1; ++x) {
         put(x, t);
         put(x, btm);
     }
-    for (int y = t + (ch - 1) / 2; y <= t + shiftY + ch / 2; ++y) {
+    const int y1 = std::min(t + shiftY + ch / 2, clip_.bottom());
+    for (int y = std::max(t + (ch - 1) / 2, clip_.top()); y <= y1; ++y) {
         put(l, y);
         put(r, y);
     }
@@ -156,22 +167,30 @@ void ShapeOutline::roundRect(QPoint a, QPoint b, QSize corner)
 
 void ShapeOutline::line(QPoint from, QPoint to)
 {
-    int x = from.x(), y = from.y();
-    const int tx = to.x(), ty = to.y();
-    const std::int64_t dx = std::abs(std::int64_t(tx) - x), dy = -std::abs(std::int64_t(ty) - y);
-    const int sx = x < tx ? 1 : -1, sy = y < ty ? 1 : -1;
-    std::int64_t err = dx + dy;
-    while (x != tx || y != ty) {
-        put(x, y);
-        const std::int64_t e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
+    // Pixel k steps once along the longer axis and follows the ideal line, rounded, on the other.
+    // Working out each pixel on its own lets the walk skip everything outside the clip.
+    const std::int64_t dx = std::int64_t(to.x()) - from.x(), dy = std::int64_t(to.y()) - from.y();
+    const std::int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0)
+        return;
+    const bool alongX = std::abs(dx) >= std::abs(dy);
+    const std::int64_t major = alongX ? dx : dy, minor = alongX ? dy : dx;
+    const std::int64_t majorFrom = alongX ? from.x() : from.y();
+    const std::int64_t lo = alongX ? clip_.left() : clip_.top();
+    const std::int64_t hi = alongX ? clip_.right() : clip_.bottom();
+    const int dir = major > 0 ? 1 : -1;
+    // Steps whose major coordinate majorFrom + dir * k lies within lo..hi.
+    const std::int64_t k0 = std::max<std::int64_t>(0, dir > 0 ? lo - majorFrom : majorFrom - hi);
+    const std::int64_t k1 = std::min<std::int64_t>(steps - 1, dir > 0 ? hi - majorFrom : majorFrom - lo);
+    const std::int64_t minorSize = std::abs(minor), minorDir = minor < 0 ? -1 : 1;
+    for (std::int64_t k = k0; k <= k1; ++k) {
+        const std::int64_t m = majorFrom + dir * k;
+        const std::int64_t n = (alongX ? from.y() : from.x())
+            + minorDir * ((2 * k * minorSize + steps) / (2 * steps));
+        if (alongX)
+            put(m, n);
+        else
+            put(n, m);
     }
 }
 

@@ -30,7 +30,7 @@ public:
     std::vector<QPoint> takePixels();
 
 private:
-    void put(int x, int y);
+    void put(std::int64_t x, std::int64_t y);
 
     QRect clip_;
     std::vector<std::uint64_t> keys_;

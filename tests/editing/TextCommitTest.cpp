@@ -87,9 +87,8 @@ TEST_F(TextCommitTest, BoxLinesAndPlacement)
 {
     const QFont font("DejaVu Sans", 12);
     EXPECT_EQ(TextBoxLines("one\n\ntwo", font, 500), QStringList({"one", "", "two"}));
-    const QStringList wrapped = TextBoxLines("wrap these words", font, 60);
-    EXPECT_GT(wrapped.size(), 1);
-    EXPECT_EQ(wrapped.join(QString()), QString("wrap these words"));
+    EXPECT_EQ(TextBoxLines("wrap these words", font, 60).join(QString()), QString("wrap these words"));
+    EXPECT_GT(TextBoxLines("wrap these words", font, 60).size(), 1);
 
     const QRect previous(72, 263, 185, 74);
     EXPECT_EQ(PlaceTextBox(previous, {5, 6}, {50, 40}), QRect(5, 6, 45, 34));
@@ -111,8 +110,7 @@ TEST_F(TextCommitTest, OnlyBitmapsAreSavedAndDrawnOn)
 
     CanvasPicture empty;
     EXPECT_EQ(CommitText(empty, h, Size, box), TextCommitResult::NotEditable);
-    EXPECT_TRUE(empty.isEmpty());
-    EXPECT_EQ(h.position(), 0);
+    EXPECT_TRUE(empty.isEmpty() && h.position() == 0);
 
     // An empty box draws nothing but still leaves a step to go back to.
     CanvasPicture bitmap = CanvasPicture::bitmap(Filled(Size, Grey));
