@@ -44,7 +44,8 @@ void Ignore(png_structp, png_const_charp) {}
     png_longjmp(png, 1);
 }
 
-// pixels is Format_RGB32 or Format_ARGB32.
+// pixels is Format_RGB888 or Format_RGBA8888: bytes in PNG's own order, so libpng copies rows
+// without a transformation pass of its own.
 bool Compress(const QImage &pixels, QByteArray &out)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOut, Ignore);
@@ -57,7 +58,7 @@ bool Compress(const QImage &pixels, QByteArray &out)
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    const bool alpha = pixels.format() == QImage::Format_ARGB32;
+    const bool alpha = pixels.format() == QImage::Format_RGBA8888;
     png_set_write_fn(png, &out, AppendToBytes, NoFlush);
     png_set_IHDR(png, info, png_uint_32(pixels.width()), png_uint_32(pixels.height()), 8,
                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
@@ -65,12 +66,6 @@ bool Compress(const QImage &pixels, QByteArray &out)
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_compression_level(png, Z_DEFAULT_COMPRESSION);
     png_write_info(png, info);
-    if (kLittleEndian)
-        png_set_bgr(png);
-    else if (alpha)
-        png_set_swap_alpha(png);
-    if (!alpha)
-        png_set_filler(png, 0, kLittleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
     for (int y = 0; y < pixels.height(); ++y)
         png_write_row(png, pixels.constScanLine(y));
     png_write_end(png, nullptr);
@@ -150,8 +145,8 @@ QByteArray EncodePng(const QImage &image)
 {
     if (image.isNull())
         return {};
-    const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
-    const QImage pixels = image.format() == format ? image : image.convertToFormat(format);
+    const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_RGBA8888 : QImage::Format_RGB888;
+    const QImage pixels = image.convertToFormat(format);
     QByteArray encoded;
     if (!Compress(pixels, encoded))
         return {};

@@ -47,17 +47,10 @@ const uchar *Bytes(const QByteArray &data)
     return reinterpret_cast<const uchar *>(data.constData());
 }
 
-// The frame marker of a JPEG: 0xC0 baseline, 0xC2 progressive; 0 when none comes before the scan.
-int FrameMarker(const QByteArray &jpeg)
+// Stuffing keeps 0xFF 0xC2 out of the entropy-coded data, so its presence means progressive.
+bool Baseline(const QByteArray &jpeg)
 {
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && Bytes(jpeg)[at] == 0xff) {
-        const int marker = Bytes(jpeg)[at + 1];
-        if ((marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc) || marker == 0xda)
-            return marker == 0xda ? 0 : marker;
-        at += 2 + qFromBigEndian<quint16>(Bytes(jpeg) + at + 2);
-    }
-    return 0;
+    return jpeg.contains("\xff\xc0") && !jpeg.contains("\xff\xc2");
 }
 
 struct PngFacts {
@@ -112,7 +105,7 @@ TEST(JpegCodec, BaselineColourRoundTrips)
         const QImage picture = TestPicture(size.width(), size.height());
         const QByteArray jpeg = EncodeJpeg(picture);
         ASSERT_FALSE(jpeg.isEmpty());
-        EXPECT_EQ(FrameMarker(jpeg), 0xc0) << size.width();
+        EXPECT_TRUE(Baseline(jpeg)) << size.width();
         const QImage ours = DecodeJpeg(jpeg);
         const QImage qts = QImage::fromData(jpeg, "JPG");
         ASSERT_EQ(ours.size(), size);
