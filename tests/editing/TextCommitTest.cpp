@@ -4,23 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QImage>
 
 using namespace tiv;
 
 namespace {
 
-class TextCommitTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "test_text_commit";
-        static char *argv[] = {name, nullptr};
-        static QGuiApplication app(argc, argv);
-    }
-};
+// The test main provides the application object that fonts need.
+using TextCommitTest = ::testing::Test;
 
 const QRgb Grey = 0xff808080u;
 const QSize Size(120, 90);
