@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -18,6 +20,10 @@ struct MainWindowFixture : testing::Test {
     tiv::fake::FakePlatform fakes;
     std::unique_ptr<tiv::TFrmMain> w;
 
+    // Texts of the message boxes the program showed; each was answered with OK at once.
+    QStringList messages;
+    QTimer boxCloser;
+
     QString settingsPath() const { return home.filePath(QStringLiteral("defualt.ini")); }
 
     void SetUp() override
@@ -25,9 +31,22 @@ struct MainWindowFixture : testing::Test {
         ASSERT_TRUE(home.isValid());
         qputenv("HOME", home.path().toLocal8Bit());
         fakes.screen.desktop = pattern(64, 48);
+        boxCloser.setInterval(5);
+        QObject::connect(&boxCloser, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->accept();
+            }
+        });
+        boxCloser.start();
         start();
     }
-    void TearDown() override { w.reset(); }
+    void TearDown() override
+    {
+        w.reset();
+        boxCloser.stop();
+    }
+    QString pictureFolder() const { return home.filePath(QStringLiteral("TIVSoft/ZevazoRUV/IMG")); }
 
     // (Re)starts the program, as after an exit.
     void start()
