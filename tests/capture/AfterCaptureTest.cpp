@@ -141,3 +141,17 @@ TEST_F(AfterCapture, SaveCommandsReportWhatWentWrong)
     w->BtnSPSaveImgClick();
     EXPECT_EQ(messages.last(), QStringLiteral("请选择图片列表中的一个图片。"));
 }
+
+TEST_F(AfterCapture, NoNumberLeftMeansNoFileAndAClearHint)
+{
+    QDir().mkpath(pictureFolder());
+    QFile last(pictureFolder() + QStringLiteral("/2147483647.jpg"));
+    ASSERT_TRUE(last.open(QIODevice::WriteOnly));
+    last.close();
+    w->CurrentPicturePath = QStringLiteral("/earlier.jpg");
+    w->CaptureFullScreen();
+    EXPECT_EQ(savedFiles(), QStringList{QStringLiteral("2147483647.jpg")});
+    EXPECT_TRUE(w->PnlHint->text().contains(QStringLiteral("2147483647")));
+    EXPECT_FALSE(w->PnlHint->text().startsWith(QStringLiteral("自动保存图片为")));
+    EXPECT_EQ(w->CurrentPicturePath, QStringLiteral("/earlier.jpg"));
+}
