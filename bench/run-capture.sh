@@ -31,7 +31,8 @@ time_startup() {
   for _ in $(seq 7); do
     t0=$(date +%s%N)
     "$work/bin/TIVrevudu" >/dev/null 2>&1 & app=$!
-    xdotool search --sync --onlyvisible --pid "$app" --name TIVrevudu >/dev/null
+    # A tight, bounded poll: xdotool's own --sync waits in half-second steps.
+    for _ in $(seq 500); do xdotool search --onlyvisible --pid "$app" --name TIVrevudu >/dev/null 2>&1 && break; sleep 0.01; done
     t1=$(date +%s%N)
     kill "$app"; wait "$app" 2>/dev/null || true
     echo $(((t1 - t0) / 1000000))

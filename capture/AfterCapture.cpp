@@ -55,7 +55,11 @@ void TFrmMain::AutoSaveCapture()
         if (path.isEmpty())
             return;
         CurrentPicturePath = path;
-        SavePicture(path);
+        // A write that failed is said so in the hint line instead of being reported as saved.
+        if (!SavePicture(path)) {
+            PnlHint->setText(FormatText(TxtSaveFailed, {path}));
+            return;
+        }
         PnlHint->setText(FormatText(TxtAutoSavedPicture, {path}));
         ShowSavedPictureOnToolbar(path);
     });

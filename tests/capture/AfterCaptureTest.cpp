@@ -155,3 +155,15 @@ TEST_F(AfterCapture, NoNumberLeftMeansNoFileAndAClearHint)
     EXPECT_FALSE(w->PnlHint->text().startsWith(QStringLiteral("自动保存图片为")));
     EXPECT_EQ(w->CurrentPicturePath, QStringLiteral("/earlier.jpg"));
 }
+
+TEST_F(AfterCapture, AFailedWriteIsNotReportedAsSaved)
+{
+    // The picture folder's name is taken by a file: the JPEG cannot be written.
+    QDir(pictureFolder()).removeRecursively();
+    QFile blocker(pictureFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    w->CaptureFullScreen();
+    EXPECT_TRUE(w->PnlHint->text().startsWith(QStringLiteral("保存失败"))) << w->PnlHint->text().toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << "the JPEG branch shows no box of its own";
+}
