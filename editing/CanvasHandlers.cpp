@@ -4,6 +4,7 @@
 
 #include "common/CatchAll.h"
 #include "editing/CropRegion.h"
+#include "editing/DirtyTiles.h"
 #include "editing/ImageControl.h"
 #include "editing/ShapeGeometry.h"
 #include "editing/ShapePainter.h"
@@ -111,7 +112,11 @@ void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, QPointF position)
     }
     if (!(buttons & Qt::LeftButton) || !DragArmed)
         return;
-    ImgMain->pictureChanged(Band.moveTo(ImgMain->picture().image, at));
+    DirtyTiles changed;
+    changed.add(Band.pixels());
+    Band.moveTo(ImgMain->picture().image, at);
+    changed.add(Band.pixels());
+    ImgMain->pictureChanged(changed.region());
     DragEndX = at.x();
     DragEndY = at.y();
 }
