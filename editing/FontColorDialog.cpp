@@ -17,6 +17,7 @@ FontColorDialog::FontColorDialog(QWidget *parent) : QDialog(parent)
     fonts_ = new QFontDialog(this);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setWindowFlags(Qt::Widget);
+    connect(fonts_, &QFontDialog::currentFontChanged, this, [this] { fontChanged_ = true; });
     colourButton_ = new QPushButton(this);
     colourButton_->setObjectName(QStringLiteral("BtnFontColour"));
     colourButton_->setFixedWidth(60);
@@ -38,12 +39,15 @@ FontColorDialog::FontColorDialog(QWidget *parent) : QDialog(parent)
 void FontColorDialog::setChoice(const QFont &font, const QColor &colour)
 {
     fonts_->setCurrentFont(font);
+    // A font this system lacks shows as a stand-in; it is kept unless the user picks another.
+    initial_ = font;
+    fontChanged_ = false;
     setColour(colour);
 }
 
 QFont FontColorDialog::chosenFont() const
 {
-    return fonts_->currentFont();
+    return fontChanged_ ? fonts_->currentFont() : initial_;
 }
 
 void FontColorDialog::setColour(const QColor &colour)

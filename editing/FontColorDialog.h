@@ -27,6 +27,8 @@ private:
     QFontDialog *fonts_;
     QPushButton *colourButton_;
     QColor colour_;
+    QFont initial_;
+    bool fontChanged_ = false;
 };
 
 }  // namespace tiv

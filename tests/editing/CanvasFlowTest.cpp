@@ -1,5 +1,6 @@
 #include "support/MainWindowFixture.h"
 
+#include "editing/FontColorDialog.h"
 #include "editing/PictureSize.h"
 #include "editing/TFrmPicParam.h"
 
@@ -272,4 +273,46 @@ TEST_F(CanvasFlow, PictureSizeCutsOrAddsWhiteMarginsAndRefusesNothing)
     EXPECT_EQ(proposed, QStringLiteral("96      x72      "));
     EXPECT_EQ(picture().size(), QSize(96, 72));
     EXPECT_EQ(w->ImgMain->size(), QSize(96, 72));
+}
+
+TEST_F(CanvasFlow, PopUpMenuFollowsWhereThePressWasAndTheFontDialogSetsThePen)
+{
+    showPicture(white(100, 80));
+    w->MemoText->show();
+    QMouseEvent onBox(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w->MemoText->viewport(), &onBox);
+    EXPECT_EQ(w->PopupFromTextBox, 1);
+    w->PmFontPopup();
+    EXPECT_FALSE(w->PnAddText->isVisible());
+    EXPECT_TRUE(w->PmConfirmAddText->isVisible() && w->PmCancelAddText->isVisible() && w->PmReturn->isVisible());
+    press(QPoint(50, 50));
+    EXPECT_EQ(w->PopupFromTextBox, 0);
+    w->PmFontPopup();
+    EXPECT_TRUE(w->PnAddText->isVisible());
+    EXPECT_FALSE(w->PmConfirmAddText->isVisible() || w->PmCancelAddText->isVisible() || w->PmReturn->isVisible());
+
+    const QFont before = w->MemoText->font();
+    onNextModal([](QWidget *m) {
+        auto *dialog = qobject_cast<FontColorDialog *>(m);
+        ASSERT_TRUE(dialog);
+        dialog->setColour(Qt::blue);
+        dialog->reject();
+    });
+    w->N11Click();
+    EXPECT_EQ(w->TextColor, QColor(Qt::red)) << "cancel changes nothing";
+    onNextModal([](QWidget *m) {
+        auto *dialog = qobject_cast<FontColorDialog *>(m);
+        ASSERT_TRUE(dialog);
+        dialog->setColour(Qt::blue);
+        dialog->accept();
+    });
+    w->BtnFontSetClick();
+    EXPECT_EQ(w->TextColor, QColor(Qt::blue));
+    EXPECT_EQ(w->MemoText->font().family(), before.family());
+
+    // The new colour is the pen of the next shape.
+    w->BtnAddLineClick();
+    drag(QPoint(10, 10), QPoint(40, 10));
+    EXPECT_EQ(picture().pixel(20, 10), qRgb(0, 0, 255));
 }
