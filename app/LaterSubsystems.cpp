@@ -8,7 +8,6 @@ void TFrmMain::ApplyAutoWatermark(ImageControl *) {}
 void TFrmMain::HideWatermarkSettings() {}
 void TFrmMain::ShowCaptureToolbar() {}
 void TFrmMain::MnDeletePicClick() {}
-void TFrmMain::CommitPendingText() {}
 void TFrmMain::ShowSavedPictureOnToolbar(const QString &) {}
 
 }  // namespace tiv

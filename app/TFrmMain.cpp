@@ -77,6 +77,31 @@ void TFrmMain::wireHandlers()
     on(SpeedButton3, &TFrmMain::BtnRefreshDirClick);
     connect(BitmapListBox, &QListView::clicked, this, [this] { CatchAll([&] { BitmapListBoxClick(); }); });
     connect(CbPicFomat, &QComboBox::activated, this, [this] { CatchAll([&] { CbPicFomatChange(); }); });
+    buildCanvasControls();
+    on(BtnAddText, &TFrmMain::BtnAddTextClick);
+    onItem(PnAddText, &TFrmMain::BtnAddTextClick);
+    on(BtnAddRECT, &TFrmMain::BtnAddRECTClick);
+    on(BtnAddCircle, &TFrmMain::BtnAddCircleClick);
+    on(BtnAddLine, &TFrmMain::BtnAddLineClick);
+    on(BtnAddRoundRec, &TFrmMain::BtnAddRoundRecClick);
+    on(BtnAddSingleArrow, &TFrmMain::BtnAddSingleArrowClick);
+    on(BtnAddDoubleArrow, &TFrmMain::BtnAddDoubleArrowClick);
+    on(BtnAddTextOk, &TFrmMain::BtnAddTextOkClick);
+    onItem(PmConfirmAddText, &TFrmMain::BtnAddTextOkClick);
+    on(BtnCancelAddText, &TFrmMain::BtnCancelAddTextClick);
+    onItem(PmCancelAddText, &TFrmMain::BtnCancelAddTextClick);
+    on(BtnFontSet, &TFrmMain::BtnFontSetClick);
+    onItem(N11, &TFrmMain::N11Click);
+    on(BtnReurnPic, &TFrmMain::BtnReurnPicClick);
+    onItem(PmReturn, &TFrmMain::BtnReurnPicClick);
+    on(BtnBackupFore, &TFrmMain::BtnBackupForeClick);
+    on(BtnZoomIn, &TFrmMain::BtnZoomInClick);
+    on(BtnZoomout, &TFrmMain::BtnZoomoutClick);
+    on(BtnZoom, &TFrmMain::BtnZoomClick);
+    on(BtnFileScreen, &TFrmMain::BtnFileScreenClick);
+    on(BtnSetPicParam, &TFrmMain::BtnSetPicParamClick);
+    onItem(N14, &TFrmMain::BtnSavePicClick);
+    wireCanvasEvents();
 }
 
 void TFrmMain::ShowMessage(const QString &text)
@@ -144,8 +169,6 @@ void TFrmMain::FormCreate()
         ToolMode = 0;
         LoadSettings();
         PnSavePic->hide();
-        for (QImage &slot : HistorySnapshots)
-            slot = QImage();
     });
     CatchAll([&] { ReopenLastPicture(); });
     LbRollers->clear();
@@ -198,8 +221,6 @@ void TFrmMain::FormDestroy()
     CatchAll([&] {
         UnregisterCaptureHotkeys();
         SaveSettings();
-        for (QImage &slot : HistorySnapshots)
-            slot = QImage();
         RollerLines.clear();
     });
 }

@@ -2,6 +2,8 @@
 
 #include "capture/HotkeyTable.h"
 #include "common/CanvasPicture.h"
+#include "editing/EditHistory.h"
+#include "editing/RubberBand.h"
 #include "platform/Platform.h"
 
 #include <QAction>
@@ -111,6 +113,52 @@ public:
     void ShellOpenTarget(const QString &target);
     void ShellOpen(const QString &path);
 
+    // --- canvas, drawing tools, history, zoom and picture size (editing/) ---
+    void ImgMainMouseDown(Qt::MouseButton button, QPointF position);
+    void ImgMainMouseMove(Qt::MouseButtons buttons, QPointF position);
+    void ImgMainMouseUp(Qt::MouseButton button, QPointF position);
+    void BtnAddTextClick();
+    void BtnAddRECTClick();
+    void BtnAddCircleClick();
+    void BtnAddLineClick();
+    void BtnAddRoundRecClick();
+    void BtnAddSingleArrowClick();
+    void BtnAddDoubleArrowClick();
+    void BtnAddTextOkClick();
+    void BtnCancelAddTextClick();
+    void BtnFontSetClick();
+    void N11Click();
+    void PmFontPopup();
+    void MemoTextMouseDown();
+    void BtnReurnPicClick();
+    void BtnBackupForeClick();
+    void BtnZoomInClick();
+    void BtnZoomoutClick();
+    void BtnZoomClick();
+    void BtnFileScreenClick();
+    void BtnSetPicParamClick();
+    int HistoryPosition() const { return History.position(); }
+    QRect RestoreRect() const { return History.restoreRect(); }
+    EditHistory History;
+    RubberBand Band;
+    // Whether the last mouse-down armed a drag (it does not on a picture that cannot be edited).
+    bool DragArmed = false;
+    // Where the drag began on the control, for placing the text box on a zoomed canvas.
+    QPoint DragStartOnControl;
+    // Whether the canvas control follows its picture's size; every zoom command turns it off.
+    bool CanvasAutoSize = true;
+    class TFrmPicParam *FrmPicParam = nullptr;
+    class FontColorDialog *FontDialog1 = nullptr;
+    QPushButton *BtnAddTextOk = nullptr, *BtnCancelAddText = nullptr;
+    QMenu *PmFont = nullptr;
+    QAction *PnAddText = nullptr, *N11 = nullptr, *MnBackgroundSet = nullptr, *PmReturn = nullptr,
+            *PmConfirmAddText = nullptr, *PmCancelAddText = nullptr, *N14 = nullptr;
+    void buildCanvasControls();
+    void wireCanvasEvents();
+    // The picture pixel under a position on the canvas control.
+    QPoint CanvasPoint(QPointF position) const;
+    void showCanvasPicture(QImage picture);
+
     // A modal message with one of the interface texts.
     void ShowMessage(const QString &text);
 
@@ -127,13 +175,10 @@ public:
     // --- state (all zero, empty or false when the window is made) ---
     bool ChromeShown = false;
     bool ShownBeforeCapture = false;
-    int HistoryPosition = 0;
     QString PictureDrive;
     QString AutoSavePrefix;
     int ListSelectedIndex = 0;
     int PopupFromTextBox = 0;
-    QRect RestoreRect;
-    std::array<QImage, 4> HistorySnapshots;
     unsigned char ToolMode = 0;
     QString CurrentPicturePath;
     int SavedTop = 0, SavedLeft = 0, SavedHeight = 0, SavedWidth = 0;

@@ -1,6 +1,7 @@
 #include "editing/ImageControl.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace tiv {
@@ -23,6 +24,17 @@ void ImageControl::pictureChanged(const QRect &pictureArea)
         update();
     else
         update(pictureToControl(pictureArea).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void ImageControl::pictureChanged(const QRegion &pictureArea)
+{
+    // A stretched picture blends neighbouring pixels, so its changes are repainted as one area.
+    const qreal dpr = devicePixelRatioF();
+    if (stretch_ || dpr != 1.0) {
+        pictureChanged(pictureArea.boundingRect());
+        return;
+    }
+    update(pictureArea);
 }
 
 void ImageControl::setStretch(bool on)
@@ -56,12 +68,18 @@ QRectF ImageControl::pictureToControl(const QRect &area) const
     return QRectF(area.x() * sx, area.y() * sy, area.width() * sx, area.height() * sy);
 }
 
-void ImageControl::paintEvent(QPaintEvent *)
+void ImageControl::paintEvent(QPaintEvent *event)
 {
     if (picture_.image.isNull())
         return;
     QPainter painter(this);
-    painter.drawImage(pictureToControl(picture_.image.rect()), picture_.image);
+    if (stretch_ || devicePixelRatioF() != 1.0) {
+        painter.drawImage(pictureToControl(picture_.image.rect()), picture_.image);
+        return;
+    }
+    // One to one: copy just the parts asked for, which for a dragged band is a thin outline.
+    for (const QRect &area : event->region())
+        painter.drawImage(area.topLeft(), picture_.image, area);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent *event)

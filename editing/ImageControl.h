@@ -18,6 +18,8 @@ public:
     void setPicture(CanvasPicture picture);
     // Call after the pixels were changed in place.
     void pictureChanged(const QRect &pictureArea = {});
+    // The same for scattered changes, such as a band's outline: only the region is repainted.
+    void pictureChanged(const QRegion &pictureArea);
 
     bool stretch() const { return stretch_; }
     void setStretch(bool on);

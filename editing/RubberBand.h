@@ -26,6 +26,8 @@ public:
     // Erases the band drawn last, leaving the canvas as it was at begin(). Returns the area changed.
     QRect erase(QImage &canvas);
 
+    // The pixels the band now covers.
+    const std::vector<QPoint> &pixels() const { return drawn_; }
     int mode() const { return mode_; }
     QPoint start() const { return start_; }
     QPoint end() const { return end_; }

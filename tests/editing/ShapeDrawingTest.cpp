@@ -1,3 +1,4 @@
+#include "editing/DirtyTiles.h"
 #include "editing/RubberBand.h"
 #include "editing/ShapeGeometry.h"
 #include "editing/ShapeOutline.h"
@@ -167,4 +168,32 @@ TEST(ShapePainter, BandDrawnTwiceRestoresThePictureExactly)
     }
     band.erase(img);
     EXPECT_EQ(img, original);
+}
+
+TEST(DirtyTiles, RepaintCoversEveryChangedPixelAndLittleElse)
+{
+    QImage canvas(3840, 2160, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    RubberBand band;
+    for (int mode : {ToolRectangle, ToolEllipse, ToolRegionSelect, ToolDoubleArrow}) {
+        band.begin(mode, {12, 9}, 0xffff0000u);
+        band.moveTo(canvas, {3000, 2000});
+        const std::vector<QPoint> before = band.pixels();
+        DirtyTiles changed;
+        changed.add(before);
+        band.moveTo(canvas, {3820, 2140});
+        changed.add(band.pixels());
+        const QRegion region = changed.region();
+        for (const auto *pixels : {&before, &band.pixels()})
+            for (const QPoint &p : *pixels)
+                ASSERT_TRUE(region.contains(p)) << "mode " << mode << " at " << p.x() << "," << p.y();
+        std::int64_t area = 0;
+        for (const QRect &r : region)
+            area += std::int64_t(r.width()) * r.height();
+        EXPECT_LT(area, std::int64_t(canvas.width()) * canvas.height() / 8) << "mode " << mode;
+        band.erase(canvas);
+    }
+    DirtyTiles none;
+    none.add({QPoint(-5, 3)});
+    EXPECT_TRUE(none.region().isEmpty()) << "pixels off the picture need no repaint";
 }

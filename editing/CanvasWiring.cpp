@@ -1,0 +1,88 @@
+// The canvas's own controls and the events of the canvas and the text box.
+#include "app/TFrmMain.h"
+
+#include "common/CatchAll.h"
+#include "editing/ImageControl.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+#include <functional>
+
+namespace tiv {
+
+namespace {
+
+// Runs a function on every mouse press that reaches a control, before the control sees it.
+class PressHook : public QObject {
+public:
+    PressHook(QObject *watched, std::function<void()> onPress) : QObject(watched), onPress_(std::move(onPress))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            CatchAll(onPress_);
+        return false;
+    }
+
+private:
+    std::function<void()> onPress_;
+};
+
+QAction *MenuItem(QMenu *menu, const char *name, const char *caption)
+{
+    QAction *a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+}  // namespace
+
+void TFrmMain::buildCanvasControls()
+{
+    // The text box's confirm and cancel buttons are kept hidden; the pop-up menu carries them.
+    BtnAddTextOk = new QPushButton(QStringLiteral("确定加入"), BtnAddText->parentWidget());
+    BtnAddTextOk->setObjectName(QStringLiteral("BtnAddTextOk"));
+    BtnAddTextOk->hide();
+    BtnCancelAddText = new QPushButton(QStringLiteral("取消加入"), BtnAddText->parentWidget());
+    BtnCancelAddText->setObjectName(QStringLiteral("BtnCancelAddText"));
+    BtnCancelAddText->hide();
+
+    PmFont = new QMenu(this);
+    PmFont->setObjectName(QStringLiteral("PmFont"));
+    PnAddText = MenuItem(PmFont, "PnAddText", "加入文字");
+    N11 = MenuItem(PmFont, "N11", "字体设置");
+    MnBackgroundSet = MenuItem(PmFont, "MnBackgroundSet", "背景设置");
+    PmReturn = MenuItem(PmFont, "PmReturn", "回复到前面状态");
+    PmConfirmAddText = MenuItem(PmFont, "PmConfirmAddText", "确定加入");
+    PmCancelAddText = MenuItem(PmFont, "PmCancelAddText", "取消加入");
+    N14 = MenuItem(PmFont, "N14", "保存图片");
+}
+
+void TFrmMain::wireCanvasEvents()
+{
+    connect(ImgMain, &ImageControl::mousePressed, this, [this](QMouseEvent *e) {
+        CatchAll([&] { ImgMainMouseDown(e->button(), e->position()); });
+    });
+    connect(ImgMain, &ImageControl::mouseMoved, this, [this](QMouseEvent *e) {
+        CatchAll([&] { ImgMainMouseMove(e->buttons(), e->position()); });
+    });
+    connect(ImgMain, &ImageControl::mouseReleased, this, [this](QMouseEvent *e) {
+        CatchAll([&] { ImgMainMouseUp(e->button(), e->position()); });
+    });
+    // The text box's presses land on its viewport.
+    new PressHook(MemoText->viewport(), [this] { MemoTextMouseDown(); });
+    for (QWidget *w : {static_cast<QWidget *>(ImgMain), static_cast<QWidget *>(MemoText)}) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint &at) {
+            CatchAll([&] { PmFontPopup(); });
+            PmFont->popup(w->mapToGlobal(at));
+        });
+    }
+}
+
+}  // namespace tiv
