@@ -202,6 +202,8 @@ public:
 
     // How long a region capture waits for the hidden window to leave the screen.
     int SettleMilliseconds = 500;
+    // How long a capture that hid the window waits for the desktop to repaint where it stood.
+    int HideSettleMilliseconds = 150;
 
     // --- controls ---
     QFrame *PnlTop, *PnlBottom, *ImgLeft, *ImgRight;

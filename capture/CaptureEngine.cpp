@@ -54,6 +54,10 @@ void TFrmMain::HideForCapture()
     if (isVisible()) {
         ShownBeforeCapture = true;
         hide();
+        // On X the window leaves the screen only once the server has the request and the programs
+        // below have repainted; grabbing at once would put our own window into the picture.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(static_cast<unsigned long>(HideSettleMilliseconds));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "support/MainWindowFixture.h"
 
 #include <QPainter>
+#include <QScrollBar>
 
 using namespace tiv;
 
@@ -133,4 +134,15 @@ TEST_F(CaptureFlow, RegionCaptureFreezesTheDesktopInThePictureOnlyView)
     w->GrabMenuClick();
     EXPECT_EQ(w->PnlHint->text(), QStringLiteral("热键冲突，请单击按钮『热键设置』，修改热键"));
     EXPECT_EQ(w->ToolMode, 5);
+}
+
+TEST_F(CaptureFlow, ALargeCaptureShowsFromItsTopLeftCorner)
+{
+    fakes.screen.desktop = pattern(2000, 1500);
+    w->resize(786, 643);
+    w->CaptureFullScreen();
+    EXPECT_EQ(w->ImgMain->pos(), QPoint(0, 0));
+    EXPECT_EQ(w->PnlPic->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(w->PnlPic->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(w->PnlPicContent->size(), QSize(2000, 1500));
 }
