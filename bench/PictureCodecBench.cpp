@@ -110,7 +110,7 @@ QImage LoadDesktop(const QString &size)
     QString dir = qEnvironmentVariable("TIV_DESKTOP_DIR");
     if (dir.isEmpty() || !QFile::exists(dir + u'/' + name)) {
         dir = gScratch->path();
-        const QString script = qEnvironmentVariable("TIV_MAKE_DESKTOP", "/work/shared/bench/make-desktop.sh");
+        const QString script = qEnvironmentVariable("TIV_MAKE_DESKTOP", QStringLiteral(TIV_SHARED_DIR "/bench/make-desktop.sh"));
         QProcess::execute(script, {dir + u'/' + name, size});
     }
     QFile file(dir + u'/' + name);

@@ -6,7 +6,8 @@ set -euo pipefail
 build=${1:?usage: encode-vs-cjpeg.sh BUILD_DIR [WIDTHxHEIGHT] [RUNS]}
 size=${2:-1920x1080}
 runs=${3:-20}
-make_desktop=${TIV_MAKE_DESKTOP:-/work/shared/bench/make-desktop.sh}
+here=$(cd "$(dirname "$0")" && pwd)
+make_desktop=${TIV_MAKE_DESKTOP:-$here/../../shared/bench/make-desktop.sh}
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 
 "$make_desktop" "$tmp/desktop-$size.png" "$size" >/dev/null
