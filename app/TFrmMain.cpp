@@ -121,7 +121,11 @@ bool TFrmMain::controlEvent(QObject *watched, QEvent *event)
                 EdtPicPathKeyDown(key);
         });
     } else if (event->type() == QEvent::FocusOut && watched == EdtPicPath) {
-        CatchAll([&] { EdtPicPathExit(); });
+        // Leaving the field means focusing another control; the window losing the focus, or a
+        // menu opening over it, is not leaving it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            CatchAll([&] { EdtPicPathExit(); });
     }
     return false;
 }
