@@ -1,4 +1,6 @@
 #include "app/TFrmMain.h"
+
+#include "app/NamedControls.h"
 #include "editing/ImageControl.h"
 
 #include <QGridLayout>
@@ -34,24 +36,6 @@ QFrame *fixedWidth(QFrame *f, int w)
 {
     f->setFixedWidth(w);
     return f;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const char *caption = "", bool visible = true)
-{
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setFocusPolicy(Qt::TabFocus);
-    if (!visible)
-        b->hide();
-    return b;
-}
-
-QAction *item(QMenu *menu, const char *name, const char *caption, bool checkable = false)
-{
-    QAction *a = menu->addAction(QString::fromUtf8(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    a->setCheckable(checkable);
-    return a;
 }
 
 }  // namespace
@@ -173,7 +157,7 @@ void TFrmMain::buildLayout()
     PnSavePic = panel(SBDisplay, "PnSavePic");
     EdtPicName = new QLineEdit(PnSavePic);
     EdtPicName->setObjectName(QStringLiteral("EdtPicName"));
-    BtnSPSaveImg = button(PnSavePic, "BtnSPSaveImg");
+    BtnSPSaveImg = NamedButton(PnSavePic, "BtnSPSaveImg");
     work->addWidget(SBDisplay, 1);
     main->addLayout(work, 1);
 
@@ -202,8 +186,8 @@ void TFrmMain::buildPathRow(QWidget *row)
 {
     auto *l = new QHBoxLayout(row);
     l->setContentsMargins(0, 0, 0, 0);
-    BtnOpenDir = button(row, "BtnOpenDir", "打开所在文件夹");
-    BtnSelectPath = button(row, "BtnSelectPath", "选择路径");
+    BtnOpenDir = NamedButton(row, "BtnOpenDir", "打开所在文件夹");
+    BtnSelectPath = NamedButton(row, "BtnSelectPath", "选择路径");
     CbPicFomat = new QComboBox(row);
     CbPicFomat->setObjectName(QStringLiteral("CbPicFomat"));
     CbPicFomat->setEditable(true);
@@ -241,7 +225,7 @@ void TFrmMain::buildToolRow(QWidget *row)
         {&BtnWatermarkSet, "BtnWatermarkSet", "水印设置"},
     };
     for (const auto &t : tools) {
-        *t.target = button(row, t.name, t.caption);
+        *t.target = NamedButton(row, t.name, t.caption);
         l->addWidget(*t.target);
     }
     l->addStretch(1);
@@ -252,59 +236,59 @@ void TFrmMain::buildSideToolbar(QWidget *bar)
     auto *l = new QVBoxLayout(bar);
     l->setContentsMargins(10, 8, 10, 8);
     l->setSpacing(6);
-    BtnContinueCut2 = button(bar, "BtnContinueCut2", "连续截图");
+    BtnContinueCut2 = NamedButton(bar, "BtnContinueCut2", "连续截图");
     BtnContinueCut2->setCheckable(true);
-    BtnMouseAreatPIC = button(bar, "BtnMouseAreatPIC", "鼠标局部截屏");
-    BtnOtherFun = button(bar, "BtnOtherFun", "其他功能");
-    BtnHelp = button(bar, "BtnHelp", "帮助文档");
-    BtnAbout = button(bar, "BtnAbout", "关于...");
-    BtnExit = button(bar, "BtnExit", "退出");
+    BtnMouseAreatPIC = NamedButton(bar, "BtnMouseAreatPIC", "鼠标局部截屏");
+    BtnOtherFun = NamedButton(bar, "BtnOtherFun", "其他功能");
+    BtnHelp = NamedButton(bar, "BtnHelp", "帮助文档");
+    BtnAbout = NamedButton(bar, "BtnAbout", "关于...");
+    BtnExit = NamedButton(bar, "BtnExit", "退出");
     for (QPushButton *b : {BtnContinueCut2, BtnMouseAreatPIC, BtnOtherFun, BtnHelp, BtnAbout, BtnExit})
         l->addWidget(b);
     l->addStretch(1);
 
     // Buttons that the design keeps but nothing shows; they share the handlers of visible commands.
-    BtnFullScreenCut = button(bar, "BtnFullScreenCut", "全屏幕截图", false);
-    BtnUDCutScreen = button(bar, "BtnUDCutScreen", "自定义截屏", false);
-    BtnWindowsCut = button(bar, "BtnWindowsCut", "", false);
-    SpeedButton15 = button(bar, "SpeedButton15", "", false);
-    SpeedButton16 = button(bar, "SpeedButton16", "", false);
-    BtnPicFullScreen = button(bar, "BtnPicFullScreen", "图片全屏显示", false);
-    BtnSaveToClipboard = button(bar, "BtnSaveToClipboard", "图片保存到剪贴板", false);
-    BtnSaveToCB22 = button(bar, "BtnSaveToCB22", "自动保存到剪贴板", false);
-    BtnAutoSaveToPath111 = button(bar, "BtnAutoSaveToPath111", "自动保存到文件夹", false);
-    BtnAddWatermark = button(bar, "BtnAddWatermark", "加入水印", false);
-    BtnPicSaveAs = button(bar, "BtnPicSaveAs", "把图片另存为", false);
-    BtnOpenAPic = button(bar, "BtnOpenAPic", "打开图片", false);
-    BtnDeletePic = button(bar, "BtnDeletePic", "删除图片", false);
-    BtnRenamePic = button(bar, "BtnRenamePic", "图片重命名", false);
-    BtnOpenByPaintB = button(bar, "BtnOpenByPaintB", "在画图中打开", false);
-    BtnSetHotkey = button(bar, "BtnSetHotkey", "热键设置", false);
-    SpeedButton3 = button(bar, "SpeedButton3", "", false);
+    BtnFullScreenCut = NamedButton(bar, "BtnFullScreenCut", "全屏幕截图", false);
+    BtnUDCutScreen = NamedButton(bar, "BtnUDCutScreen", "自定义截屏", false);
+    BtnWindowsCut = NamedButton(bar, "BtnWindowsCut", "", false);
+    SpeedButton15 = NamedButton(bar, "SpeedButton15", "", false);
+    SpeedButton16 = NamedButton(bar, "SpeedButton16", "", false);
+    BtnPicFullScreen = NamedButton(bar, "BtnPicFullScreen", "图片全屏显示", false);
+    BtnSaveToClipboard = NamedButton(bar, "BtnSaveToClipboard", "图片保存到剪贴板", false);
+    BtnSaveToCB22 = NamedButton(bar, "BtnSaveToCB22", "自动保存到剪贴板", false);
+    BtnAutoSaveToPath111 = NamedButton(bar, "BtnAutoSaveToPath111", "自动保存到文件夹", false);
+    BtnAddWatermark = NamedButton(bar, "BtnAddWatermark", "加入水印", false);
+    BtnPicSaveAs = NamedButton(bar, "BtnPicSaveAs", "把图片另存为", false);
+    BtnOpenAPic = NamedButton(bar, "BtnOpenAPic", "打开图片", false);
+    BtnDeletePic = NamedButton(bar, "BtnDeletePic", "删除图片", false);
+    BtnRenamePic = NamedButton(bar, "BtnRenamePic", "图片重命名", false);
+    BtnOpenByPaintB = NamedButton(bar, "BtnOpenByPaintB", "在画图中打开", false);
+    BtnSetHotkey = NamedButton(bar, "BtnSetHotkey", "热键设置", false);
+    SpeedButton3 = NamedButton(bar, "SpeedButton3", "", false);
 }
 
 void TFrmMain::buildMoreFunctionsMenu()
 {
     MnOtherFunButton = new QMenu(this);
     MnOtherFunButton->setObjectName(QStringLiteral("MnOtherFunButton"));
-    N23 = item(MnOtherFunButton, "N23", "加入水印");
-    N22 = item(MnOtherFunButton, "N22", "水印设置");
-    N2 = item(MnOtherFunButton, "N2", "全屏幕截屏");
-    N20 = item(MnOtherFunButton, "N20", "自定义截屏");
+    N23 = NamedMenuItem(MnOtherFunButton, "N23", "加入水印");
+    N22 = NamedMenuItem(MnOtherFunButton, "N22", "水印设置");
+    N2 = NamedMenuItem(MnOtherFunButton, "N2", "全屏幕截屏");
+    N20 = NamedMenuItem(MnOtherFunButton, "N20", "自定义截屏");
     N21 = MnOtherFunButton->addSeparator();
-    MenuItem1 = item(MnOtherFunButton, "MenuItem1", "图片另存为");
-    N12 = item(MnOtherFunButton, "N12", "删除图片");
-    N13 = item(MnOtherFunButton, "N13", "打开图片");
-    N15 = item(MnOtherFunButton, "N15", "图片重命名");
-    N16 = item(MnOtherFunButton, "N16", "在『画图』中打开");
-    N17 = item(MnOtherFunButton, "N17", "图片全屏显示");
-    N18 = item(MnOtherFunButton, "N18", "图片保存到剪贴板");
+    MenuItem1 = NamedMenuItem(MnOtherFunButton, "MenuItem1", "图片另存为");
+    N12 = NamedMenuItem(MnOtherFunButton, "N12", "删除图片");
+    N13 = NamedMenuItem(MnOtherFunButton, "N13", "打开图片");
+    N15 = NamedMenuItem(MnOtherFunButton, "N15", "图片重命名");
+    N16 = NamedMenuItem(MnOtherFunButton, "N16", "在『画图』中打开");
+    N17 = NamedMenuItem(MnOtherFunButton, "N17", "图片全屏显示");
+    N18 = NamedMenuItem(MnOtherFunButton, "N18", "图片保存到剪贴板");
     N25 = MnOtherFunButton->addSeparator();
-    BtnSaveToCB = item(MnOtherFunButton, "BtnSaveToCB", "自动放入剪贴板", true);
-    BtnAutoSaveToPath = item(MnOtherFunButton, "BtnAutoSaveToPath", "自动保存到文件夹", true);
+    BtnSaveToCB = NamedMenuItem(MnOtherFunButton, "BtnSaveToCB", "自动放入剪贴板", true);
+    BtnAutoSaveToPath = NamedMenuItem(MnOtherFunButton, "BtnAutoSaveToPath", "自动保存到文件夹", true);
     BtnAutoSaveToPath->setVisible(false);
-    BtnContinueCut = item(MnOtherFunButton, "BtnContinueCut", "连续可控式截图", true);
-    N19 = item(MnOtherFunButton, "N19", "热键设置");
+    BtnContinueCut = NamedMenuItem(MnOtherFunButton, "BtnContinueCut", "连续可控式截图", true);
+    N19 = NamedMenuItem(MnOtherFunButton, "N19", "热键设置");
     MnOtherFunButton->setToolTipsVisible(true);
 }
 

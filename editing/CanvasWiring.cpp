@@ -1,6 +1,8 @@
 // The canvas's own controls and the events of the canvas and the text box.
 #include "app/TFrmMain.h"
 
+#include "app/NamedControls.h"
+
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
 
@@ -33,34 +35,24 @@ private:
     std::function<void()> onPress_;
 };
 
-QAction *MenuItem(QMenu *menu, const char *name, const char *caption)
-{
-    QAction *a = menu->addAction(QString::fromUtf8(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
 
 }  // namespace
 
 void TFrmMain::buildCanvasControls()
 {
     // The text box's confirm and cancel buttons are kept hidden; the pop-up menu carries them.
-    BtnAddTextOk = new QPushButton(QStringLiteral("确定加入"), BtnAddText->parentWidget());
-    BtnAddTextOk->setObjectName(QStringLiteral("BtnAddTextOk"));
-    BtnAddTextOk->hide();
-    BtnCancelAddText = new QPushButton(QStringLiteral("取消加入"), BtnAddText->parentWidget());
-    BtnCancelAddText->setObjectName(QStringLiteral("BtnCancelAddText"));
-    BtnCancelAddText->hide();
+    BtnAddTextOk = NamedButton(BtnAddText->parentWidget(), "BtnAddTextOk", "确定加入", false);
+    BtnCancelAddText = NamedButton(BtnAddText->parentWidget(), "BtnCancelAddText", "取消加入", false);
 
     PmFont = new QMenu(this);
     PmFont->setObjectName(QStringLiteral("PmFont"));
-    PnAddText = MenuItem(PmFont, "PnAddText", "加入文字");
-    N11 = MenuItem(PmFont, "N11", "字体设置");
-    MnBackgroundSet = MenuItem(PmFont, "MnBackgroundSet", "背景设置");
-    PmReturn = MenuItem(PmFont, "PmReturn", "回复到前面状态");
-    PmConfirmAddText = MenuItem(PmFont, "PmConfirmAddText", "确定加入");
-    PmCancelAddText = MenuItem(PmFont, "PmCancelAddText", "取消加入");
-    N14 = MenuItem(PmFont, "N14", "保存图片");
+    PnAddText = NamedMenuItem(PmFont, "PnAddText", "加入文字");
+    N11 = NamedMenuItem(PmFont, "N11", "字体设置");
+    MnBackgroundSet = NamedMenuItem(PmFont, "MnBackgroundSet", "背景设置");
+    PmReturn = NamedMenuItem(PmFont, "PmReturn", "回复到前面状态");
+    PmConfirmAddText = NamedMenuItem(PmFont, "PmConfirmAddText", "确定加入");
+    PmCancelAddText = NamedMenuItem(PmFont, "PmCancelAddText", "取消加入");
+    N14 = NamedMenuItem(PmFont, "N14", "保存图片");
 }
 
 void TFrmMain::wireCanvasEvents()
