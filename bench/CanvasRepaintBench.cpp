@@ -1,6 +1,7 @@
 // Cost of one mouse move while a shape is dragged across a shown 4K canvas: erasing the old band,
 // drawing the new one and repainting the control where the picture changed, as the canvas does it.
 #include "common/CanvasPicture.h"
+#include "bench/DesktopLikeCanvas.h"
 #include "editing/DirtyTiles.h"
 #include "editing/ImageControl.h"
 #include "editing/RubberBand.h"
@@ -12,17 +13,6 @@
 #include <QImage>
 
 namespace {
-
-QImage DesktopLikeCanvas()
-{
-    QImage img(3840, 2160, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            row[x] = 0xff000000u | (((x / 64 * 0x1f3d5b) ^ (y / 48 * 0x2b4f67)) & 0xffffffu);
-    }
-    return img;
-}
 
 void BM_CanvasBandRepaint(benchmark::State &state)
 {

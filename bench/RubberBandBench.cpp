@@ -1,5 +1,6 @@
 // Cost of one mouse move while a shape is dragged across a 4K canvas: erasing the old band,
 // drawing the new one and working out the area to repaint. The widget's own repaint is not in it.
+#include "bench/DesktopLikeCanvas.h"
 #include "editing/RubberBand.h"
 #include "editing/ToolMode.h"
 
@@ -8,17 +9,6 @@
 #include <QImage>
 
 namespace {
-
-QImage DesktopLikeCanvas()
-{
-    QImage img(3840, 2160, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            row[x] = 0xff000000u | (((x / 64 * 0x1f3d5b) ^ (y / 48 * 0x2b4f67)) & 0xffffffu);
-    }
-    return img;
-}
 
 void BM_RubberBandMove(benchmark::State &state)
 {
