@@ -2,22 +2,11 @@
 # Starts the real program on the current X display, presses Ctrl+F in it and checks that the
 # canvas then shows the captured screen: a magenta block shown at the screen's top-left corner
 # must appear a second time, inside the program's canvas.
-set -euo pipefail
-program=$1
-work=$(mktemp -d)
-cleanup() { kill "${app:-}" "${block:-}" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-export HOME=$work
+source "$(dirname "$0")/lib.sh"
 
 convert -size 200x200 xc:magenta "$work/block.xwd"
-xwud -in "$work/block.xwd" -geometry +0+0 -noclick & block=$!
-"$program" & app=$!
-for _ in $(seq 50); do
-  win=$(xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null | head -1) && [ -n "$win" ] && break
-  sleep 0.2
-done
-[ -n "${win:-}" ] || { echo "the main window did not appear"; exit 1; }
-sleep 1
+xwud -in "$work/block.xwd" -geometry +0+0 -noclick & pids+=($!)
+start_program
 magenta_count() { import -window root "$work/shot.png"; convert "$work/shot.png" -fill black +opaque magenta -fill white -opaque magenta -format '%[fx:int(mean*w*h)]' info:; }
 before=$(magenta_count)
 xdotool windowfocus --sync "$win" keydown ctrl key f keyup ctrl

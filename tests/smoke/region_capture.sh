@@ -2,24 +2,16 @@
 # Starts the real program on the current X display, clicks the region-capture button, drags a
 # rectangle on the frozen desktop and checks the picture saved for it: exactly the dragged size,
 # showing the part of a grey noise desktop that was under the drag.
-set -euo pipefail
-program=$1
-work=$(mktemp -d)
-cleanup() { kill "${app:-}" "${desk:-}" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-export HOME=$work
+source "$(dirname "$0")/lib.sh"
 screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 
 # Grey noise: any shift of the crop shows up at once, and JPEG keeps grey pixels nearly exact.
 convert -seed 11 -size "$screen" xc: +noise Random -colorspace Gray -depth 8 "$work/desk.png"
 convert "$work/desk.png" "$work/desk.xwd"
-xwud -in "$work/desk.xwd" -geometry +0+0 -noclick & desk=$!
+xwud -in "$work/desk.xwd" -geometry +0+0 -noclick & pids+=($!)
 sleep 0.5
-"$program" & app=$!
+start_program
 window() { xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null | head -1; }
-for _ in $(seq 50); do win=$(window) && [ -n "$win" ] && break; sleep 0.2; done
-[ -n "${win:-}" ] || { echo "the main window did not appear"; exit 1; }
-sleep 1
 
 # The region button is the second one of the left command column.
 xdotool mousemove --window "$win" 82 200 click 1
