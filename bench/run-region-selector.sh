@@ -11,19 +11,11 @@ runs=${2:-9}
 shared=${TIV_SHARED:-$here/../../shared}
 [[ -f $build/build.ninja ]] || cmake -S "$here/.." -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIV_BUILD_BENCH=ON -DTIV_BUILD_TESTS=OFF
 cmake --build "$build" --target TIVrevudu bench_map_watch
-work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
-cleanup() { kill "${app:-}" "${viewer:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-"$shared/bench/make-desktop.sh" "$work/desk.png" 1920x1080 >/dev/null
-convert "$work/desk.png" "$work/desk.xwd"
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-export DISPLAY=$display HOME=$work
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xwud -in "$work/desk.xwd" -noclick >/dev/null 2>&1 & viewer=$!
+source "$here/desktop-display.sh"
 mkdir -p "$work/bin"
 cp "$build/TIVrevudu" "$work/bin/"
 "$work/bin/TIVrevudu" >/dev/null 2>&1 & app=$!
+pids+=("$app")
 for _ in $(seq 100); do xdotool search --onlyvisible --pid "$app" --name TIVrevudu >/dev/null 2>&1 && break; sleep 0.1; done
 sleep 1
 # Without a window manager the main window keeps its design place; the region button lies at
