@@ -163,6 +163,8 @@ void TFrmMain::buildLayout()
 
     PnlHint = new QLabel(SbMain);
     PnlHint->setObjectName(QStringLiteral("PnlHint"));
+    // File names, prefixes and page texts land here: they are shown as typed, never as markup.
+    PnlHint->setTextFormat(Qt::PlainText);
     PnlHint->setFixedHeight(28);
     QFont hintFont(QStringLiteral("宋体"));
     hintFont.setPixelSize(15);
@@ -173,8 +175,10 @@ void TFrmMain::buildLayout()
     hintRow->addStretch(1);
     LbRollers2 = new QLabel(PnlHint);
     LbRollers2->setObjectName(QStringLiteral("LbRollers2"));
+    LbRollers2->setTextFormat(Qt::PlainText);
     LbRollers = new QLabel(PnlHint);
     LbRollers->setObjectName(QStringLiteral("LbRollers"));
+    LbRollers->setTextFormat(Qt::PlainText);
     hintRow->addWidget(LbRollers2);
     hintRow->addWidget(LbRollers);
     main->addWidget(PnlHint);
@@ -195,6 +199,18 @@ void TFrmMain::buildPathRow(QWidget *row)
                           QStringLiteral(".ico"), QStringLiteral(".emf"), QStringLiteral(".wmf"),
                           QStringLiteral(".png")});
     CbPicFomat->setToolTip(QStringLiteral("图片列表中只显示选定图片格式的图片"));
+    // What is typed stays a typed text: it never becomes an entry, and it leaves no entry selected,
+    // so a save cannot use a format the box no longer shows.
+    CbPicFomat->setInsertPolicy(QComboBox::NoInsert);
+    CbPicFomat->setCompleter(nullptr);
+    connect(CbPicFomat->lineEdit(), &QLineEdit::textEdited, CbPicFomat, [this](const QString &text) {
+        QLineEdit *edit = CbPicFomat->lineEdit();
+        const int cursor = edit->cursorPosition();
+        const QSignalBlocker quiet(CbPicFomat);
+        CbPicFomat->setCurrentIndex(-1);
+        edit->setText(text);
+        edit->setCursorPosition(cursor);
+    });
     EdtPicPath = new QLineEdit(row);
     EdtPicPath->setObjectName(QStringLiteral("EdtPicPath"));
     EdtPicPath->setToolTip(QStringLiteral("图片列表为此路径下的图片"));

@@ -4,6 +4,7 @@
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
 #include "files/DefaultFolder.h"
+#include "files/LoadPictureFile.h"
 #include "settings/IniFile.h"
 #include "text/InterfaceText.h"
 
@@ -108,6 +109,8 @@ void TFrmMain::wireHandlers()
 void TFrmMain::ShowMessage(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, TxtAppTitle, text, QMessageBox::Ok, this);
+    // The texts carry paths and names from the user's files: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -168,7 +171,12 @@ void TFrmMain::ReopenLastPicture()
     PictureFolder = folderWithSep;
     EdtPicPath->setText(PictureFolder);
     FillPictureList();
-    LoadPictureFile(ImgMain, CurrentPicturePath);
+    // A picture that does not load leaves the canvas as it was: nothing is opened or said at start.
+    CanvasPicture picture = LoadCanvasPictureFile(CurrentPicturePath);
+    if (!picture.isEmpty()) {
+        ImgMain->setPicture(std::move(picture));
+        ImgMain->sizeToPicture();
+    }
     const QString ext = u'.' + last.suffix();
     for (int i = 0; i < CbPicFomat->count(); ++i) {
         if (CbPicFomat->itemText(i).trimmed() == ext) {
@@ -223,7 +231,7 @@ void TFrmMain::SaveWindowBounds()
 void TFrmMain::FormKeyUp(int key, Qt::KeyboardModifiers shift)
 {
     if (key == VkEscape)
-        ToolMode = 0;
+        EndPendingTool();
     else if (key == 'F' && (shift & Qt::ControlModifier))
         CaptureFullScreen();
 }

@@ -63,6 +63,13 @@ public:
     void SettleDelay();
     void EnterPictureOnlyView();
     void RestoreNormalBounds();
+    // The frozen desktop of a region selection covers the screen; PresentCapture gives the window
+    // back its place and state.
+    void CoverScreen();
+    void UncoverScreen();
+    bool CoveringScreen = false;
+    QRect BoundsBeforeCover;
+    Qt::WindowStates StateBeforeCover;
     void ShowPicturePanel();
     void HotkeyMessage(int id);
     void GrabMenuClick();
@@ -137,6 +144,11 @@ public:
     void BtnZoomClick();
     void BtnFileScreenClick();
     void BtnSetPicParamClick();
+    // Ends a drag in progress, taking its band off the picture, so an interrupted drag leaves no
+    // mark on this picture or on one that replaces it.
+    void AbandonDrag();
+    // What Esc does: no tool armed, no drag pending.
+    void EndPendingTool();
     int HistoryPosition() const { return History.position(); }
     QRect RestoreRect() const { return History.restoreRect(); }
     EditHistory History;

@@ -1,3 +1,4 @@
+#include "app/EndSignals.h"
 #include "app/TFrmMain.h"
 #include "app/TivApplication.h"
 
@@ -21,6 +22,9 @@ int main(int argc, char **argv)
     int rc = 0;
     {
         tiv::TFrmMain FrmMain(platform);
+        // A logout or kill ends the program as its exit button does: hotkeys let go, settings kept.
+        tiv::EndSignals ending([&FrmMain] { FrmMain.close(); });
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &FrmMain, [&FrmMain] { FrmMain.close(); });
         FrmMain.showMaximized();
         rc = app.exec();
     }

@@ -30,6 +30,7 @@ void TFrmMain::PresentCapture(bool afterCaptureSteps)
                        static_cast<QWidget *>(ImgLeft), static_cast<QWidget *>(ImgRight)})
         w->show();
     MemoText->hide();
+    UncoverScreen();
     setBorderless(false);
     PnlPic->setFrameShape(QFrame::Box);
     PnlHint->show();
@@ -52,9 +53,13 @@ void TFrmMain::AutoSaveCapture()
 {
     CatchAll([&] {
         const QString path = NextPictureName();
-        // Without a name there is nothing to save; NextPictureName has said why.
-        if (path.isEmpty())
+        if (path.isEmpty()) {
+            // With no format chosen no name can be made; the save of that empty name says why.
+            // Every other failure to make a name has already been reported.
+            if (CbPicFomat->currentIndex() < 0)
+                SavePicture(path);
             return;
+        }
         CurrentPicturePath = path;
         // A write that failed is said so in the hint line instead of being reported as saved.
         if (!SavePicture(path)) {

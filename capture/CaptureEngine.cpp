@@ -6,6 +6,7 @@
 #include "text/InterfaceText.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QThread>
 
@@ -91,6 +92,7 @@ void grabInto(TFrmMain &w, int mode, bool withCursor)
 void TFrmMain::CaptureFullScreen()
 {
     CatchAll([&] {
+        AbandonDrag();
         HideForCapture();
         grabInto(*this, GrabDesktop, true);
         ApplyAutoWatermark(ImgMain);
@@ -134,6 +136,7 @@ void finishWindowCapture(TFrmMain &w)
 void TFrmMain::CaptureActiveWindow()
 {
     CatchAll([&] {
+        AbandonDrag();
         HideForCapture();
         EnterPictureOnlyView();
         grabInto(*this, GrabForegroundWindow, true);
@@ -145,6 +148,7 @@ void TFrmMain::CaptureActiveWindow()
 void TFrmMain::CaptureActiveClientArea()
 {
     CatchAll([&] {
+        AbandonDrag();
         HideForCapture();
         hide();
         SbPicName->hide();
@@ -157,6 +161,7 @@ void TFrmMain::CaptureActiveClientArea()
 void TFrmMain::StartRegionCapture()
 {
     CatchAll([&] {
+        AbandonDrag();
         hide();
         SettleDelay();
         grabInto(*this, GrabDesktop, false);
@@ -164,6 +169,7 @@ void TFrmMain::StartRegionCapture()
         ImgMain->show();
         ToolMode = 5;
         EnterPictureOnlyView();
+        CoverScreen();
         show();
     });
 }
@@ -187,6 +193,11 @@ void TFrmMain::EnterPictureOnlyView()
 void TFrmMain::LeaveCaptureMode()
 {
     UnregisterCaptureHotkeys();
+    // Leaving capture mode ends a pending selection, also when the Esc release that would have
+    // done so went to the desktop's grab instead of to this window.
+    EndPendingTool();
+    // The normal bounds below replace whatever the frozen desktop covered.
+    CoveringScreen = false;
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     setBorderless(false);
     if (windowFlags() & Qt::WindowStaysOnTopHint)
@@ -194,6 +205,33 @@ void TFrmMain::LeaveCaptureMode()
     RestoreNormalBounds();
     show();
     PresentCapture(false);
+}
+
+void TFrmMain::CoverScreen()
+{
+    if (!CoveringScreen) {
+        BoundsBeforeCover = geometry();
+        StateBeforeCover = windowState();
+        CoveringScreen = true;
+    }
+    // The frozen desktop lies one to one over the real one, so the selection is where the user
+    // sees it. The geometry serves desktops without a window manager; the full-screen state
+    // keeps panels of those with one from covering it.
+    const QRect desktop = platform_.screen ? platform_.screen->desktopRect() : QRect();
+    const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
+    if (!desktop.isEmpty())
+        setGeometry(QRectF(QPointF(desktop.topLeft()) / ratio, QSizeF(desktop.size()) / ratio).toRect());
+    setWindowState(Qt::WindowFullScreen);
+}
+
+void TFrmMain::UncoverScreen()
+{
+    if (!CoveringScreen)
+        return;
+    CoveringScreen = false;
+    setWindowState(StateBeforeCover);
+    if (!(StateBeforeCover & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        setGeometry(BoundsBeforeCover);
 }
 
 void TFrmMain::RestoreNormalBounds()

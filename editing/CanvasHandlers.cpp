@@ -125,9 +125,7 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, QPointF position)
 {
     if (!DragArmed)
         return;
-    DragArmed = false;
-    // Also when Esc ended the tool mid-drag: the band must not stay in the picture.
-    ImgMain->pictureChanged(Band.erase(ImgMain->picture().image));
+    AbandonDrag();
     if (!IsDrawingTool(ToolMode))
         return;
     const DragPoints drag =
@@ -146,6 +144,20 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, QPointF position)
             DrawToolShape(ImgMain->picture().image, ToolMode, drag.start, drag.end, TextColor.rgb()));
         ToolMode = ToolNone;
     }
+}
+
+void TFrmMain::AbandonDrag()
+{
+    if (!DragArmed)
+        return;
+    DragArmed = false;
+    ImgMain->pictureChanged(Band.erase(ImgMain->picture().image));
+}
+
+void TFrmMain::EndPendingTool()
+{
+    AbandonDrag();
+    ToolMode = ToolNone;
 }
 
 void TFrmMain::BtnAddRECTClick() { ToolMode = ToolRectangle; }

@@ -6,23 +6,29 @@
 
 namespace tiv {
 
-void EditHistory::save(const QImage &canvas, QSize area)
+bool EditHistory::save(const QImage &canvas, QSize area)
 {
+    if (qsizetype(area.width()) * area.height() * 4 > snapshotByteLimit)
+        return false;
+    // A fresh slot starts white, like any new bitmap; the canvas only fills the part it covers.
+    QImage snapshot(area, QImage::Format_RGB32);
+    if (snapshot.isNull() && !area.isEmpty())
+        return false;
+    snapshot.fill(Qt::white);
+    const QRect covered(QPoint(0, 0), area);
+    if (!snapshot.isNull() && !canvas.isNull()) {
+        QPainter p(&snapshot);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QPoint(0, 0), canvas, covered & canvas.rect());
+    }
     if (position_ == SlotCount)
         std::rotate(slots_.begin(), slots_.begin() + 1, slots_.end());
     else
         ++position_;
     newest_ = position_;
-    restoreRect_ = QRect(QPoint(0, 0), area);
-    // A fresh slot starts white, like any new bitmap; the canvas only fills the part it covers.
-    QImage snapshot(area, QImage::Format_RGB32);
-    snapshot.fill(Qt::white);
-    if (!snapshot.isNull() && !canvas.isNull()) {
-        QPainter p(&snapshot);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(QPoint(0, 0), canvas, restoreRect_ & canvas.rect());
-    }
-    slots_[position_ - 1] = snapshot;
+    restoreRect_ = covered;
+    slots_[position_ - 1] = std::move(snapshot);
+    return true;
 }
 
 bool EditHistory::paintSlot(int slot, QImage &canvas) const

@@ -5,6 +5,7 @@
 #include <QSize>
 
 #include <array>
+#include <limits>
 
 namespace tiv {
 
@@ -18,7 +19,12 @@ public:
     // Copies the top-left `area` of the canvas into the next slot and makes that area the one that
     // restores paint. With all four slots in use the oldest snapshot is dropped, so the latest four
     // are kept and stepping back right after a save always restores the canvas of that save.
-    void save(const QImage &canvas, QSize area);
+    // False, with the history left exactly as it was, when the snapshot cannot be allocated.
+    bool save(const QImage &canvas, QSize area);
+
+    // Snapshots larger than this many bytes count as ones that cannot be allocated; tests lower it
+    // to stand in for a machine that is out of memory.
+    qsizetype snapshotByteLimit = std::numeric_limits<qsizetype>::max();
 
     // Paints the snapshot at the current position over the canvas and moves one down. False, with
     // nothing changed, when there is nothing to step back to.

@@ -15,6 +15,9 @@ namespace tiv {
 
 namespace {
 
+const QString kNoMemoryForSnapshot =
+    QStringLiteral("内存不足，这一步没有存入历史记录，无法退回到它之前；更早的记录仍然可用。");
+
 // The lines as the box shows them: wrapped at the width its text area has inside the frame.
 QStringList ShownLines(const QPlainTextEdit *memo)
 {
@@ -40,8 +43,10 @@ void TFrmMain::BtnAddTextOkClick()
     // The snapshot covers the whole picture, so stepping back right after always restores it.
     const TextCommitResult result = CommitText(picture, History, picture.image.size(), box);
     MemoText->hide();
-    if (result == TextCommitResult::Drawn)
+    if (result != TextCommitResult::NotEditable)
         ImgMain->pictureChanged();
+    if (result == TextCommitResult::DrawnWithoutSnapshot)
+        PnlHint->setText(kNoMemoryForSnapshot);
     MemoText->clear();
     ToolMode = ToolNone;
     if (result == TextCommitResult::NotEditable && typed && !picture.isEmpty())

@@ -95,9 +95,9 @@ TextCommitResult CommitText(CanvasPicture &picture, EditHistory &history, QSize 
 {
     if (!picture.isBitmap())
         return TextCommitResult::NotEditable;
-    history.save(picture.image, snapshotArea);
+    const bool saved = history.save(picture.image, snapshotArea);
     DrawTextLines(picture.image, box);
-    return TextCommitResult::Drawn;
+    return saved ? TextCommitResult::Drawn : TextCommitResult::DrawnWithoutSnapshot;
 }
 
 }  // namespace tiv

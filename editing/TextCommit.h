@@ -42,7 +42,9 @@ QRect PlaceTextBox(QRect previous, QPoint start, QPoint end);
 // Draws the lines one below the other, background left as it is. Returns the area drawn in.
 QRect DrawTextLines(QImage &canvas, const TextBoxContent &box);
 
-enum class TextCommitResult { Drawn, NotEditable };
+// DrawnWithoutSnapshot: the text is drawn, but there was no memory for the snapshot before it, so
+// this step cannot be undone; the history keeps its older snapshots.
+enum class TextCommitResult { Drawn, DrawnWithoutSnapshot, NotEditable };
 
 // Commits a text box: saves a snapshot of `snapshotArea` first, then draws the text. An empty box
 // draws nothing but still saves. A picture that is not a bitmap is neither saved nor drawn on and

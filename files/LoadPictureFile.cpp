@@ -58,3 +58,17 @@ bool OpenUnreadableWithDesktop(const QString &path)
 }
 
 }  // namespace tiv
+
+namespace tiv {
+
+CanvasPicture LoadCanvasPictureFile(const QString &path)
+{
+    static const QStringList known{QStringLiteral(".BMP"), QStringLiteral(".ICO"), QStringLiteral(".EMF"),
+                                   QStringLiteral(".WMF"), QStringLiteral(".JPG"), QStringLiteral(".JPEG"),
+                                   QStringLiteral(".PNG")};
+    if (!known.contains(FileExtension(path).toUpper()))
+        return {};
+    return LoadPictureFile(path);
+}
+
+}  // namespace tiv

@@ -16,3 +16,12 @@ CanvasPicture LoadPictureFile(const QString &path);
 bool OpenUnreadableWithDesktop(const QString &path);
 
 }  // namespace tiv
+
+namespace tiv {
+
+// The canvas's own loader, used when the last picture is re-opened at start: only the formats the
+// canvas knows by extension (".bmp", ".ico", ".emf", ".wmf", ".jpg", ".jpeg", ".png", any case).
+// Anything else, or a file that fails to load, gives an empty picture; nothing is handed on.
+CanvasPicture LoadCanvasPictureFile(const QString &path);
+
+}  // namespace tiv

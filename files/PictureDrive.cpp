@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace tiv {
 
 namespace {
@@ -14,28 +17,35 @@ QString WithoutTrailingSlash(const QString &path)
     return p;
 }
 
-bool Holds(const QString &mountPoint, const QString &cleanPath)
+// The folder `base` + one more component of `clean`, when `clean` lies below `base`.
+QString OneBelow(const QString &clean, const QString &base)
 {
-    if (mountPoint == u"/")
-        return true;
-    return cleanPath == mountPoint
-        || (cleanPath.startsWith(mountPoint) && cleanPath.at(mountPoint.size()) == u'/');
+    if (!clean.startsWith(base) || clean.size() == base.size())
+        return {};
+    const qsizetype end = clean.indexOf(u'/', base.size());
+    return end < 0 ? clean : clean.left(end);
 }
 
 }  // namespace
 
-QString DrivePart(const QString &path, const QStringList &mountPoints)
+QString DrivePart(const QString &path, const QString &loginName)
 {
     if (!path.startsWith(u'/'))
         return {};
     const QString clean = QDir::cleanPath(path);
-    QString best;
-    for (const QString &raw : mountPoints) {
-        const QString mount = WithoutTrailingSlash(raw);
-        if (mount.startsWith(u'/') && mount.size() > best.size() && Holds(mount, clean))
-            best = mount;
+    if (!loginName.isEmpty()) {
+        for (const QString &base : {QStringLiteral("/media/"), QStringLiteral("/run/media/")}) {
+            const QString drive = OneBelow(clean, base + loginName + u'/');
+            if (!drive.isEmpty())
+                return drive;
+        }
     }
-    return best;
+    for (const QString &base : {QStringLiteral("/media/"), QStringLiteral("/mnt/")}) {
+        const QString drive = OneBelow(clean, base);
+        if (!drive.isEmpty())
+            return drive;
+    }
+    return QStringLiteral("/");
 }
 
 bool DriveExists(const QString &drive, const QStringList &mountPoints)
@@ -43,11 +53,20 @@ bool DriveExists(const QString &drive, const QStringList &mountPoints)
     const QString wanted = WithoutTrailingSlash(drive.trimmed());
     if (wanted.isEmpty())
         return false;
+    if (wanted == u"/")
+        return true;
     for (const QString &mount : mountPoints) {
         if (WithoutTrailingSlash(mount) == wanted)
             return true;
     }
     return false;
+}
+
+QString LoginName()
+{
+    if (const passwd *entry = getpwuid(getuid()))
+        return QString::fromLocal8Bit(entry->pw_name);
+    return qEnvironmentVariable("USER");
 }
 
 }  // namespace tiv

@@ -5,13 +5,17 @@
 
 namespace tiv {
 
-// The "drive" of a path on this platform: the longest mount point that holds the absolute path,
-// matched on whole path components. Empty for a relative or empty path, or when no mount point
-// holds it.
-QString DrivePart(const QString &path, const QStringList &mountPoints);
+// The "drive" of a path on this platform, taken from the path text alone so that an unplugged disk
+// is noticed instead of its empty mount folder passing for it: "/media/USER/NAME" or
+// "/run/media/USER/NAME" (USER the login name), else "/media/NAME" or "/mnt/NAME", when the path
+// lies at or below one of them; "/" for any other absolute path; empty for a relative or empty path.
+QString DrivePart(const QString &path, const QString &loginName);
 
-// Whether the drive (trimmed) is one of the mount points. Compared with case, since paths here
-// are case-sensitive; a trailing "/" on either side does not matter.
+// Whether the drive (trimmed) is present: "/" always is, any other drive when it is a mount point.
+// Compared with case, since paths here are case-sensitive; a trailing "/" does not matter.
 bool DriveExists(const QString &drive, const QStringList &mountPoints);
+
+// The name the user logged in with, as the removable-disk folders use it.
+QString LoginName();
 
 }  // namespace tiv

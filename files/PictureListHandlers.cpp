@@ -60,6 +60,7 @@ void TFrmMain::BitmapListBoxClick()
     if (QFileInfo::exists(path)) {
         PnlHint->setText(FormatText(TxtCurrentFile, {path}));
         LoadPictureFile(ImgMain, path);
+        ShowPicturePanel();
     }
 }
 
@@ -116,6 +117,7 @@ void TFrmMain::Load1Click()
         names << QFileInfo(file).fileName();
     BitmapListModel->setStringList(names);
     LoadPictureFile(ImgMain, chosen.first());
+    ShowPicturePanel();
 }
 
 void TFrmMain::LoadPictureFile(ImageControl *image, const QString &path)
@@ -123,8 +125,9 @@ void TFrmMain::LoadPictureFile(ImageControl *image, const QString &path)
     CanvasPicture picture = tiv::LoadPictureFile(path);
     if (!picture.isEmpty()) {
         image->setPicture(std::move(picture));
-        image->sizeToPicture();
-        ShowPicturePanel();
+        // A zoomed canvas keeps its size and stretches the new picture into it.
+        if (image != ImgMain || CanvasAutoSize)
+            image->sizeToPicture();
     } else if (OpenUnreadableWithDesktop(path)) {
         ShellOpenTarget(path);
     }

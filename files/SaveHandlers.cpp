@@ -25,7 +25,7 @@ bool TFrmMain::EnsurePictureFolder()
     try {
         PictureFolder = EdtPicPath->text();
         const QStringList mounts = platform_.drives ? platform_.drives->mountPoints() : QStringList();
-        PictureDrive = DrivePart(PictureFolder, mounts);
+        PictureDrive = DrivePart(PictureFolder, LoginName());
         if (!DriveExists(PictureDrive, mounts)) {
             ShowMessage(FormatText(TxtDiskMissing, {PictureDrive}));
             return false;

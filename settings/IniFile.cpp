@@ -158,6 +158,11 @@ QString IniFile::readString(const QString &section, const QString &key, const QS
 int IniFile::readInteger(const QString &section, const QString &key, int def) const
 {
     const QString value = readString(section, key, QString());
+    // The file takes decimal, "0x" and "$" hexadecimal; the bare "x" that picture numbers allow
+    // is no integer here.
+    const QString digits = value.startsWith(u'-') || value.startsWith(u'+') ? value.mid(1) : value;
+    if (digits.startsWith(u'x', Qt::CaseInsensitive))
+        return def;
     const ParsedInteger parsed = ParseInteger(value);
     return parsed.ok ? parsed.value : def;
 }

@@ -27,7 +27,7 @@ public:
     QString path() const { return m_path; }
 
     QString readString(const QString &section, const QString &key, const QString &def) const;
-    // Decimal, "$" or "0x" hexadecimal; anything else gives `def`.
+    // Decimal, "$" or "0x" hexadecimal; anything else ("x10" too) gives `def`.
     int readInteger(const QString &section, const QString &key, int def) const;
     // Any integer other than 0 is true; a value that is no integer gives `def`.
     bool readBool(const QString &section, const QString &key, bool def) const;

@@ -48,6 +48,9 @@ void TFrmMain::SaveSettings()
 {
     if (!SettingsFile)
         return;
+    // The file as it is now, not as it was at start: what the user or another copy of the program
+    // added meanwhile stays, and only the program's own keys change.
+    SettingsFile = std::make_unique<IniFile>(SettingsFile->path());
     AppSettings s;
     s.PicPath = EdtPicPath->text();
     s.PicName = EdtPicName->text();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 using namespace tiv;
 
@@ -48,4 +49,29 @@ TEST_F(MainWindowTest, EscEndsAPendingTool)
     release(Qt::Key_Escape);
     EXPECT_EQ(w->ToolMode, 0);
     EXPECT_TRUE(w->borderless());  // without hotkey 5 only the release acts
+}
+
+TEST_F(MainWindowTest, TypingAFormatLeavesNoEntrySelectedAndAddsNone)
+{
+    w->show();
+    QLineEdit *edit = w->CbPicFomat->lineEdit();
+    ASSERT_EQ(w->CbPicFomat->currentIndex(), 0);
+    edit->setFocus();
+    edit->selectAll();
+    for (const char *key : {".", "g", "i", "f"}) {
+        QKeyEvent press(QEvent::KeyPress, QChar::fromLatin1(key[0]).toUpper().unicode(), Qt::NoModifier,
+                        QString::fromLatin1(key));
+        QApplication::sendEvent(edit, &press);
+    }
+    EXPECT_EQ(edit->text(), QStringLiteral(".gif"));
+    EXPECT_EQ(w->CbPicFomat->currentIndex(), -1);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    EXPECT_EQ(w->CbPicFomat->count(), 7) << "Enter never adds the typed text";
+    EXPECT_EQ(w->CbPicFomat->currentIndex(), -1);
+    EXPECT_EQ(edit->text(), QStringLiteral(".gif"));
+
+    // Choosing an entry selects it again, and the settings keep the choice.
+    w->CbPicFomat->setCurrentIndex(6);
+    EXPECT_EQ(edit->text(), QStringLiteral(".png"));
 }

@@ -1,6 +1,7 @@
 #include "support/MainWindowFixture.h"
 
 #include "files/LoadPictureFile.h"
+#include "files/PictureDrive.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -99,19 +100,28 @@ TEST_F(AfterCapture, FormatPrefixAndFailuresOfTheSave)
     ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(jpeg.read(3) == QByteArray("\xff\xd8\xff", 3));
 
-    // No format selected: nothing is saved and nothing said.
+    // No format selected: nothing is saved, the hint does not claim a save, and the save's
+    // illegal-path message says that no file could be named.
     w->CbPicFomat->setCurrentIndex(-1);
     const QString hint = w->PnlHint->text();
+    const QString current = w->CurrentPicturePath;
     w->CaptureFullScreen();
     EXPECT_EQ(savedFiles().size(), 2);
     EXPECT_EQ(w->PnlHint->text(), hint);
+    EXPECT_EQ(w->CurrentPicturePath, current);
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.last(), QStringLiteral("不合法路径:,请重输入一个路径"));
+    EXPECT_TRUE(messagesPlain);
 
-    // The picture folder's mount point is gone: the region button stops with a message.
-    fakes.drives.mounts = {QStringLiteral("/media/usb")};
+    // A picture folder on a removable disk that is not plugged in: the region button stops with a
+    // message naming the disk, and nothing is created under its empty mount folder.
+    const QString disk = QStringLiteral("/media/") + LoginName() + QStringLiteral("/tiv-test-usb");
+    w->EdtPicPath->setText(disk + QStringLiteral("/pics"));
+    fakes.drives.mounts = {QStringLiteral("/")};
     w->GrabMenuClick();
     EXPECT_EQ(w->ToolMode, 0);
-    ASSERT_FALSE(messages.isEmpty());
-    EXPECT_EQ(messages.last(), QStringLiteral("磁盘不存在，请重选择一个路径。"));
+    EXPECT_EQ(messages.last(), QStringLiteral("磁盘") + disk + QStringLiteral("不存在，请重选择一个路径。"));
+    EXPECT_FALSE(QFileInfo::exists(disk));
     EXPECT_TRUE(fakes.hotkeys.registrations.isEmpty());
 }
 

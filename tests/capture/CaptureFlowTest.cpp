@@ -106,13 +106,23 @@ TEST_F(CaptureFlow, HotkeysDispatchByIdWhileCaptureModeIsOn)
     fakes.hotkeys.press(4);
     EXPECT_EQ(w->ToolMode, 5);
     EXPECT_TRUE(w->borderless());
+    EXPECT_TRUE(w->isFullScreen()) << "the frozen desktop covers the screen";
     fakes.hotkeys.press(5);
     EXPECT_TRUE(fakes.hotkeys.active.isEmpty()) << "hotkey 5 leaves capture mode";
     EXPECT_FALSE(w->borderless());
+    EXPECT_FALSE(w->isFullScreen());
     EXPECT_TRUE(w->ChromeShown);
     EXPECT_EQ(w->geometry().size(), QSize(w->SavedWidth, w->SavedHeight));
+    EXPECT_EQ(w->ToolMode, 0) << "leaving capture mode ends the pending selection";
     fakes.hotkeys.press(1);  // no longer registered: nothing happens
-    EXPECT_EQ(w->ToolMode, 5);
+    EXPECT_EQ(w->ImgMain->picture().image.size(), QSize(120, 90));
+
+    // The next region capture covers the screen again, although the window is now normal-sized.
+    w->GrabMenuClick();
+    EXPECT_TRUE(w->isFullScreen());
+    EXPECT_TRUE(w->borderless());
+    w->LeaveCaptureMode();
+    EXPECT_FALSE(w->isFullScreen());
 }
 
 TEST_F(CaptureFlow, RegionCaptureFreezesTheDesktopInThePictureOnlyView)

@@ -209,6 +209,56 @@ TEST_F(CanvasFlow, TextGoesInThroughTheBoxAndStepsBackOut)
     EXPECT_EQ(picture(), withText);
 }
 
+TEST_F(CanvasFlow, AStepThatFindsNoMemoryForItsSnapshotKeepsTheOlderOnes)
+{
+    const QImage before = white(100, 80);
+    showPicture(before);
+    w->MemoText->setPlainText(QStringLiteral("AB"));
+    w->MemoText->show();
+    w->CommitPendingText();
+    ASSERT_EQ(w->HistoryPosition(), 1);
+    const QImage withAB = picture();
+
+    w->History.snapshotByteLimit = 100 * 80 * 4 - 1;
+    w->MemoText->setPlainText(QStringLiteral("CD"));
+    w->MemoText->move(10, 40);
+    w->MemoText->show();
+    w->CommitPendingText();
+    EXPECT_NE(picture(), withAB) << "the text is still drawn";
+    EXPECT_EQ(w->HistoryPosition(), 1) << "the history is as it was";
+    EXPECT_TRUE(w->PnlHint->text().startsWith(QStringLiteral("内存不足")));
+
+    w->BtnReurnPicClick();
+    EXPECT_EQ(picture(), before) << "the older snapshot still restores";
+}
+
+TEST_F(CanvasFlow, AnInterruptedDragLeavesNoMarkOnAnyPicture)
+{
+    // A capture while the button is still held: the band of the old picture never reaches the new.
+    showPicture(white(100, 80));
+    w->BtnAddRECTClick();
+    press(QPoint(10, 10));
+    moveTo(QPoint(60, 50));
+    ASSERT_GT(nonWhite(picture(), picture().rect()), 0);
+    w->CaptureFullScreen();
+    EXPECT_EQ(picture(), fakes.screen.desktop);
+    moveTo(QPoint(70, 60));
+    releaseAt(QPoint(70, 60));
+    EXPECT_EQ(picture(), fakes.screen.desktop);
+
+    // Esc while dragging takes the band away at once; the release then draws nothing.
+    showPicture(white(100, 80));
+    w->BtnAddCircleClick();
+    press(QPoint(10, 10));
+    moveTo(QPoint(60, 50));
+    release(Qt::Key_Escape);
+    EXPECT_EQ(nonWhite(picture(), picture().rect()), 0);
+    moveTo(QPoint(80, 70));
+    releaseAt(QPoint(80, 70));
+    EXPECT_EQ(nonWhite(picture(), picture().rect()), 0);
+    EXPECT_EQ(w->ToolMode, 0);
+}
+
 TEST_F(CanvasFlow, PicturesThatAreNotBitmapsAreNeverEdited)
 {
     CanvasPicture icon;

@@ -27,26 +27,39 @@ QStringList Sorted(QStringList list)
 
 }  // namespace
 
-TEST(PictureDrive, LongestMountPointOnComponentBoundary)
+TEST(PictureDrive, TakenFromThePathTextAndPresentOnlyWhenMounted)
 {
-    const QStringList mounts{"/", "/media/usb", "/mnt/disk/", "/media/usb/inner"};
     struct Case {
         const char *path;
         const char *drive;
     } cases[] = {
-        {"/home/u/pics", "/"},          {"/media/usb/pics", "/media/usb"}, {"/media/usb", "/media/usb"},
-        {"/media/usb2/pics", "/"},      {"/media/usb/inner/a", "/media/usb/inner"},
-        {"/mnt/disk/x", "/mnt/disk"},   {"/media/usb/../x", "/"},          {"//media//usb/p", "/media/usb"},
-        {"relative/pics", ""},          {"", ""},
+        {"/home/ann/pics", "/"},
+        {"/media/ann/usb/pics", "/media/ann/usb"},
+        {"/media/ann/usb", "/media/ann/usb"},
+        {"/run/media/ann/Card 1/a/b", "/run/media/ann/Card 1"},
+        {"/media/bob/usb/pics", "/media/bob"},
+        {"/media/ann", "/media/ann"},
+        {"/media/usb2/pics", "/media/usb2"},
+        {"/mnt/disk/x", "/mnt/disk"},
+        {"/mnt", "/"},
+        {"/media/usb/../x", "/media/x"},
+        {"//media//ann/usb/p", "/media/ann/usb"},
+        {"/run/media/ann", "/"},
+        {"relative/pics", ""},
+        {"", ""},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(DrivePart(c.path, mounts), QString(c.drive)) << c.path;
-    EXPECT_EQ(DrivePart("/home", {}), QString());
+        EXPECT_EQ(DrivePart(c.path, "ann"), QString(c.drive)) << c.path;
+    EXPECT_EQ(DrivePart("/media/ann/usb/p", ""), QString("/media/ann"));
 
-    EXPECT_TRUE(DriveExists(" /media/usb ", mounts));
+    // The disk is plugged in while its folder is in the mount table; "/" is always there.
+    const QStringList mounts{"/", "/media/ann/usb", "/mnt/disk/"};
+    EXPECT_TRUE(DriveExists("/", {}));
+    EXPECT_TRUE(DriveExists(" /media/ann/usb ", mounts));
     EXPECT_TRUE(DriveExists("/mnt/disk", mounts));
-    EXPECT_TRUE(DriveExists("/media/usb/", mounts));
-    EXPECT_FALSE(DriveExists("/media/USB", mounts));
+    EXPECT_TRUE(DriveExists("/media/ann/usb/", mounts));
+    EXPECT_FALSE(DriveExists("/media/ann/USB", mounts));
+    EXPECT_FALSE(DriveExists("/media/ann/card", mounts));
     EXPECT_FALSE(DriveExists("/media", mounts));
     EXPECT_FALSE(DriveExists("", mounts));
 }

@@ -1,6 +1,7 @@
 #include "support/MainWindowFixture.h"
 
 #include "files/JpegCodec.h"
+#include "editing/ImageControl.h"
 #include "files/PngCodec.h"
 
 #include <QDir>
@@ -109,4 +110,44 @@ TEST_F(PictureListWindow, OnlyLocalPathsAndWebAddressesReachTheShell)
     EXPECT_EQ(fakes.shell.openedPaths, QStringList{folder + QStringLiteral("/1.jpg")});
     EXPECT_EQ(fakes.shell.openedUrls,
               (QStringList{"http://www.example.org/page", "HTTPS://example.org/x"}));
+}
+
+TEST_F(PictureListWindow, OpenedPicturesComeForwardAndFitAZoomedCanvas)
+{
+    QImage small(30, 20, QImage::Format_RGB32);
+    small.fill(qRgb(10, 200, 30));
+    QImage large(60, 50, QImage::Format_RGB32);
+    large.fill(qRgb(200, 10, 30));
+    touch(QStringLiteral("1.png"), EncodePng(small));
+    touch(QStringLiteral("<b>x<i>.png"), EncodePng(large));
+    openFolder(folder);
+
+    // Loading into another control touches neither the canvas nor what covers it.
+    ImageControl preview;
+    w->WebBrowser1->show();
+    w->WebBrowser1->raise();
+    w->LoadPictureFile(&preview, folder + QStringLiteral("/1.png"));
+    EXPECT_EQ(preview.picture().image, small);
+    EXPECT_TRUE(w->WebBrowser1->isVisible());
+    EXPECT_TRUE(w->ImgMain->picture().isEmpty());
+
+    // A click shows the picture in front of the empty web view.
+    clickRow(listed().indexOf(QStringLiteral("1.png")));
+    const QObjectList stack = w->PnlPic->parentWidget()->children();
+    EXPECT_GT(stack.indexOf(w->PnlPic), stack.indexOf(w->WebBrowser1)) << "the canvas is on top";
+    EXPECT_EQ(w->ImgMain->size(), QSize(30, 20));
+
+    // Zoomed, the canvas keeps its size and stretches the next picture into it. A name that
+    // looks like markup is shown as typed.
+    w->BtnZoomInClick();
+    const QSize zoomed = w->ImgMain->size();
+    ASSERT_NE(zoomed, QSize(30, 20));
+    clickRow(listed().indexOf(QStringLiteral("<b>x<i>.png")));
+    EXPECT_EQ(w->ImgMain->picture().image, large);
+    EXPECT_EQ(w->ImgMain->size(), zoomed);
+    EXPECT_TRUE(w->ImgMain->stretch());
+    EXPECT_EQ(w->PnlHint->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(w->PnlHint->text().endsWith(QStringLiteral("<b>x<i>.png")));
+    for (QLabel *label : {w->LbRollers, w->LbRollers2})
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
 }

@@ -16,6 +16,7 @@ TEST(IniFile, ReadsByProfileRules)
     const IniFile ini = IniFile::fromBytes(
         "top=1\n[Default]\n  PicName =  My Pics  \n;Commented=5\neq=a=b\nempty=\n"
         "hex=0x0000FF\ndollar=$ff\nneg=-5\nbareHex=0x\njunk=12abc\nbig=2147483648\nword=yes\n"
+        "bareX=x10\nbigX=X10\nnegX=-x10\nupperHex=0XfF\n"
         "long=" + QByteArray(3000, 'v') + "\n[other]\nhex=7\n[default]\nlate=1\n");
     const struct {
         const char *key, *value;
@@ -29,7 +30,8 @@ TEST(IniFile, ReadsByProfileRules)
         const char *key;
         int value;
     } integers[] = {{"hex", 255}, {"dollar", 255}, {"neg", -5}, {"bareHex", 99}, {"junk", 99},
-                    {"big", 99},  {"empty", 99},   {"word", 99}, {"missing", 99}};
+                    {"big", 99},  {"empty", 99},   {"word", 99}, {"missing", 99},
+                    {"bareX", 99}, {"bigX", 99},  {"negX", 99}, {"upperHex", 255}};
     for (const auto &c : integers)
         EXPECT_EQ(ini.readInteger("default", c.key, 99), c.value) << c.key;
     EXPECT_EQ(ini.readInteger("other", "hex", 99), 7);

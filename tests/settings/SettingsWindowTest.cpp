@@ -1,5 +1,6 @@
 #include "support/MainWindowFixture.h"
 
+#include "files/PngCodec.h"
 #include "settings/IniFile.h"
 
 #include <QDir>
@@ -83,4 +84,72 @@ TEST_F(SettingsWindow, AFileWithoutHotkeysRegistersNothingAndSaysSo)
     EXPECT_EQ(w->PnlHint->text(), QStringLiteral("热键冲突，请单击按钮『热键设置』，修改热键"));
     w.reset();
     EXPECT_EQ(IniFile(settingsPath()).readInteger("default", "PicFormat", 0), -1);
+}
+
+TEST_F(SettingsWindow, ExitKeepsWhatWasAddedToTheFileMeanwhile)
+{
+    w.reset();
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("; mine\n[default]\nPicFormat=1\n");
+    file.close();
+    start();
+    // While the program runs, the user (or a second copy) adds lines of its own.
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("; added later\nExtraKey=kept\n[mine]\nmore=1\n");
+    file.close();
+    w->CbPicFomat->setCurrentIndex(6);
+    w.reset();
+
+    const IniFile ini(settingsPath());
+    EXPECT_EQ(ini.readInteger("default", "PicFormat", 0), 6);
+    EXPECT_EQ(ini.readString("default", "ExtraKey", {}), QStringLiteral("kept"));
+    EXPECT_EQ(ini.readInteger("mine", "more", 0), 1);
+    EXPECT_TRUE(ini.text().contains(QStringLiteral("; added later")));
+    EXPECT_TRUE(ini.text().startsWith(QStringLiteral("; mine")));
+}
+
+TEST_F(SettingsWindow, StartReopensTheLastPictureQuietlyOrNotAtAll)
+{
+    const QString folder = home.filePath(QStringLiteral("pics"));
+    QDir().mkpath(folder);
+    // A BMP whose header claims 60000 x 60000 pixels and holds a few bytes.
+    QByteArray bmp("BM");
+    const auto le32 = [&bmp](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            bmp.append(char(v >> (8 * i)));
+    };
+    le32(70); le32(0); le32(54); le32(40); le32(60000); le32(60000);
+    bmp.append("\x01\x00\x18\x00", 4);
+    le32(0); le32(0); le32(0); le32(0); le32(0); le32(0);
+    bmp.append(16, '\x7f');
+    const auto reopen = [&](const QString &name, const QByteArray &bytes) {
+        w.reset();
+        QFile picture(folder + u'/' + name);
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.write(bytes);
+        picture.close();
+        QFile file(settingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[default]\nCurPicName=" + (folder + u'/' + name).toUtf8() + "\n");
+        file.close();
+        start();
+        w->show();
+    };
+
+    for (const char *broken : {"bad.bmp", "bad.jpg", "notes.xyz"}) {
+        reopen(QString::fromLatin1(broken), bmp);
+        EXPECT_TRUE(w->ImgMain->picture().isEmpty()) << broken;
+        EXPECT_EQ(w->PictureFolder, folder + u'/') << broken;
+        EXPECT_TRUE(fakes.shell.openedPaths.isEmpty()) << broken << ": no other program is started";
+        EXPECT_TRUE(messages.isEmpty()) << broken;
+    }
+
+    reopen(QStringLiteral("good.png"), EncodePng(pattern(30, 20)));
+    EXPECT_EQ(w->ImgMain->picture().image, pattern(30, 20));
+    EXPECT_EQ(w->BitmapListBox->currentIndex().data().toString(), QStringLiteral("good.png"));
+    // The picture is on the canvas, and the empty web view still lies over it until the user acts.
+    EXPECT_TRUE(w->WebBrowser1->isVisible());
+    const QObjectList stack = w->PnlPic->parentWidget()->children();
+    EXPECT_LT(stack.indexOf(w->PnlPic), stack.indexOf(w->WebBrowser1));
 }

@@ -36,3 +36,12 @@ wait_for_file "$work/shots/2.png"
 exit_program
 grep -q '^ContinueCut=1$' "$ini"
 echo "settings came back after a restart"
+
+# A kill ends the program through its exit path: the toggle flipped just before is in the file.
+start_program
+click $CONTINUOUS_BUTTON
+kill -TERM "$app"
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then echo "the program did not end on SIGTERM"; exit 1; fi
+grep -q '^ContinueCut=0$' "$ini"
+echo "SIGTERM kept the settings"

@@ -22,6 +22,8 @@ struct MainWindowFixture : testing::Test {
 
     // Texts of the message boxes the program showed; each was answered with OK at once.
     QStringList messages;
+    // Whether every one of them showed its text as plain text, never as markup.
+    bool messagesPlain = true;
     QTimer boxCloser;
 
     QString settingsPath() const { return home.filePath(QStringLiteral("defualt.ini")); }
@@ -35,6 +37,7 @@ struct MainWindowFixture : testing::Test {
         QObject::connect(&boxCloser, &QTimer::timeout, [this] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 messages << box->text();
+                messagesPlain = messagesPlain && box->textFormat() == Qt::PlainText;
                 box->accept();
             }
         });
