@@ -113,8 +113,13 @@ void drawAboutCard(QPainter &p, const QSizeF size, const QString &subtitle, cons
     g.setColorAt(0, kAccent);
     g.setColorAt(1, kAccentDeep);
     p.fillRect(head, g);
+    // The icon is itself a blue tile; a white mat keeps it from sinking into the blue band.
+    const QRectF mat(24, (head.height() - 72) / 2, 72, 72);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kWhite);
+    p.drawRoundedRect(mat, 16, 16);
     p.save();
-    p.translate(28, (head.height() - 64) / 2);
+    p.translate(mat.topLeft() + QPointF(4, 4));
     DrawAppIcon(p, 64);
     p.restore();
     p.setPen(kWhite);
