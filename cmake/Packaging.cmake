@@ -8,8 +8,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_VENDOR TIVSoft)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen-capture assistant for the X11 desktop")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Captures the whole screen, the active window or its client area, or a region dragged out on a\nfrozen image of the desktop. Each capture goes to the clipboard and is saved into the picture\nfolder under the next free number, as JPEG, PNG or BMP; it can be marked up with shapes, arrows,\ntext and a watermark. Global hotkeys repeat captures from any program.")
+set(CPACK_PACKAGE_DESCRIPTION [[
+Captures the whole screen, the active window or its client area, or a
+region dragged out on a frozen image of the desktop. Each capture goes to
+the clipboard and is saved into the picture folder under the next free
+number, as JPEG, PNG or BMP; it can be marked up with shapes, arrows, text
+and a watermark. Global hotkeys repeat captures from any program.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
