@@ -22,6 +22,7 @@ TFrmMain::TFrmMain(const Platform &platform, const QString &settingsPath, QWidge
     : QWidget(parent), SettingsPath(settingsPath), platform_(platform)
 {
     buildLayout();
+    buildSkinImages();
     wireHandlers();
     // Keys reach the window before the focused control, wherever the focus is.
     qApp->installEventFilter(this);
@@ -131,33 +132,6 @@ bool TFrmMain::controlEvent(QObject *watched, QEvent *event)
             CatchAll([&] { EdtPicPathExit(); });
     }
     return false;
-}
-
-void TFrmMain::ApplyMainSkin()
-{
-    setWindowTitle(FormatText(QStringLiteral("%s%s"), {TxtAppTitle, QStringLiteral("2.2")}));
-    const struct {
-        QWidget *control;
-        QAction *item;
-        const QString &hint;
-    } hints[] = {
-        {nullptr, BtnContinueCut, TxtContinuousCapture}, {nullptr, BtnSaveToCB, TxtAutoToClipboard},
-        {nullptr, BtnAutoSaveToPath, TxtAutoSaveToFolder}, {BtnAddText, nullptr, TxtAddText},
-        {BtnFontSet, nullptr, TxtSetFont},                {BtnAddLine, nullptr, TxtAddLine},
-        {BtnAddSingleArrow, nullptr, TxtAddSingleArrow},  {BtnAddDoubleArrow, nullptr, TxtAddDoubleArrow},
-        {BtnAddCircle, nullptr, TxtAddCircle},            {BtnAddRoundRec, nullptr, TxtAddRoundRect},
-        {BtnAddRECT, nullptr, TxtAddRectangle},           {BtnSetPicParam, nullptr, TxtSetPictureSize},
-        {BtnReurnPic, nullptr, TxtRestorePrevious},       {BtnBackupFore, nullptr, TxtRestoreNext},
-        {BtnZoomIn, nullptr, TxtZoomIn},                  {BtnZoomout, nullptr, TxtZoomOut},
-        {BtnZoom, nullptr, TxtActualSize},                {BtnFileScreen, nullptr, TxtBestFit},
-        {BitmapListBox, nullptr, TxtRightClickHint},
-    };
-    for (const auto &h : hints) {
-        if (h.control)
-            h.control->setToolTip(h.hint);
-        else
-            h.item->setToolTip(h.hint);
-    }
 }
 
 void TFrmMain::FormCreate()

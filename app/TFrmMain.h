@@ -255,6 +255,10 @@ public:
     QAction *N23, *N22, *N2, *N20, *N21, *MenuItem1, *N12, *N13, *N15, *N16, *N17, *N18, *N25,
         *BtnSaveToCB, *BtnAutoSaveToPath, *BtnContinueCut, *N19;
 
+    // --- skin: button faces and background pictures (app/MainSkin.cpp) ---
+    QLabel *ImgPicFormJ = nullptr, *ImgFuntoolbar = nullptr, *ImgSPPicName = nullptr, *ImgSPIncPre = nullptr;
+    void buildSkinImages();
+
     const Platform &platform() const { return platform_; }
     // True when the window is shown without a frame (the picture-only view).
     bool borderless() const;

@@ -1,10 +1,13 @@
 #include "app/TivApplication.h"
 
+#include "common/InterfaceFonts.h"
+
 namespace tiv {
 
 TivApplication::TivApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("TIVrevudu"));
+    InstallFontSubstitutions();
 }
 
 bool TivApplication::notify(QObject *receiver, QEvent *event)

@@ -1,6 +1,7 @@
 #include "app/TFrmMain.h"
 
 #include "common/CatchAll.h"
+#include "common/ImageResources.h"
 #include "editing/ImageControl.h"
 #include "text/InterfaceText.h"
 
@@ -81,9 +82,13 @@ void TFrmMain::CopyPictureToClipboard(ImageControl *control)
 
 void TFrmMain::ShowContinuousGlyph()
 {
-    // Until the skin draws the ticked and empty boxes, the caption carries the state.
-    BtnContinueCut2->setText((ContinuousCapture() ? QStringLiteral("☑ ") : QStringLiteral("☐ ")) +
-                             QStringLiteral("连续截图"));
+    CatchAll([&] {
+        QPixmap glyph = BtnContinueCut2->icon().pixmap(BtnContinueCut2->iconSize());
+        LoadBmpResource(glyph, ContinuousCapture() ? QStringLiteral("cCoutinueCut") : QStringLiteral("ncCoutinueCut"));
+        BtnContinueCut2->setIcon(QIcon(glyph));
+        // The button's own pressed state follows the toggle, so its look never says otherwise.
+        BtnContinueCut2->setChecked(ContinuousCapture());
+    });
 }
 
 void TFrmMain::BtnContinueCut2Click()

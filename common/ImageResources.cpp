@@ -1,31 +1,73 @@
 #include "common/ImageResources.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 
 namespace tiv {
 
 namespace {
 
-// Resources live under ":/skin/<type>/<name>.<ext>"; names are matched without regard to case.
-QString FindResource(const QString &name, const QString &type)
+QStringList &absentNames()
 {
-    const QDir folder(QStringLiteral(":/skin/") + type.toLower());
-    for (const QString &entry : folder.entryList(QDir::Files)) {
-        if (QFileInfo(entry).completeBaseName().compare(name, Qt::CaseInsensitive) == 0)
-            return folder.filePath(entry);
+    static QStringList names;
+    return names;
+}
+
+qreal &assumedScale()
+{
+    static qreal scale = 0;
+    return scale;
+}
+
+// Every embedded picture, keyed by "<type>/<name>" in lower case, listed once on first use.
+const QHash<QString, QString> &resourceIndex()
+{
+    static const QHash<QString, QString> index = [] {
+        QHash<QString, QString> paths;
+        const QDir skin(QStringLiteral(":/skin"));
+        for (const QString &type : skin.entryList(QDir::Dirs)) {
+            const QDir folder(skin.filePath(type));
+            for (const QString &entry : folder.entryList(QDir::Files))
+                paths.insert((type + u'/' + QFileInfo(entry).completeBaseName()).toLower(), folder.filePath(entry));
+        }
+        return paths;
+    }();
+    return index;
+}
+
+qreal screenScale()
+{
+    if (assumedScale() > 0)
+        return assumedScale();
+    return qApp ? qApp->devicePixelRatio() : 1.0;
+}
+
+QString FindResource(const QString &name, const QString &type, qreal scale)
+{
+    if (absentNames().contains(name, Qt::CaseInsensitive))
+        return {};
+    const QString key = (type + u'/' + name).toLower();
+    if (scale >= 1.5) {
+        const QString large = resourceIndex().value(key + QStringLiteral("@2x"));
+        if (!large.isEmpty())
+            return large;
     }
-    return {};
+    return resourceIndex().value(key);
 }
 
 void LoadResource(QPixmap &target, const QString &name, const QString &type, const char *format)
 {
-    const QString path = FindResource(name, type);
+    const qreal scale = screenScale();
+    const QString path = FindResource(name, type, scale);
     if (path.isEmpty())
         return;
     QImage image;
     if (!image.load(path, format))
         return;
+    if (path.contains(QStringLiteral("@2x.")))
+        image.setDevicePixelRatio(2.0);
     target = QPixmap::fromImage(std::move(image));
 }
 
@@ -39,6 +81,16 @@ void LoadBmpResource(QPixmap &bitmap, const QString &name, const QString &type)
 void LoadJpgResource(QPixmap &picture, const QString &name, const QString &type)
 {
     LoadResource(picture, name, type, "JPG");
+}
+
+void SetAbsentResources(const QStringList &names)
+{
+    absentNames() = names;
+}
+
+void SetResourceScale(qreal scale)
+{
+    assumedScale() = scale;
 }
 
 }  // namespace tiv

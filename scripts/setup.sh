@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-apps x11-utils openbox
   imagemagick libjpeg-turbo-progs fonts-wqy-microhei
+  desktop-file-utils appstream dpkg-dev lintian
 )
 missing=()
 for p in "${packages[@]}"; do

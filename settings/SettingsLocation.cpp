@@ -10,13 +10,17 @@ namespace tiv {
 namespace {
 
 const QString FileName = QStringLiteral("defualt.ini");
+const QString InstalledEntryName = QStringLiteral("example.tivsoft.tivrevudu.desktop");
 
 }  // namespace
 
 QString SettingsFilePath(const QString &programDir, const QString &configDir)
 {
     const QFileInfo program(programDir);
-    if (program.isDir() && program.isWritable())
+    // An installed program shares its folder with the system's other programs, and a package
+    // owns it: it never writes there, not even when root runs it.
+    const bool installed = QFileInfo::exists(programDir + QStringLiteral("/../share/applications/") + InstalledEntryName);
+    if (!installed && program.isDir() && program.isWritable())
         return QDir(programDir).filePath(FileName);
     return QDir(configDir).filePath(QStringLiteral("TIVrevudu/") + FileName);
 }

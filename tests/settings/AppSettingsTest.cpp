@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace tiv;
@@ -87,4 +89,10 @@ TEST(SettingsLocation, BesideProgramUnlessThatFolderIsNotWritable)
     const QString config = dir.filePath("config");
     EXPECT_EQ(SettingsFilePath(dir.path(), config), dir.filePath("defualt.ini"));
     EXPECT_EQ(SettingsFilePath(dir.filePath("missing"), config), config + "/TIVrevudu/defualt.ini");
+
+    // Installed under a prefix: the bin folder is writable (as for root) but never written.
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("prefix/bin")) && QDir().mkpath(dir.filePath("prefix/share/applications")));
+    QFile entry(dir.filePath("prefix/share/applications/example.tivsoft.tivrevudu.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    EXPECT_EQ(SettingsFilePath(dir.filePath("prefix/bin"), config), config + "/TIVrevudu/defualt.ini");
 }

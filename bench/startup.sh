@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Times the start-up to a shown main window (from exec until the window is mapped) of one or more
+# builds of the program on a private 1920x1080 Xvfb display, with no settings file. The builds take
+# turns run by run, so a busy machine weighs on each alike. Prints the median of each.
+# usage: bench/startup.sh [-n RUNS] PROGRAM...
+set -euo pipefail
+runs=9
+if [[ ${1:-} == -n ]]; then runs=$2; shift 2; fi
+(($#)) || { echo "usage: $0 [-n RUNS] PROGRAM..." >&2; exit 2; }
+work=$(mktemp -d)
+display=:$((120 + RANDOM % 80))
+cleanup() { [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+export DISPLAY=$display HOME=$work
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for i in $(seq $#); do mkdir -p "$work/$i"; cp "${!i}" "$work/$i/TIVrevudu"; done
+
+for _ in $(seq "$runs"); do
+  for i in $(seq $#); do
+    t0=$(date +%s%N)
+    "$work/$i/TIVrevudu" >/dev/null 2>&1 & app=$!
+    # A tight, bounded poll: xdotool's own --sync waits in half-second steps.
+    for _ in $(seq 1000); do xdotool search --onlyvisible --pid "$app" --name TIVrevudu >/dev/null 2>&1 && break; sleep 0.01; done
+    t1=$(date +%s%N)
+    kill "$app"; wait "$app" 2>/dev/null || true
+    rm -f "$work/$i/defualt.ini"
+    echo "$i $(((t1 - t0) / 1000000))" >> "$work/times"
+  done
+done
+for i in $(seq $#); do
+  awk -v i="$i" '$1 == i {print $2}' "$work/times" | sort -n |
+    awk -v what="${!i}" '{a[NR]=$1} END {printf "%s: median %d ms, fastest %d ms (of %d runs)\n", what, a[int((NR+1)/2)], a[1], NR}'
+done
