@@ -19,12 +19,22 @@ for i in $(seq $#); do mkdir -p "$work/$i"; cp "${!i}" "$work/$i/TIVrevudu"; don
 for _ in $(seq "$runs"); do
   for i in $(seq $#); do
     t0=$(date +%s%N)
-    "$work/$i/TIVrevudu" >/dev/null 2>&1 & app=$!
+    "$work/$i/TIVrevudu" >/dev/null 2>"$work/$i/log" & app=$!
     # A tight, bounded poll: xdotool's own --sync waits in half-second steps.
-    for _ in $(seq 1000); do xdotool search --onlyvisible --pid "$app" --name TIVrevudu >/dev/null 2>&1 && break; sleep 0.01; done
+    for _ in $(seq 1000); do
+      xdotool search --onlyvisible --pid "$app" --name TIVrevudu >/dev/null 2>&1 && break
+      kill -0 "$app" 2>/dev/null || break
+      sleep 0.01
+    done
     t1=$(date +%s%N)
-    kill "$app"; wait "$app" 2>/dev/null || true
+    kill "$app" 2>/dev/null || true
+    status=0; wait "$app" 2>/dev/null || status=$?
     rm -f "$work/$i/defualt.ini"
+    # A start that failed (say, the X server refused the connection) has no time to count.
+    if ((status >= 128 && status != 143)); then
+      echo "${!i} ended with status $status, run not counted: $(tail -1 "$work/$i/log")" >&2
+      continue
+    fi
     echo "$i $(((t1 - t0) / 1000000))" >> "$work/times"
   done
 done
