@@ -56,7 +56,8 @@ void TFrmMain::buildSkinImages()
     BtnSPSaveImg->move(165, 0);
 
     Image48->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/hicolor/256x256/apps/tivrevudu.png")));
+    // One modest size: the window manager is sent every size the icon holds, at every start.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/hicolor/48x48/apps/tivrevudu.png")));
 }
 
 void TFrmMain::ApplyMainSkin()
