@@ -18,7 +18,7 @@ const QString kFaceStyle = QStringLiteral(
 // The tool row's buttons have no pictures of their own; they take the faces' colours.
 const QString kToolRowStyle = QStringLiteral(
     "QPushButton { color: rgb(31,57,87); background: rgb(232,241,250); border: 1px solid rgb(147,176,206);"
-    " border-radius: 3px; padding: 3px 7px; }"
+    " border-radius: 3px; padding: 3px 5px; }"
     "QPushButton:hover { background: rgb(255,255,255); }"
     "QPushButton:pressed { background: rgb(214,228,241); }");
 
@@ -56,7 +56,8 @@ void TFrmMain::buildSkinImages()
     BtnSPSaveImg->move(165, 0);
 
     Image48->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/hicolor/256x256/apps/tivrevudu.png")));
+    // One modest size: the window manager is sent every size the icon holds, at every start.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/hicolor/48x48/apps/tivrevudu.png")));
 }
 
 void TFrmMain::ApplyMainSkin()

@@ -24,11 +24,15 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tivsoft.example/sp/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, xdg-utils")
 
-# Every Debian package carries its copyright and changelog in its documentation folder.
+# Every Debian package carries its copyright and changelog in its documentation folder, and a
+# program its manual page; both compressed as Debian's tools compress them.
 set(tiv_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz)
-add_custom_command(OUTPUT ${tiv_changelog}
+set(tiv_manual ${CMAKE_CURRENT_BINARY_DIR}/TIVrevudu.1.gz)
+add_custom_command(OUTPUT ${tiv_changelog} ${tiv_manual}
   COMMAND gzip -9nc ${CMAKE_CURRENT_SOURCE_DIR}/resources/debian/changelog > ${tiv_changelog}
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/debian/changelog)
-add_custom_target(tiv_package_docs ALL DEPENDS ${tiv_changelog})
+  COMMAND gzip -9nc ${CMAKE_CURRENT_SOURCE_DIR}/resources/debian/TIVrevudu.1 > ${tiv_manual}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/resources/debian/changelog ${CMAKE_CURRENT_SOURCE_DIR}/resources/debian/TIVrevudu.1)
+add_custom_target(tiv_package_docs ALL DEPENDS ${tiv_changelog} ${tiv_manual})
 install(FILES resources/debian/copyright ${tiv_changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tivrevudu)
+install(FILES ${tiv_manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 include(CPack)

@@ -29,6 +29,6 @@ svg=$prefix/share/icons/hicolor/scalable/apps/$icon.svg
 
 # Everything installed is one of the files above or the package's documentation.
 unexpected=$(cd "$prefix" && find . -type f | grep -v -e '^./bin/TIVrevudu$' -e '^./share/icons/hicolor/' \
-  -e "^./share/applications/$id.desktop\$" -e "^./share/metainfo/$id.metainfo.xml\$" -e '^./share/doc/tivrevudu/' || true)
+  -e "^./share/applications/$id.desktop\$" -e "^./share/metainfo/$id.metainfo.xml\$" -e '^./share/doc/tivrevudu/' -e '^./share/man/man1/TIVrevudu.1.gz$' || true)
 [[ -z $unexpected ]] || fail "unexpected installed files: $unexpected"
 echo "installed files are valid"
