@@ -122,7 +122,7 @@ void TFrmMain::LoadPictureFile(ImageControl *image, const QString &path)
 {
     CanvasPicture picture = tiv::LoadPictureFile(path);
     if (!picture.isEmpty()) {
-        image->setPicture(std::move(picture));
+        image->setPicture(std::move(picture), path);
         image->sizeToPicture();
         ShowPicturePanel();
     } else if (OpenUnreadableWithDesktop(path)) {
