@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tiv {
 
@@ -39,6 +40,9 @@ void TFrmToolBar::buildLayout()
     ImgPreView->setObjectName(QStringLiteral("ImgPreView"));
     ImgPreView->setStretch(true);
     ImgPreView->setToolTip(QStringLiteral("鼠标双击可打开图片"));
+    auto *previewBox = new QVBoxLayout(GpSPPreview);
+    previewBox->setContentsMargins(2, 2, 2, 2);
+    previewBox->addWidget(ImgPreView);
     BtnZoom = new QPushButton(GpSPPreview);
     BtnZoom->setObjectName(QStringLiteral("BtnZoom"));
     BtnZoom->setToolTip(QStringLiteral("图片恢复到实际大小"));
@@ -55,7 +59,9 @@ void TFrmToolBar::buildLayout()
     LbImgs = new QListWidget(GroupBox1);
     LbImgs->setObjectName(QStringLiteral("LbImgs"));
     LbImgs->setFrameShape(QFrame::NoFrame);
-    LbImgs->setGeometry(GroupBox1->contentsRect().adjusted(2, 16, -2, -2));
+    auto *listBox = new QVBoxLayout(GroupBox1);
+    listBox->setContentsMargins(1, 1, 1, 1);
+    listBox->addWidget(LbImgs);
     const auto button = [this](const char *name, int top, int height) {
         auto *b = new QPushButton(PnlButton);
         b->setObjectName(QString::fromLatin1(name));
@@ -97,7 +103,6 @@ void TFrmToolBar::FormCreate()
 {
     setWindowTitle(TxtAppTitle + QStringLiteral("2.2"));
     GpSPPreview->setTitle(TxtPicturePreview);
-    ImgPreView->setGeometry(GpSPPreview->contentsRect().adjusted(3, 16, -3, -3));
     ApplyButtonFace(BtnSpMouseCutScreen, QStringLiteral("BtnSpMouseCutScreen"), QStringLiteral("鼠标局部截屏"));
     ApplyButtonFace(BtnSPFullScreenC, QStringLiteral("BtnSPFullScreenC"), QStringLiteral("全屏幕截屏"));
     ApplyButtonFace(BtnSpExistMainWin, QStringLiteral("BtnSpExistMainWin"), QStringLiteral("返回主窗口"));

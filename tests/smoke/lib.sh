@@ -29,6 +29,7 @@ click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.4}"; }
 EXIT_BUTTON="113 339"
 CONTINUOUS_BUTTON="113 189"
 REGION_BUTTON="113 219"
+OTHER_BUTTON="113 249"
 PATH_FIELD="550 113"
 FORMAT_FIELD="255 113"
 
