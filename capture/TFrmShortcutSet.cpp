@@ -1,5 +1,6 @@
 #include "capture/TFrmShortcutSet.h"
 
+#include "capture/CellCaption.h"
 #include "common/CatchAll.h"
 
 #include <QComboBox>
@@ -12,8 +13,8 @@ namespace tiv {
 
 namespace {
 
-// Each caption names the capture its row's hotkey runs. The blanks and the two "+" signs stand
-// between the row's fields in a font whose Latin letters are half as wide as its Chinese ones.
+// Each caption names the capture its row's hotkey runs. On a grid of 8-pixel cells the blanks
+// place the two "+" signs between the row's three fields.
 const char *const kRowCaptions[HotkeyCount] = {
     "         全屏截取         +         +",
     "     当前窗体截图         +         +",
@@ -26,8 +27,7 @@ const int kCaptionTops[HotkeyCount] = {19, 54, 86, 115, 147};
 QFont RowFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei Mono"), QStringLiteral("Noto Sans Mono CJK SC"),
-                      QStringLiteral("宋体")});
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei")});
     font.setPixelSize(16);
     return font;
 }
@@ -49,11 +49,10 @@ TFrmShortcutSet::TFrmShortcutSet(HotkeyTable &table, HotkeyConflicts &conflicts,
     palette.setColor(QPalette::Window, QColor(245, 250, 254));
     SbCenter->setPalette(palette);
     for (int i = 0; i < HotkeyCount; ++i) {
-        RowCaptions[i] = new QLabel(QString::fromUtf8(kRowCaptions[i]), SbCenter);
+        RowCaptions[i] = new CellCaption(QString::fromUtf8(kRowCaptions[i]), 8, SbCenter);
         RowCaptions[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        RowCaptions[i]->setTextFormat(Qt::PlainText);
         RowCaptions[i]->setFont(RowFont());
-        RowCaptions[i]->move(24, kCaptionTops[i]);
+        RowCaptions[i]->setGeometry(QRect(QPoint(24, kCaptionTops[i]), RowCaptions[i]->sizeHint()));
     }
     const auto button = [this](const char *name, const char *caption, int x, int y) {
         auto *b = new QPushButton(QString::fromUtf8(caption), SbCenter);

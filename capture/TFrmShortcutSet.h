@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace tiv {
 
+class CellCaption;
+
 // The hotkey settings dialog. It is made on first use and then kept; its hidden memo collects one
 // line per hotkey registration. It edits the table and the conflict flags in memory only: the
 // hotkeys are registered again at the next capture mode, and the file is written at exit.
@@ -36,7 +38,7 @@ public:
     void BtnDefaultSetClick();
 
     QWidget *SbCenter;
-    std::array<QLabel *, HotkeyCount> RowCaptions{};
+    std::array<CellCaption *, HotkeyCount> RowCaptions{};
     std::array<Row, HotkeyCount> Rows{};
     QPushButton *BtnDefaultSet, *BtnConfirm, *BtnClose;
     QPlainTextEdit *HotkeyLog;

@@ -1,5 +1,6 @@
 #include "support/MainWindowFixture.h"
 
+#include "capture/CellCaption.h"
 #include "capture/TFrmShortcutSet.h"
 
 #include <QComboBox>
@@ -41,6 +42,13 @@ TEST_F(HotkeyDialog, RowsShowTheTableAndTheRefusedHotkey)
     EXPECT_EQ(warnings(), (QList<bool>{false, false, true, false, false}));
     EXPECT_EQ(dialog()->Rows[2].warning->text(), QStringLiteral("此快捷键冲突，请修改"));
     EXPECT_EQ(dialog()->RowCaptions[0]->text().trimmed().left(4), QStringLiteral("全屏截取"));
+    for (const CellCaption *caption : dialog()->RowCaptions) {
+        // The two "+" signs sit in the gaps between the row's three fields.
+        const int first = int(caption->text().indexOf(u'+')), second = int(caption->text().lastIndexOf(u'+'));
+        const int x1 = caption->x() + caption->cellX(first), x2 = caption->x() + caption->cellX(second);
+        EXPECT_TRUE(x1 >= 163 + 65 && x1 + 8 <= 245) << caption->text().toStdString();
+        EXPECT_TRUE(x2 >= 245 + 65 && x2 + 8 <= 329) << caption->text().toStdString();
+    }
     EXPECT_TRUE(dialog()->HotkeyLog->isHidden());
     EXPECT_TRUE(dialog()->HotkeyLog->toPlainText().startsWith(QStringLiteral("Memo1\n1,Ctrl,Shift,F")));
 
