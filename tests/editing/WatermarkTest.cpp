@@ -8,9 +8,9 @@ using namespace tiv;
 
 namespace {
 
-QImage filled(int width, int height, QRgb colour, QImage::Format format = QImage::Format_RGB32)
+QImage filled(int width, int height, QRgb colour)
 {
-    QImage img(width, height, format);
+    QImage img(width, height, QImage::Format_RGB32);
     img.fill(colour);
     return img;
 }
@@ -97,14 +97,4 @@ TEST(Watermark, TextMarkIsAWhiteBoxWithMarginsAroundTheText)
     EXPECT_GT(dark, 20) << "the text is drawn inside its margins";
     for (int x = left; x < left + 10; ++x)
         ASSERT_EQ(target.pixel(x, top + textHeight / 2), white) << "left margin";
-}
-
-TEST(Watermark, PicturesOfOtherFormatsAreBlendedAsThirtyTwoBitPictures)
-{
-    QImage target = filled(30, 30, qRgb(255, 255, 255), QImage::Format_RGB888);
-    QImage mark = filled(5, 5, qRgb(0, 0, 0), QImage::Format_RGB888);
-    BlendWatermark(target, mark, 8);
-    EXPECT_EQ(target.format(), QImage::Format_RGB32);
-    EXPECT_EQ(target.pixel(17, 17), qRgb(50, 50, 50));
-    EXPECT_EQ(target.pixel(10, 10), qRgb(255, 255, 255));
 }
