@@ -1,6 +1,7 @@
 #include "app/TFrmMain.h"
 
 #include "app/VirtualKey.h"
+#include "capture/TFrmToolBar.h"
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
 #include "files/DefaultFolder.h"
@@ -104,6 +105,7 @@ void TFrmMain::wireHandlers()
     on(BtnSetPicParam, &TFrmMain::BtnSetPicParamClick);
     onItem(N14, &TFrmMain::BtnSavePicClick);
     wireCanvasEvents();
+    wireCaptureWindows();
 }
 
 void TFrmMain::ShowMessage(const QString &text)
@@ -154,6 +156,7 @@ void TFrmMain::FormCreate()
     CatchAll([&] { ReopenLastPicture(); });
     LbRollers->clear();
     LbRollers2->clear();
+    CatchAll([&] { WatermarkDialog(); });
 }
 
 void TFrmMain::ReopenLastPicture()

@@ -29,6 +29,8 @@ namespace tiv {
 class ImageControl;
 class IniFile;
 class TFrmShortcutSet;
+class TFrmToolBar;
+class TFrmWaterMarkSet;
 
 // The main window. Its handlers are defined in the folder of the subsystem they belong to; this
 // file and app/ hold construction, start-up, keyboard and exit.
@@ -183,6 +185,25 @@ public:
     void HideWatermarkSettings();
     void LoadSettings();
     void SaveSettings();
+
+    // --- watermark, capture toolbar and hotkey dialog (editing/, capture/) ---
+    // Blends the configured mark into the picture; returns the area it changed.
+    QRect RenderWatermark(QImage &target);
+    void LoadWatermarkDialog();
+    void BtnAddWatermarkClick();
+    void BtnWatermarkSetClick();
+    void BtnSetHotkeyClick();
+    TFrmWaterMarkSet *WatermarkDialog();
+    TFrmWaterMarkSet *FrmWaterMarkSet = nullptr;
+    std::unique_ptr<TFrmToolBar> CaptureToolbar;
+    // Whether the hotkey that leaves capture mode is registered now.
+    bool LeaveHotkeyArmed = false;
+    // Leaves capture mode when nothing else could bring the hidden window back (no toolbar shown,
+    // no hotkey 5 registered).
+    void KeepWayBack();
+    // True once the window has begun to close for good.
+    bool Ending() const { return destroyed_; }
+    void wireCaptureWindows();
 
     // --- state (all zero, empty or false when the window is made) ---
     bool ChromeShown = false;

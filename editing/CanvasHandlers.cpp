@@ -42,6 +42,7 @@ void FinishRegionSelection(TFrmMain &w)
     if (w.ContinuousCapture()) {
         w.AutoSaveCapture();
         w.hide();
+        w.KeepWayBack();
     } else {
         w.ToolMode = ToolNone;
         w.SbPicName->show();
@@ -169,7 +170,8 @@ void TFrmMain::BtnAddDoubleArrowClick() { ToolMode = ToolDoubleArrow; }
 
 void TFrmMain::showCanvasPicture(QImage picture)
 {
-    ImgMain->setPicture(CanvasPicture::bitmap(std::move(picture)));
+    // A new size of the same picture: it still belongs to the file it came from.
+    ImgMain->setPicture(CanvasPicture::bitmap(std::move(picture)), ImgMain->file());
     if (CanvasAutoSize)
         ImgMain->sizeToPicture();
 }

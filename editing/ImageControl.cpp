@@ -12,9 +12,10 @@ ImageControl::ImageControl(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
 }
 
-void ImageControl::setPicture(CanvasPicture picture)
+void ImageControl::setPicture(CanvasPicture picture, QString file)
 {
     picture_ = std::move(picture);
+    file_ = std::move(file);
     update();
 }
 

@@ -15,7 +15,10 @@ public:
 
     CanvasPicture &picture() { return picture_; }
     const CanvasPicture &picture() const { return picture_; }
-    void setPicture(CanvasPicture picture);
+    // `file`: the picture file the new picture was read from; empty for anything else (a capture).
+    void setPicture(CanvasPicture picture, QString file = {});
+    // The file the picture was read from. Edits in place keep it: the picture is still that file's.
+    const QString &file() const { return file_; }
     // Call after the pixels were changed in place.
     void pictureChanged(const QRect &pictureArea = {});
     // The same for scattered changes, such as a band's outline: only the region is repainted.
@@ -43,6 +46,7 @@ private:
     QRectF pictureToControl(const QRect &area) const;
 
     CanvasPicture picture_;
+    QString file_;
     bool stretch_ = false;
 };
 

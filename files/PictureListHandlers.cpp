@@ -124,7 +124,7 @@ void TFrmMain::LoadPictureFile(ImageControl *image, const QString &path)
 {
     CanvasPicture picture = tiv::LoadPictureFile(path);
     if (!picture.isEmpty()) {
-        image->setPicture(std::move(picture));
+        image->setPicture(std::move(picture), path);
         // A zoomed canvas keeps its size and stretches the new picture into it.
         if (image != ImgMain || CanvasAutoSize)
             image->sizeToPicture();

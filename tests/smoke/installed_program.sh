@@ -10,7 +10,7 @@ export XDG_DATA_DIRS=$prefix/share:/usr/share XDG_CONFIG_HOME=$work/config
 
 gtk-launch example.tivsoft.tivrevudu 2>>"$work/program.log"
 win=""
-for _ in $(seq 50); do
+for _ in $(seq 150); do
   win=$(xdotool search --onlyvisible --name TIVrevudu 2>/dev/null | head -1) || true
   [ -n "$win" ] && break
   sleep 0.2

@@ -14,7 +14,7 @@ start_program() {
   "$work/bin/TIVrevudu" 2>>"$work/program.log" & app=$!
   pids+=("$app")
   win=""
-  for _ in $(seq 50); do
+  for _ in $(seq 150); do
     win=$(xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null | head -1) || true
     [ -n "$win" ] && break
     sleep 0.2
@@ -29,6 +29,7 @@ click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.4}"; }
 EXIT_BUTTON="113 339"
 CONTINUOUS_BUTTON="113 189"
 REGION_BUTTON="113 219"
+OTHER_BUTTON="113 249"
 PATH_FIELD="550 113"
 FORMAT_FIELD="290 113"
 
@@ -39,6 +40,6 @@ exit_program() {
 }
 
 wait_for_file() {
-  for _ in $(seq 50); do [ -f "$1" ] && return 0; sleep 0.1; done
+  for _ in $(seq 150); do [ -f "$1" ] && return 0; sleep 0.1; done
   echo "no file $1"; exit 1
 }

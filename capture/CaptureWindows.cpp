@@ -1,0 +1,54 @@
+// The main window's side of the capture toolbar and of the two settings dialogs.
+#include "app/TFrmMain.h"
+
+#include "capture/TFrmToolBar.h"
+#include "common/CatchAll.h"
+#include "text/InterfaceText.h"
+
+#include <QLabel>
+
+namespace tiv {
+
+void TFrmMain::ShowCaptureToolbar()
+{
+    CatchAll([&] {
+        if (!CaptureToolbar)
+            CaptureToolbar = std::make_unique<TFrmToolBar>(*this);
+        CaptureToolbar->LeaveOnClose = true;
+        CaptureToolbar->LblHint->setText(TxtRegionCaptureHelp);
+        CaptureToolbar->show();
+        CaptureToolbar->raise();
+    });
+}
+
+void TFrmMain::ShowSavedPictureOnToolbar(const QString &path)
+{
+    if (CaptureToolbar)
+        CaptureToolbar->ShowSavedPicture(path);
+}
+
+void TFrmMain::KeepWayBack()
+{
+    if (Ending() || isVisible() || LeaveHotkeyArmed || (CaptureToolbar && CaptureToolbar->isVisible()))
+        return;
+    ToolMode = 0;
+    LeaveCaptureMode();
+}
+
+void TFrmMain::wireCaptureWindows()
+{
+    const auto on = [this](QPushButton *b, void (TFrmMain::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { CatchAll([&] { (this->*handler)(); }); });
+    };
+    const auto onItem = [this](QAction *a, void (TFrmMain::*handler)()) {
+        connect(a, &QAction::triggered, this, [this, handler] { CatchAll([&] { (this->*handler)(); }); });
+    };
+    on(BtnAddWatermark, &TFrmMain::BtnAddWatermarkClick);
+    onItem(N23, &TFrmMain::BtnAddWatermarkClick);
+    on(BtnWatermarkSet, &TFrmMain::BtnWatermarkSetClick);
+    onItem(N22, &TFrmMain::BtnWatermarkSetClick);
+    on(BtnSetHotkey, &TFrmMain::BtnSetHotkeyClick);
+    onItem(N19, &TFrmMain::BtnSetHotkeyClick);
+}
+
+}  // namespace tiv

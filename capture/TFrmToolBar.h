@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace tiv {
+
+class ImageControl;
+class TFrmMain;
+
+// The small stay-on-top window of continuous region capture: the next region or full-screen
+// capture, the way back to the main window, and the pictures saved since it was made.
+class TFrmToolBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmToolBar(TFrmMain &main);
+
+    // Set by every showing from the main window and by the exit button; nothing clears it.
+    bool LeaveOnClose = false;
+
+    void FormCreate();
+    void ShowSavedPicture(const QString &path);
+    void BtnMouseScreenCutClick();
+    void BtnFullScreenClick();
+    void BtnCloseClick();
+    void FormCloseQuery();
+    void LbImgsClick();
+    void ImgPreViewClick();
+    void BtnZoomClick();
+    void BtnFileScreenClick();
+
+    QGroupBox *GpSPPreview, *GroupBox1;
+    ImageControl *ImgPreView;
+    QPushButton *BtnZoom, *BtnFileScreen;
+    QWidget *PnlButton;
+    QListWidget *LbImgs;
+    QPushButton *BtnSpMouseCutScreen, *BtnSPFullScreenC, *BtnSpExistMainWin;
+    QWidget *PnlHint;
+    QLabel *LblHint;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLayout();
+    void wire();
+    // The full path of the selected entry, selecting the first when none is; empty for an empty list.
+    QString selectedPath();
+    void previewFile(const QString &path);
+    void keepOnTop();
+
+    QPointer<TFrmMain> main_;
+};
+
+}  // namespace tiv

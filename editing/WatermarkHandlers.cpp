@@ -1,0 +1,123 @@
+// The watermark commands of the main window: the automatic mark on every capture, stamping the
+// current list picture and the settings window.
+#include "app/TFrmMain.h"
+
+#include "common/CatchAll.h"
+#include "editing/ImageControl.h"
+#include "editing/TFrmWaterMarkSet.h"
+#include "editing/Watermark.h"
+#include "files/LoadPictureFile.h"
+#include "text/InterfaceText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+
+namespace tiv {
+
+namespace {
+
+bool SameFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+}  // namespace
+
+TFrmWaterMarkSet *TFrmMain::WatermarkDialog()
+{
+    if (!FrmWaterMarkSet)
+        FrmWaterMarkSet = new TFrmWaterMarkSet(*this);
+    return FrmWaterMarkSet;
+}
+
+void TFrmMain::HideWatermarkSettings()
+{
+    if (FrmWaterMarkSet)
+        FrmWaterMarkSet->hide();
+}
+
+QRect TFrmMain::RenderWatermark(QImage &target)
+{
+    QImage mark;
+    if (WatermarkType == WatermarkTextMark) {
+        mark = TextWatermark(WatermarkText);
+    } else if (WatermarkType == WatermarkPictureMark && FrmWaterMarkSet) {
+        ImageControl *source = FrmWaterMarkSet->ImgWatermark;
+        // A picture the editor cannot hold as a bitmap gives no mark, and the preview lets it go.
+        if (source->picture().isBitmap())
+            mark = source->picture().image;
+        else
+            source->setPicture({});
+    }
+    return BlendWatermark(target, mark, WaterMarkTransparent);
+}
+
+void TFrmMain::ApplyAutoWatermark(ImageControl *control)
+{
+    CatchAll([&] {
+        CanvasPicture &picture = control->picture();
+        if (!picture.isBitmap())
+            return;
+        const QRect changed = RenderWatermark(picture.image);
+        if (!changed.isEmpty())
+            control->pictureChanged(changed);
+    });
+}
+
+void TFrmMain::LoadWatermarkDialog()
+{
+    TFrmWaterMarkSet *dialog = WatermarkDialog();
+    dialog->EdtWatermark->setText(WatermarkText);
+    dialog->LbWatermarkType->setCurrentRow(WatermarkType);
+    dialog->EdtWatermarkIMGPath->setText(WatermarkImgPath);
+    dialog->SbTransparent->setValue(WaterMarkTransparent);
+    if (QFileInfo(WatermarkImgPath).isFile())
+        LoadPictureFile(dialog->ImgWatermark, WatermarkImgPath);
+}
+
+void TFrmMain::BtnWatermarkSetClick()
+{
+    LoadWatermarkDialog();
+    WatermarkDialog()->exec();
+}
+
+void TFrmMain::BtnAddWatermarkClick()
+{
+    // Nothing to stamp: the command must not write an empty picture over a file.
+    if (ImgMain->picture().isEmpty())
+        return;
+    if (!BitmapListBox->currentIndex().isValid()) {
+        if (BitmapListModel->rowCount() == 0)
+            return;
+        BitmapListBox->setCurrentIndex(BitmapListModel->index(0));
+    }
+    LoadWatermarkDialog();
+    if (WatermarkType == WatermarkNoMark)
+        WatermarkDialog()->exec();
+    if (WatermarkType != WatermarkTextMark && WatermarkType != WatermarkPictureMark)
+        return;
+    const QString path = CurrentEntryPath();
+    // The stamped picture is saved over the list entry's file, so it must be that file's picture.
+    if (!SameFile(ImgMain->file(), path)) {
+        CanvasPicture loaded = tiv::LoadPictureFile(path);
+        if (loaded.isEmpty())
+            return;
+        ImgMain->setPicture(std::move(loaded), path);
+        if (CanvasAutoSize)
+            ImgMain->sizeToPicture();
+        CurrentPicturePath = path;
+        ShowPicturePanel();
+    }
+    if (!ImgMain->picture().isBitmap())
+        return;
+    ApplyAutoWatermark(ImgMain);
+    if (SavePicture(path))
+        PnlHint->setText(FormatText(TxtSavedPicture, {path}));
+}
+
+}  // namespace tiv

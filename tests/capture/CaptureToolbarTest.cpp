@@ -1,0 +1,162 @@
+#include "support/MainWindowFixture.h"
+
+#include "capture/TFrmToolBar.h"
+#include "text/InterfaceText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+
+using namespace tiv;
+
+namespace {
+
+struct CaptureToolbar : MainWindowFixture {
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        fakes.screen.desktop = pattern(120, 90);
+        w->show();
+        w->BtnContinueCut2Click();
+    }
+    TFrmToolBar *toolbar() const { return w->CaptureToolbar.get(); }
+
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QMouseEvent e(type, QPointF(at), QPointF(w->ImgMain->mapToGlobal(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(w->ImgMain, &e);
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+    QStringList entries() const
+    {
+        QStringList names;
+        for (int i = 0; i < toolbar()->LbImgs->count(); ++i)
+            names << toolbar()->LbImgs->item(i)->text();
+        return names;
+    }
+    QString saved(const char *name) const { return QDir(w->PictureFolder).filePath(QString::fromLatin1(name)); }
+    bool capturing() const { return !fakes.hotkeys.active.isEmpty(); }
+};
+
+}  // namespace
+
+TEST_F(CaptureToolbar, EverySaveIsListedAndPreviewedAlsoWhileHidden)
+{
+    w->GrabMenuClick();
+    ASSERT_TRUE(toolbar());
+    EXPECT_TRUE(toolbar()->isVisible());
+    EXPECT_EQ(toolbar()->windowTitle(), QStringLiteral("TIVrevudu2.2"));
+    EXPECT_TRUE(toolbar()->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    // Nothing listed yet: clicks on the list and the preview do nothing.
+    toolbar()->LbImgsClick();
+    toolbar()->ImgPreViewClick();
+    EXPECT_TRUE(fakes.shell.openedPaths.isEmpty());
+    EXPECT_TRUE(toolbar()->ImgPreView->picture().isEmpty());
+
+    const QRect previewBox = toolbar()->ImgPreView->geometry();
+    drag(QPoint(10, 10), QPoint(40, 30));
+    const QString first = saved("1.jpg");
+    EXPECT_FALSE(w->isVisible()) << "continuous region capture hides the window after the save";
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("1.jpg")});
+    EXPECT_EQ(toolbar()->LblHint->text(), QStringLiteral("自动保存为：") + first);
+    EXPECT_EQ(toolbar()->ImgPreView->picture().image.size(), QSize(30, 20));
+    EXPECT_EQ(toolbar()->ImgPreView->geometry(), previewBox) << "the preview keeps its box";
+
+    toolbar()->hide();
+    w->CaptureFullScreen();
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("1.jpg"), QStringLiteral("2.jpg")}));
+    EXPECT_EQ(toolbar()->ImgPreView->picture().image.size(), QSize(120, 90));
+
+    // With no entry selected a preview click opens the first; entries remember their folder.
+    toolbar()->LbImgs->clearSelection();
+    w->EdtPicPath->setText(home.filePath(QStringLiteral("elsewhere")));
+    w->EnsurePictureFolder();
+    toolbar()->ImgPreViewClick();
+    EXPECT_EQ(fakes.shell.openedPaths, QStringList{first});
+    toolbar()->LbImgsClick();
+    EXPECT_EQ(toolbar()->ImgPreView->picture().image.size(), QSize(30, 20));
+}
+
+TEST_F(CaptureToolbar, ClosingInAnyWayLeavesCaptureModeAndBringsTheWindowBack)
+{
+    w->GrabMenuClick();
+    drag(QPoint(10, 10), QPoint(40, 30));
+    ASSERT_FALSE(w->isVisible());
+    ASSERT_TRUE(capturing());
+    toolbar()->BtnCloseClick();
+    EXPECT_FALSE(toolbar()->isVisible());
+    EXPECT_FALSE(capturing());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->borderless());
+    EXPECT_EQ(w->geometry().size(), QSize(w->SavedWidth, w->SavedHeight));
+
+    w->GrabMenuClick();
+    drag(QPoint(10, 10), QPoint(40, 30));
+    toolbar()->close();
+    EXPECT_FALSE(capturing());
+    EXPECT_TRUE(w->isVisible());
+
+    // Hotkey 5 leaves capture mode but keeps the toolbar, whose close then restores once more.
+    w->GrabMenuClick();
+    drag(QPoint(10, 10), QPoint(40, 30));
+    fakes.hotkeys.press(5);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(toolbar()->isVisible());
+    w->hide();
+    toolbar()->close();
+    EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(CaptureToolbar, ToolbarButtonsCaptureAndClosingAtExitLeavesTheWindowAlone)
+{
+    w->GrabMenuClick();
+    drag(QPoint(10, 10), QPoint(40, 30));
+    toolbar()->BtnMouseScreenCutClick();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->ToolMode, 5);
+    EXPECT_TRUE(toolbar()->isVisible());
+    EXPECT_EQ(toolbar()->LblHint->text(), TxtRegionCaptureHelp);
+    drag(QPoint(50, 50), QPoint(60, 70));
+    toolbar()->BtnFullScreenClick();
+    EXPECT_EQ(entries().size(), 3);
+
+    w->close();
+    toolbar()->close();
+    EXPECT_FALSE(w->isVisible()) << "an ending program does not show its window again";
+}
+
+TEST_F(CaptureToolbar, HiddenWindowComesBackWhenNothingElseCould)
+{
+    // Hotkey 5 is held by another program, so custom capture keeps the window; a region capture
+    // by hotkey 4 then must not hide it for good after the save.
+    fakes.hotkeys.takenByOthers.insert(fake::FakeHotkeys::combination(0, 27));
+    w->MnUDScreenCutClick();
+    ASSERT_TRUE(w->isVisible());
+    fakes.hotkeys.press(4);
+    ASSERT_EQ(w->ToolMode, 5);
+    drag(QPoint(10, 10), QPoint(40, 30));
+    EXPECT_TRUE(QFileInfo::exists(saved("1.jpg")));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->borderless());
+    EXPECT_EQ(w->ToolMode, 0) << "the selection is over";
+
+    // With hotkey 5 registered the window stays hidden: that key brings it back.
+    fakes.hotkeys.takenByOthers.clear();
+    w->MnUDScreenCutClick();
+    ASSERT_FALSE(w->isVisible());
+    fakes.hotkeys.press(4);
+    drag(QPoint(10, 10), QPoint(40, 30));
+    EXPECT_FALSE(w->isVisible());
+    fakes.hotkeys.press(5);
+    EXPECT_TRUE(w->isVisible());
+}
