@@ -7,7 +7,6 @@ namespace tiv {
 void TFrmMain::ApplyAutoWatermark(ImageControl *) {}
 void TFrmMain::HideWatermarkSettings() {}
 void TFrmMain::ShowCaptureToolbar() {}
-void TFrmMain::MnDeletePicClick() {}
 void TFrmMain::ShowSavedPictureOnToolbar(const QString &) {}
 
 }  // namespace tiv

@@ -102,6 +102,8 @@ void TFrmMain::wireHandlers()
     on(BtnSetPicParam, &TFrmMain::BtnSetPicParamClick);
     onItem(N14, &TFrmMain::BtnSavePicClick);
     wireCanvasEvents();
+    wireFileCommands();
+    wireBackgroundSet();
 }
 
 void TFrmMain::ShowMessage(const QString &text)
@@ -177,6 +179,7 @@ void TFrmMain::FormCreate()
     CatchAll([&] { ReopenLastPicture(); });
     LbRollers->clear();
     LbRollers2->clear();
+    CatchAll([&] { RemoveAutostartEntries(); });
 }
 
 void TFrmMain::ReopenLastPicture()
