@@ -1,11 +1,14 @@
 #include "support/MainWindowFixture.h"
 
 #include "files/TFrmReName.h"
+#include "platform/x11/DesktopServices.h"
 #include "text/InterfaceText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QThread>
 
 using namespace tiv;
 
@@ -185,4 +188,27 @@ TEST_F(FileOperations, ClearedCanvasSavesNothing)
     w->BtnSavePicClick();
     EXPECT_FALSE(QFile::exists(w->CurrentPicturePath));
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FileOperations, PaintProgramGetsThePictureAsOneArgument)
+{
+    // A stand-in paint program on the search path that writes down the arguments it was given.
+    const QString bin = home.filePath(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    const QString record = home.filePath(QStringLiteral("args"));
+    write(bin + QStringLiteral("/kolourpaint"),
+          QStringLiteral("#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
+              .arg(record).toUtf8());
+    QFile::setPermissions(bin + QStringLiteral("/kolourpaint"), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toLocal8Bit() + ":" + path);
+    x11::XdgShell shell;
+    const QString picture = folder + QStringLiteral("/a  b $(x) 'c'.jpg");
+    EXPECT_TRUE(shell.openInPaintProgram(picture));
+    qputenv("PATH", path);
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(record) && waited.elapsed() < 5000)
+        QThread::msleep(20);
+    EXPECT_EQ(QString::fromUtf8(read(record)), QStringLiteral("1|") + picture + u'|');
 }
