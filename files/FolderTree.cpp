@@ -34,11 +34,20 @@ bool Holds(const QString &folder, const QString &path)
 
 QStringList FolderTreeRoots(const QString &home, const QStringList &mountPoints)
 {
+    // Disks sit at a fixed depth under each base ("/media/NAME" or "/media/USER/NAME"); mounts
+    // deeper down belong to some program, not to the user.
+    const struct {
+        const char *base;
+        int minLevels, maxLevels;
+    } places[] = {{"/media/", 1, 2}, {"/run/media/", 2, 2}, {"/mnt/", 1, 1}};
     QStringList disks;
     for (const QString &point : mountPoints) {
         const QString clean = QDir::cleanPath(point);
-        for (const char *base : {"/media/", "/run/media/", "/mnt/"}) {
-            if (clean.startsWith(QLatin1String(base)) && clean.size() > qsizetype(qstrlen(base)))
+        for (const auto &place : places) {
+            if (!clean.startsWith(QLatin1String(place.base)))
+                continue;
+            const qsizetype levels = clean.mid(qstrlen(place.base)).split(u'/', Qt::SkipEmptyParts).size();
+            if (levels >= place.minLevels && levels <= place.maxLevels)
                 disks << clean;
         }
     }

@@ -13,9 +13,15 @@ namespace tiv {
 namespace {
 
 // The sixteen basic colours a colour box offers, black first.
-const QRgb kBasicColours[] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                              0x008080, 0x808080, 0xc0c0c0, 0xff0000, 0x00ff00, 0xffff00,
-                              0x0000ff, 0xff00ff, 0x00ffff, 0xffffff};
+const struct {
+    QRgb rgb;
+    const char *name;
+} kBasicColours[] = {
+    {0x000000, "黑色"}, {0x800000, "褐红"}, {0x008000, "绿色"}, {0x808000, "橄榄"},
+    {0x000080, "藏青"}, {0x800080, "紫色"}, {0x008080, "青色"}, {0x808080, "灰色"},
+    {0xc0c0c0, "银色"}, {0xff0000, "红色"}, {0x00ff00, "亮绿"}, {0xffff00, "黄色"},
+    {0x0000ff, "蓝色"}, {0xff00ff, "紫红"}, {0x00ffff, "浅青"}, {0xffffff, "白色"},
+};
 
 QListWidget *StyleList(QWidget *parent, const char *name, std::initializer_list<const char *> items)
 {
@@ -37,10 +43,10 @@ QComboBox *ColourBox(QWidget *parent, const char *name)
 {
     auto *box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    for (QRgb rgb : kBasicColours) {
+    for (const auto &colour : kBasicColours) {
         QPixmap swatch(24, 12);
-        swatch.fill(QColor(rgb));
-        box->addItem(QIcon(swatch), QColor(rgb).name(), QColor(rgb));
+        swatch.fill(QColor(colour.rgb));
+        box->addItem(QIcon(swatch), QString::fromUtf8(colour.name), QColor(colour.rgb));
     }
     return box;
 }

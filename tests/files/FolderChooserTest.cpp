@@ -116,7 +116,7 @@ TEST_F(FolderChooser, PathFieldFollowsTheTreeAndTheTreeFollowsTheDisk)
 {
     TFrmDirSelect dialog;
     dialog.ShellTreeView1->setRoots(FolderTreeRoots(home.path(), {QStringLiteral("/media/u/usb")}));
-    EXPECT_EQ(FolderTreeRoots(QStringLiteral("/home/u"), {"/", "/media/u/usb", "/mnt/x/", "/proc"}),
+    EXPECT_EQ(FolderTreeRoots(QStringLiteral("/home/u"), {"/", "/media/u/usb", "/mnt/x/", "/proc", "/mnt/x/deep", "/run/media/u"}),
               (QStringList{"/home/u", "/media/u/usb", "/mnt/x", "/"}));
     dialog.show();
     ASSERT_TRUE(dialog.ShellTreeView1->moveTo(pics));
