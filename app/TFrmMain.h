@@ -163,7 +163,7 @@ public:
     // A modal message with one of the interface texts.
     void ShowMessage(const QString &text);
 
-    // --- picture file operations, folder chooser (files/); start-up cleanup, text background (settings/) ---
+    // --- list file commands, folder chooser (files/); autostart cleanup, text background (settings/) ---
     // The folder each list entry was listed from, row for row with BitmapListModel; the commands on
     // an entry act on the file in that folder, whatever the path field says now.
     QStringList ListEntryFolders;
