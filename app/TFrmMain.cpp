@@ -106,6 +106,8 @@ void TFrmMain::wireHandlers()
     onItem(N14, &TFrmMain::BtnSavePicClick);
     wireCanvasEvents();
     wireCaptureWindows();
+    wireFileCommands();
+    wireBackgroundSet();
 }
 
 void TFrmMain::ShowMessage(const QString &text)
@@ -157,6 +159,7 @@ void TFrmMain::FormCreate()
     LbRollers->clear();
     LbRollers2->clear();
     CatchAll([&] { WatermarkDialog(); });
+    CatchAll([&] { RemoveAutostartEntries(); });
 }
 
 void TFrmMain::ReopenLastPicture()

@@ -5,6 +5,7 @@
 #include "editing/EditHistory.h"
 #include "editing/RubberBand.h"
 #include "platform/Platform.h"
+#include "settings/TextBackground.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -176,7 +177,33 @@ public:
     // A modal message with one of the interface texts.
     void ShowMessage(const QString &text);
 
-    // --- calls into subsystems that land later; each is a harmless no-op until then ---
+    // --- list file commands, folder chooser (files/); autostart cleanup, text background (settings/) ---
+    // The folder each list entry was listed from, row for row with BitmapListModel; the commands on
+    // an entry act on the file in that folder, whatever the path field says now.
+    QStringList ListEntryFolders;
+    QString ListEntryPath(int row) const;
+    QList<int> SelectedPictureRows() const;
+    QStringList SelectedPictureNames() const;
+    void DeleteSelectedPictures();
+    void MnRenamePicClick();
+    void PmOpenInPaintClick();
+    void OpenFolderInExplorer(const QString &folder);
+    void BtnOpenDirClick();
+    void MnClearPicClick();
+    void BtnOpenPathClick();
+    void RemoveAutostartEntries();
+    void MnBackgroundSetClick();
+    void wireFileCommands();
+    void wireBackgroundSet();
+    QMenu *PmImgList = nullptr;
+    QAction *N1 = nullptr, *PmOpenInPaint = nullptr, *MnDeletePic = nullptr, *MnRenamePic = nullptr,
+            *MnClearPic = nullptr, *MnSendToDisk = nullptr;
+    class TFrmReName *FrmReName = nullptr;
+    class TFrmDirSelect *FrmDirSelect = nullptr;
+    class TFrmBackgroundSet *FrmBackgroundSet = nullptr;
+    TextBackground TextBackgroundChoice;
+
+    // --- calls between subsystems ---
     void MnDeletePicClick();
     void CommitPendingText();
     void ApplyAutoWatermark(ImageControl *control);

@@ -5,6 +5,7 @@
 #include "files/FindFolderFiles.h"
 #include "files/LoadPictureFile.h"
 #include "files/PictureListOrder.h"
+#include "files/PicturePath.h"
 #include "files/ShellTarget.h"
 #include "text/InterfaceText.h"
 
@@ -12,19 +13,6 @@
 #include <QFileInfo>
 
 namespace tiv {
-
-namespace {
-
-// Joins folder and name with one "/" whether or not the folder text ends with one.
-QString joinPath(const QString &folder, const QString &name)
-{
-    QString joined = folder + u'/' + name;
-    while (joined.contains(QStringLiteral("//")))
-        joined.replace(QStringLiteral("//"), QStringLiteral("/"));
-    return joined;
-}
-
-}  // namespace
 
 void TFrmMain::FillPictureList()
 {
@@ -38,6 +26,7 @@ void TFrmMain::FillPictureList()
     const PictureList list =
         BuildPictureList(files, QFileInfo(CurrentPicturePath).fileName(), ListSelectedIndex);
     BitmapListModel->setStringList(list.names);
+    ListEntryFolders = QStringList(list.names.size(), PictureFolder);
     ListSelectedIndex = list.selectedIndex;
     if (ListSelectedIndex >= 0 && ListSelectedIndex < list.names.size())
         BitmapListBox->selectionModel()->setCurrentIndex(BitmapListModel->index(ListSelectedIndex),
@@ -46,8 +35,7 @@ void TFrmMain::FillPictureList()
 
 QString TFrmMain::CurrentEntryPath() const
 {
-    const QModelIndex current = BitmapListBox->currentIndex();
-    return current.isValid() ? joinPath(PictureFolder, current.data().toString()) : QString();
+    return ListEntryPath(BitmapListBox->currentIndex().row());
 }
 
 void TFrmMain::BitmapListBoxClick()
@@ -112,10 +100,15 @@ void TFrmMain::Load1Click()
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
     const QStringList chosen = dialog->selectedFiles();
-    QStringList names = BitmapListModel->stringList();
-    for (const QString &file : chosen)
-        names << QFileInfo(file).fileName();
-    BitmapListModel->setStringList(names);
+    // Rows added at the end keep the list's current entry where it is.
+    const int end = BitmapListModel->rowCount();
+    BitmapListModel->insertRows(end, chosen.size());
+    ListEntryFolders.resize(end);
+    for (int i = 0; i < chosen.size(); ++i) {
+        const QFileInfo file(chosen[i]);
+        BitmapListModel->setData(BitmapListModel->index(end + i), file.fileName());
+        ListEntryFolders << file.absolutePath();
+    }
     LoadPictureFile(ImgMain, chosen.first());
     ShowPicturePanel();
 }

@@ -26,4 +26,14 @@ bool MakeFolderPath(const QString &folder)
     return true;
 }
 
+QString JoinFolderAndName(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty() || name.isEmpty())
+        return {};
+    QString joined = folder + u'/' + name;
+    while (joined.contains(QStringLiteral("//")))
+        joined.replace(QStringLiteral("//"), QStringLiteral("/"));
+    return joined;
+}
+
 }  // namespace tiv

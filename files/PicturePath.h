@@ -15,4 +15,9 @@ QString FileExtension(const QString &path);
 // (an empty folder text); a creation that fails on the disk is left to the write that follows.
 bool MakeFolderPath(const QString &folder);
 
+// A listed file's path: folder and name joined by one "/" whether or not the folder text ends with
+// one, every doubled "/" made single. Empty when the folder or the name is empty, so a list entry
+// without a folder never turns into a file at the top of the disk.
+QString JoinFolderAndName(const QString &folder, const QString &name);
+
 }  // namespace tiv

@@ -125,8 +125,8 @@ void TFrmMain::BtnSPSaveImgClick()
     const QModelIndex current = BitmapListBox->currentIndex();
     if (!current.isValid())
         return;
-    const QString listed = EdtPicPath->text() + u'/' + current.data().toString();
-    if (!QFileInfo::exists(listed)) {
+    const QString listed = ListEntryPath(current.row());
+    if (listed.isEmpty() || !QFileInfo::exists(listed)) {
         ShowMessage(TxtSelectListPicture);
         return;
     }

@@ -62,9 +62,14 @@ QStringList MountTable::mountPoints()
 
 bool XdgAutostart::removeEntry(const QString &name)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                           QStringLiteral("/autostart/");
-    return QFile::remove(folder + name + QStringLiteral(".desktop"));
+    // Only an entry of that very name: an empty name would be the bare ".desktop" file, and a
+    // "/" would reach outside the folder.
+    if (name.isEmpty() || name.contains(u'/'))
+        return false;
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty())
+        return false;
+    return QFile::remove(config + QStringLiteral("/autostart/") + name + QStringLiteral(".desktop"));
 }
 
 }  // namespace tiv::x11

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace tiv {
+
+// Renames the file `oldName` of `folder` to `newName` in the same folder. The new name is taken as
+// typed, blanks included, but it must be a plain file name ("/", ".", ".." and the empty name are
+// refused), and a file that already carries it is never replaced. True when the file was renamed.
+bool RenamePictureFile(const QString &folder, const QString &oldName, const QString &newName);
+
+}  // namespace tiv

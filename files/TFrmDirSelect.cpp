@@ -1,0 +1,112 @@
+#include "files/TFrmDirSelect.h"
+
+#include "files/DialogMessage.h"
+#include "files/FolderTree.h"
+#include "files/PicturePath.h"
+#include "files/SkinButton.h"
+#include "files/TFormAddPath.h"
+#include "text/InterfaceText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tiv {
+
+TFrmDirSelect::TFrmDirSelect(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmDirSelect"));
+    resize(421, 363);
+    Label1 = new QLabel(this);
+    Label1->setTextFormat(Qt::PlainText);
+    EdtPath = new QLineEdit(this);
+    EdtPath->setObjectName(QStringLiteral("EdtPath"));
+    ShellTreeView1 = new FolderTree(this);
+    ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
+    ShellTreeView1->setRootIsDecorated(false);
+    ShellTreeView1->setIndentation(19);
+    // A double-click confirms; it should not also fold the folder away.
+    ShellTreeView1->setExpandsOnDoubleClick(false);
+    BtnAddPath = SkinButton(this, "BtnAddPath", "newdir", "新建文件夹");
+    BtnAddPath->setToolTip(QStringLiteral("新建文件夹"));
+    BtnConfirm = SkinButton(this, "BtnConfirm", "confirm", "确定");
+    BtnCancel = SkinButton(this, "BtnCancel", "cancel", "取消");
+
+    auto *column = new QVBoxLayout(this);
+    auto *pathRow = new QHBoxLayout;
+    pathRow->addWidget(Label1);
+    pathRow->addWidget(EdtPath, 1);
+    column->addLayout(pathRow);
+    column->addWidget(ShellTreeView1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(BtnAddPath);
+    buttons->addStretch(1);
+    buttons->addWidget(BtnConfirm);
+    buttons->addWidget(BtnCancel);
+    column->addLayout(buttons);
+
+    connect(BtnConfirm, &QPushButton::clicked, this, &TFrmDirSelect::BtnConfirmClick);
+    connect(BtnCancel, &QPushButton::clicked, this, &TFrmDirSelect::BtnCancelClick);
+    connect(BtnAddPath, &QPushButton::clicked, this, &TFrmDirSelect::BtnAddPathClick);
+    connect(EdtPath, &QLineEdit::returnPressed, this, &TFrmDirSelect::EdtPathReturnPressed);
+    connect(ShellTreeView1, &QTreeWidget::itemDoubleClicked, this, &TFrmDirSelect::BtnConfirmClick);
+    // Every change of the selection, by mouse or by keys, shows at once.
+    connect(ShellTreeView1, &QTreeWidget::currentItemChanged, this, &TFrmDirSelect::ShowTreeSelection);
+    connect(ShellTreeView1, &QTreeWidget::itemPressed, this, &TFrmDirSelect::ShowTreeSelection);
+    FormCreate();
+}
+
+void TFrmDirSelect::FormCreate()
+{
+    setWindowTitle(TxtFolderSelect);
+    Label1->setText(TxtCurrentPath);
+}
+
+void TFrmDirSelect::ShowTreeSelection()
+{
+    EdtPath->setText(ShellTreeView1->selectedPath());
+}
+
+void TFrmDirSelect::BtnConfirmClick()
+{
+    const QString path = ShellTreeView1->selectedPath();
+    if (path.trimmed().isEmpty())
+        ShowDialogMessage(this, TxtPleaseSelectPath);
+    SelectedPath = path;
+    accept();
+}
+
+void TFrmDirSelect::BtnCancelClick()
+{
+    reject();
+}
+
+void TFrmDirSelect::EdtPathReturnPressed()
+{
+    const QString typed = EdtPath->text() + u'/';
+    if (QFileInfo(typed).isDir())
+        ShellTreeView1->moveTo(typed);
+}
+
+void TFrmDirSelect::BtnAddPathClick()
+{
+    // Without a selected folder there is nowhere to make one.
+    const QString parent = ShellTreeView1->selectedPath();
+    if (parent.isEmpty())
+        return;
+    if (!FormAddPath)
+        FormAddPath = new TFormAddPath(this);
+    FormAddPath->Confirmed = false;
+    FormAddPath->exec();
+    if (!FormAddPath->Confirmed)
+        return;
+    const QString made = JoinFolderAndName(parent, FormAddPath->FolderName);
+    QDir().mkpath(made);
+    ShellTreeView1->moveTo(made);
+}
+
+}  // namespace tiv
