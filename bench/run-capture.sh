@@ -9,17 +9,7 @@ build=${1:-$here/../build-bench}
 shared=${TIV_SHARED:-$here/../../shared}
 [[ -f $build/build.ninja ]] || cmake -S "$here/.." -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIV_BUILD_BENCH=ON -DTIV_BUILD_TESTS=OFF
 cmake --build "$build"
-work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
-cleanup() { kill "${viewer:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-"$shared/bench/make-desktop.sh" "$work/desk.png" 1920x1080 >/dev/null
-convert "$work/desk.png" "$work/desk.xwd"
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-export DISPLAY=$display HOME=$work
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xwud -in "$work/desk.xwd" -noclick >/dev/null 2>&1 & viewer=$!
-sleep 1
+source "$here/desktop-display.sh"
 "$build/bench/bench_screen_grab" --benchmark_min_time=0.5
 "$build/bench/bench_capture_to_file"
 

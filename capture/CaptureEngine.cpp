@@ -229,9 +229,11 @@ void TFrmMain::UncoverScreen()
     if (!CoveringScreen)
         return;
     CoveringScreen = false;
+    // The frame comes back before the place: giving it back re-creates the window, and a window
+    // manager places a new window afresh instead of putting back the full-screen place it knew.
     setWindowState(StateBeforeCover);
-    if (!(StateBeforeCover & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        setGeometry(BoundsBeforeCover);
+    setBorderless(false);
+    setGeometry(BoundsBeforeCover);
 }
 
 void TFrmMain::RestoreNormalBounds()
