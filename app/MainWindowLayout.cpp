@@ -171,12 +171,15 @@ void TFrmMain::buildLayout()
     auto *hintRow = new QHBoxLayout(PnlHint);
     hintRow->setContentsMargins(0, 0, 8, 0);
     hintRow->addStretch(1);
-    LbRollers2 = new QLabel(PnlHint);
+    // The rolling links place themselves inside their panels (panels/).
+    Panel12 = fixedWidth(panel(PnlHint, "Panel12"), 260);
+    Panel11 = fixedWidth(panel(PnlHint, "Panel11"), 260);
+    LbRollers2 = new QLabel(Panel12);
     LbRollers2->setObjectName(QStringLiteral("LbRollers2"));
-    LbRollers = new QLabel(PnlHint);
+    LbRollers = new QLabel(Panel11);
     LbRollers->setObjectName(QStringLiteral("LbRollers"));
-    hintRow->addWidget(LbRollers2);
-    hintRow->addWidget(LbRollers);
+    hintRow->addWidget(Panel12);
+    hintRow->addWidget(Panel11);
     main->addWidget(PnlHint);
 
     buildMoreFunctionsMenu();
