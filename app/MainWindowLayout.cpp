@@ -171,9 +171,14 @@ void TFrmMain::buildLayout()
     auto *hintRow = new QHBoxLayout(PnlHint);
     hintRow->setContentsMargins(0, 0, 8, 0);
     hintRow->addStretch(1);
-    // The rolling links place themselves inside their panels (panels/).
-    Panel12 = fixedWidth(panel(PnlHint, "Panel12"), 260);
-    Panel11 = fixedWidth(panel(PnlHint, "Panel11"), 260);
+    // The rolling links place themselves inside their panels (panels/); the panels paint nothing
+    // of their own, so a long hint stays readable under them while they are empty.
+    Panel12 = new QWidget(PnlHint);
+    Panel12->setObjectName(QStringLiteral("Panel12"));
+    Panel12->setFixedWidth(170);
+    Panel11 = new QWidget(PnlHint);
+    Panel11->setObjectName(QStringLiteral("Panel11"));
+    Panel11->setFixedWidth(170);
     LbRollers2 = new QLabel(Panel12);
     LbRollers2->setObjectName(QStringLiteral("LbRollers2"));
     LbRollers = new QLabel(Panel11);

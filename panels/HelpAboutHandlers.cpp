@@ -7,12 +7,16 @@
 #include "panels/TFrmVersion.h"
 #include "text/InterfaceText.h"
 
+#include <QScreen>
+
 namespace tiv {
 
 void TFrmMain::BtnHelpClick()
 {
     if (!FrmHelp)
         FrmHelp = new TFrmHelp(this);
+    // Where no window manager maximises windows, the window still covers the screen.
+    FrmHelp->setGeometry(screen()->availableGeometry());
     FrmHelp->showMaximized();
     FrmHelp->raise();
 }

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 namespace tiv {
@@ -18,6 +19,19 @@ QLabel *plainLabel(QWidget *parent, const char *name)
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+// Without its picture the window still says whose it is.
+QPixmap titlePicture(QSize size)
+{
+    QPixmap picture(size);
+    picture.fill(QColor(245, 250, 254));
+    QPainter painter(&picture);
+    QFont title;
+    title.setPixelSize(40);
+    painter.setFont(title);
+    painter.drawText(QRect(0, 40, size.width(), 60), Qt::AlignCenter, TxtAppTitle);
+    return picture;
 }
 
 }  // namespace
@@ -55,6 +69,8 @@ void TFrmVersion::FormCreate()
 {
     QPixmap picture;
     LoadJpgResource(picture, QStringLiteral("helpdoc"));
+    if (picture.isNull())
+        picture = titlePicture(size());
     Image1->setPixmap(picture);
     QPixmap glyph;
     LoadBmpResource(glyph, QStringLiteral("cancel"));
