@@ -18,11 +18,12 @@ for program in "$@"; do
   cp "$program" "$work/bin/TIVrevudu"
   for _ in $(seq "$runs"); do
     t0=$(date +%s%N)
-    "$work/bin/TIVrevudu" >/dev/null 2>&1 & app=$!
+    "$work/bin/TIVrevudu" >/dev/null 2>"$work/stderr" & app=$!
     # A tight, bounded poll: xdotool's own --sync waits in half-second steps.
     for _ in $(seq 500); do xdotool search --onlyvisible --pid "$app" --name TIVrevudu >/dev/null 2>&1 && break; sleep 0.01; done
     t1=$(date +%s%N)
-    kill "$app"; wait "$app" 2>/dev/null || true
+    if ! kill "$app" 2>/dev/null; then echo "$program ended by itself:" >&2; cat "$work/stderr" >&2; fi
+    wait "$app" 2>/dev/null || true
     echo $(((t1 - t0) / 1000000))
   done | sort -n | awk -v what="$program" '{a[NR]=$1} END {printf "%s: median %d ms, fastest %d ms (of %d runs)\n", what, a[int((NR+1)/2)], a[1], NR}'
 done

@@ -1,4 +1,6 @@
 #include "panels/AnnouncementBrowser.h"
+#include "panels/AnnouncementText.h"
+#include "text/InterfaceText.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/MainWindowFixture.h"
 
@@ -141,6 +143,17 @@ TEST_F(AnnouncementPanel, ErrorPageStillGivesItsRollingLinks)
     EXPECT_EQ(w->RollerLines, (QStringList{QStringLiteral("E"), QStringLiteral("https://e.example/")}));
 }
 
+TEST_F(AnnouncementPanel, MarkersOutsideTheBodyGiveTheBuiltInLinks)
+{
+    LoopbackHttpServer::Reply reply;
+    reply.body = "<html><head><title>tivrollaver_H,https://head.example/_tivrollaver</title></head>"
+                 "<body>today's notes</body></html>";
+    server.route(QStringLiteral("gg/sp/now/"), reply);
+    rotateAndCheck();
+    EXPECT_EQ(w->RollerLines, tiv::ReadCommaText(tiv::TxtLinks));
+    EXPECT_EQ(w->RollerLines.size(), 4);
+}
+
 TEST_F(AnnouncementPanel, ExitOpensThePagesExitAddressOnceElseTheSoftwareList)
 {
     const QString softList = server.base() + QStringLiteral("soft/");
@@ -266,11 +279,22 @@ TEST_F(RollingLabels, TicksWalkTheListTwoPairsAtATime)
     QApplication::sendEvent(w->LbRollers2, &press);
     EXPECT_TRUE(fakes.shell.openedUrls.isEmpty());
 
+    // One entry: a caption without its address.
+    w->RollerLines = QStringList{"Solo"};
+    w->RollIndex = 0;
+    w->TimerRollTimer();
+    EXPECT_EQ(w->LbRollers->text(), QStringLiteral("Solo"));
+    EXPECT_EQ(w->RollIndex, 1);
+    QApplication::sendEvent(w->LbRollers, &press);
+    EXPECT_TRUE(fakes.shell.openedUrls.isEmpty());
+    w->TimerRollTimer();
+    EXPECT_EQ(w->RollIndex, 0);
+
     w->RollerLines.clear();
     w->RollIndex = 5;
     w->TimerRollTimer();
     EXPECT_EQ(w->RollIndex, 0);
-    EXPECT_EQ(w->LbRollers->text(), QStringLiteral("A"));
+    EXPECT_EQ(w->LbRollers->text(), QStringLiteral("Solo"));
 }
 
 }  // namespace
