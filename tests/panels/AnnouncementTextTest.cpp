@@ -72,13 +72,3 @@ TEST(ErrorPages, ErrorWordsMatchWithAsciiLettersInAnyCase)
     EXPECT_FALSE(IsErrorPage(QStringLiteral("<p>今日公告: new tools</p>")));
     EXPECT_FALSE(IsErrorPage(QStringLiteral("bad request")));
 }
-
-TEST(Rotation, DrawPicksThePageAndTheNextPageOnlyOnce)
-{
-    EXPECT_EQ(ChooseAnnouncement(66, false), AnnouncementChoice::Now);
-    EXPECT_EQ(ChooseAnnouncement(99, true), AnnouncementChoice::Now);
-    EXPECT_EQ(ChooseAnnouncement(19, false), AnnouncementChoice::Next);
-    EXPECT_EQ(ChooseAnnouncement(65, true), AnnouncementChoice::Now);
-    EXPECT_EQ(ChooseAnnouncement(18, false), AnnouncementChoice::Stay);
-    EXPECT_EQ(ChooseAnnouncement(0, true), AnnouncementChoice::Stay);
-}
