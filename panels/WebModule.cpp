@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <QLoggingCategory>
 #include <QScopeGuard>
 
 namespace tiv {
@@ -37,6 +38,8 @@ void dropLateLoadNotice(QtMsgType type, const QMessageLogContext &context, const
 Factory loadFactory()
 {
     allowRootWithoutSandbox();
+    // The engine reports its graphics set-up at length on every start; users have no use for it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     previousHandler = qInstallMessageHandler(dropLateLoadNotice);
     const auto restore = qScopeGuard([] { qInstallMessageHandler(previousHandler); });
     const QString places[] = {QCoreApplication::applicationDirPath() + QStringLiteral("/tivweb.so"),
