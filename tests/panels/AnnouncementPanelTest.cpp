@@ -180,9 +180,13 @@ TEST_F(AnnouncementPanel, ExitOpensThePagesExitAddressOnceElseTheSoftwareList)
         EXPECT_EQ(fakes.shell.openedUrls, QStringList{c.opened}) << c.page;
     }
 
-    // A build without a server opens nothing at exit.
+    // A build without a server loads no page and opens nothing at exit.
     restart();
     w->AnnouncementEnabled = false;
+    w->ChromeShown = true;
+    w->AnnouncementDraw = [] { return 90; };
+    w->TimerRunAvertTimer();
+    EXPECT_FALSE(w->TopBrowser->viewCreated());
     fakes.shell.openedUrls.clear();
     w.reset();
     EXPECT_TRUE(fakes.shell.openedUrls.isEmpty());
