@@ -173,14 +173,22 @@ void TFrmMain::buildLayout()
     auto *hintRow = new QHBoxLayout(PnlHint);
     hintRow->setContentsMargins(0, 0, 8, 0);
     hintRow->addStretch(1);
-    LbRollers2 = new QLabel(PnlHint);
+    // The rolling links place themselves inside their panels (panels/); the panels paint nothing
+    // of their own, so a long hint stays readable under them while they are empty.
+    Panel12 = new QWidget(PnlHint);
+    Panel12->setObjectName(QStringLiteral("Panel12"));
+    Panel12->setFixedWidth(170);
+    Panel11 = new QWidget(PnlHint);
+    Panel11->setObjectName(QStringLiteral("Panel11"));
+    Panel11->setFixedWidth(170);
+    LbRollers2 = new QLabel(Panel12);
     LbRollers2->setObjectName(QStringLiteral("LbRollers2"));
     LbRollers2->setTextFormat(Qt::PlainText);
-    LbRollers = new QLabel(PnlHint);
+    LbRollers = new QLabel(Panel11);
     LbRollers->setObjectName(QStringLiteral("LbRollers"));
     LbRollers->setTextFormat(Qt::PlainText);
-    hintRow->addWidget(LbRollers2);
-    hintRow->addWidget(LbRollers);
+    hintRow->addWidget(Panel12);
+    hintRow->addWidget(Panel11);
     main->addWidget(PnlHint);
 
     buildMoreFunctionsMenu();

@@ -25,6 +25,7 @@ TFrmMain::TFrmMain(const Platform &platform, const QString &settingsPath, QWidge
     buildLayout();
     buildSkinImages();
     wireHandlers();
+    buildAnnouncementPanel();
     // Keys reach the window before the focused control, wherever the focus is.
     qApp->installEventFilter(this);
     if (platform_.hotkeys)
@@ -215,6 +216,7 @@ void TFrmMain::FormDestroy()
         SaveSettings();
         RollerLines.clear();
     });
+    CatchAll([&] { OpenExitPage(); });
 }
 
 void TFrmMain::fitPictureContent()
@@ -264,6 +266,7 @@ bool TFrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (controlEvent(watched, event))
         return true;
+    announcementEvent(watched, event);
     if (event->type() == QEvent::KeyRelease && watched == windowHandle()) {
         // The native window sees each key once, before any control does, whichever has the focus.
         auto *key = static_cast<QKeyEvent *>(event);

@@ -4,6 +4,7 @@
 #include "common/CanvasPicture.h"
 #include "editing/EditHistory.h"
 #include "editing/RubberBand.h"
+#include "panels/AnnouncementBrowser.h"
 #include "platform/Platform.h"
 #include "settings/TextBackground.h"
 
@@ -20,9 +21,11 @@
 #include <QScrollArea>
 #include <QStringList>
 #include <QStringListModel>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace tiv {
@@ -173,6 +176,41 @@ public:
     // The picture pixel under a position on the canvas control.
     QPoint CanvasPoint(QPointF position) const;
     void showCanvasPicture(QImage picture);
+
+    // --- announcement panel, help and About windows (panels/) ---
+    void buildAnnouncementPanel();
+    void TimerRunAvertTimer();
+    void RotateAnnouncement();
+    void WebBrowserTopNavigateComplete2();
+    void TimerCheckTopBrowserTimer();
+    bool CheckAnnouncementPage(int width, int height);
+    void LoadRollList();
+    void TimerRollTimer();
+    void RollerMouseEnter(QLabel *label);
+    void RollerMouseLeave(QLabel *label);
+    void RollerMouseDown(QLabel *label);
+    void Image48MouseDown();
+    void OpenExitPage();
+    void BtnHelpClick();
+    void BtnAboutClick();
+    void OpenWebAddress(const QString &address);
+    // Off in a build without an announcement server: no page is loaded and no exit page opens.
+    bool AnnouncementEnabled = true;
+    int RollIndex = 0;
+    bool RollListLoaded = false;
+    bool NextPageShown = false;
+    // The rolling entry each label opens; none before its first roll.
+    int LbRollersTag = -1, LbRollers2Tag = -1;
+    // The rotation's draw in 0..99, from a generator seeded by the clock at every draw.
+    std::function<int()> AnnouncementDraw;
+    // How long the exit waits after handing the exit page to the browser.
+    int ExitPageWaitMilliseconds = 200;
+    QTimer *TimerRunAvert = nullptr, *TimerCheckTopBrowser = nullptr, *TimerRoll = nullptr;
+    QWidget *Panel11 = nullptr, *Panel12 = nullptr;
+    std::unique_ptr<AnnouncementBrowser> TopBrowser;
+    class TFrmHelp *FrmHelp = nullptr;
+    class TFrmVersion *FrmVersion = nullptr;
+    void announcementEvent(QObject *watched, QEvent *event);
 
     // A modal message with one of the interface texts.
     void ShowMessage(const QString &text);

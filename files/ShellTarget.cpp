@@ -1,12 +1,16 @@
 #include "files/ShellTarget.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 #include <algorithm>
 
 namespace tiv {
 
 namespace {
+
+// Longer texts are no address a page or a user means; browsers refuse them too.
+constexpr qsizetype kMaxWebAddressLength = 2048;
 
 bool hasControlCharacter(const QString &text)
 {
@@ -24,7 +28,10 @@ std::optional<QString> WebAddressToOpen(const QString &text)
         schemeLength = 7;
     else if (address.startsWith(u"https://", Qt::CaseInsensitive))
         schemeLength = 8;
-    if (schemeLength == 0 || address.size() == schemeLength || hasControlCharacter(address))
+    if (schemeLength == 0 || address.size() > kMaxWebAddressLength || hasControlCharacter(address))
+        return std::nullopt;
+    const QUrl url(address);
+    if (!url.isValid() || url.host().isEmpty())
         return std::nullopt;
     return address;
 }

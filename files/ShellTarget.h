@@ -21,8 +21,9 @@ struct ShellTarget {
 ShellTarget DecideShellTarget(const QString &target, const std::function<bool(const QString &)> &exists);
 ShellTarget DecideShellTarget(const QString &target);  // tested against the real file system
 
-// The address trimmed when it is a plain http or https address, else nothing. For callers that must
-// never open a local file, such as links taken from web pages.
+// The address trimmed when it is a plain http or https address with a host, at most 2,048
+// characters long, else nothing. For callers that must never open a local file, such as links
+// taken from web pages.
 std::optional<QString> WebAddressToOpen(const QString &text);
 
 }  // namespace tiv

@@ -48,4 +48,11 @@ TEST(ShellTarget, RealFilesAndWebOnlyCallers)
     EXPECT_EQ(DecideShellTarget(picture), (ShellTarget{Kind::LocalPath, picture}));
     EXPECT_EQ(DecideShellTarget(dir.filePath("gone.png")), ShellTarget{});
     EXPECT_EQ(WebAddressToOpen(picture), std::nullopt) << "links from pages never open local files";
+    for (const char *noHost : {"http:///etc/passwd", "https://:80/x", "http://javascript:alert(1)", "http://?q"})
+        EXPECT_EQ(WebAddressToOpen(noHost), std::nullopt) << noHost;
+    const QString longest = QStringLiteral("https://example.org/") + QString(2028, u'a');
+    EXPECT_EQ(WebAddressToOpen(longest), longest);
+    EXPECT_EQ(WebAddressToOpen(longest + u'a'), std::nullopt);
+    EXPECT_EQ(WebAddressToOpen(QStringLiteral("https://例子.example/路径?a=1&amp;b=2")),
+              QStringLiteral("https://例子.example/路径?a=1&amp;b=2"));
 }

@@ -58,6 +58,7 @@ struct MainWindowFixture : testing::Test {
         w = std::make_unique<tiv::TFrmMain>(fakes.services(), settingsPath());
         w->SettleMilliseconds = 0;
         w->HideSettleMilliseconds = 0;
+        w->ExitPageWaitMilliseconds = 0;
     }
 
     static QImage pattern(int width, int height, int seed = 0)

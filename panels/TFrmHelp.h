@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+namespace tiv {
+
+class WebView;
+
+// The online help: a window of its own over the main window, reused for the rest of the run.
+// Closing it only hides it; every showing loads the help page afresh.
+class TFrmHelp : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmHelp(QWidget *owner);
+
+    void FormCreate();
+    void FormShow();
+    void BtnCloseClick();
+
+    WebView *WebBrowser1;  // null when the web module is missing
+    QPushButton *BtnClose;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+};
+
+}  // namespace tiv

@@ -1,0 +1,70 @@
+#include "panels/WebView.h"
+
+#include "platform/ProcessPrivileges.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+#include <QLoggingCategory>
+#include <QScopeGuard>
+
+namespace tiv {
+
+namespace {
+
+using Factory = WebView *(*)(QWidget *parent);
+
+bool loaded = false;
+
+// Chromium's sandbox cannot start under root; anyone else keeps it.
+void allowRootWithoutSandbox()
+{
+    if (!RunningAsAdministrator())
+        return;
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--no-sandbox"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+// Loaded after the application object exists, the engine says so once; it is meant.
+void dropLateLoadNotice(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.startsWith(QLatin1String("Qt WebEngine seems to be initialized from a plugin")))
+        previousHandler(type, context, message);
+}
+
+// The module beside the program, else where this build made it.
+Factory loadFactory()
+{
+    allowRootWithoutSandbox();
+    // The engine reports its graphics set-up at length on every start; users have no use for it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    previousHandler = qInstallMessageHandler(dropLateLoadNotice);
+    const auto restore = qScopeGuard([] { qInstallMessageHandler(previousHandler); });
+    const QString places[] = {QCoreApplication::applicationDirPath() + QStringLiteral("/tivweb.so"),
+                              QStringLiteral(TIV_WEB_MODULE_BUILD_PATH)};
+    for (const QString &place : places) {
+        QLibrary module(place);
+        if (auto factory = reinterpret_cast<Factory>(module.resolve("tivNewWebView"))) {
+            loaded = true;
+            return factory;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+WebView *NewWebView(QWidget *parent)
+{
+    static const Factory factory = loadFactory();
+    return factory ? factory(parent) : nullptr;
+}
+
+bool WebModuleLoaded()
+{
+    return loaded;
+}
+
+}  // namespace tiv

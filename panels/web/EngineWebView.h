@@ -1,0 +1,23 @@
+#pragma once
+
+#include "panels/WebView.h"
+
+#include <QWebEngineView>
+
+namespace tiv {
+
+// The web view of the web module: a QWebEngineView on a locked-down page.
+class EngineWebView : public QWebEngineView, public WebView {
+public:
+    explicit EngineWebView(QWidget *parent);
+
+    QWidget *widget() override { return this; }
+    void navigate(const QString &address) override;
+    QString currentAddress() const override;
+    void readBodyHtml(std::function<void(const QString &)> done) override;
+};
+
+}  // namespace tiv
+
+// What the program looks up after loading the module.
+extern "C" Q_DECL_EXPORT tiv::WebView *tivNewWebView(QWidget *parent);

@@ -1,0 +1,90 @@
+#include "panels/web/LockedWebPage.h"
+
+#include <QApplication>
+#include <QOpenGLContext>
+#include <QPointer>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+
+// Qt's own hooks for the context every OpenGL context of the application shares with.
+Q_GUI_EXPORT QOpenGLContext *qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
+namespace tiv {
+
+namespace {
+
+// The engine draws through a context shared with the program's windows. Qt makes that shared
+// context at start only when told to before the application object exists; the program does not,
+// to keep the engine's cost out of its start, so it is made here, before the engine's first use.
+// Where OpenGL is missing the context stays invalid and the engine draws in software.
+void ensureSharedContext()
+{
+    if (qt_gl_global_share_context())
+        return;
+    auto *context = new QOpenGLContext(qApp);
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
+bool isWebScheme(const QUrl &url)
+{
+    const QString scheme = url.scheme();
+    return scheme == u"http" || scheme == u"https";
+}
+
+// Pages may still use inline data of their own; everything else must come from the web.
+class WebRequestsOnly : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const QString scheme = info.requestUrl().scheme();
+        if (!isWebScheme(info.requestUrl()) && scheme != u"data" && scheme != u"blob")
+            info.block(true);
+    }
+};
+
+}  // namespace
+
+LockedWebPage::LockedWebPage(QObject *parent) : QWebEnginePage(lockedProfile(), parent) {}
+
+QWebEngineProfile *LockedWebPage::lockedProfile()
+{
+    static QPointer<QWebEngineProfile> shared;
+    if (shared)
+        return shared;
+    ensureSharedContext();
+    // No storage name: nothing a page leaves behind outlives the run.
+    shared = new QWebEngineProfile(qApp);
+    shared->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    shared->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    shared->setUrlRequestInterceptor(new WebRequestsOnly(shared));
+    QWebEngineSettings *s = shared->settings();
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    s->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
+    s->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
+    s->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, false);
+    QObject::connect(shared, &QWebEngineProfile::downloadRequested,
+                     [](QWebEngineDownloadRequest *download) { download->cancel(); });
+    return shared;
+}
+
+bool LockedWebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool)
+{
+    return isWebScheme(url);
+}
+
+QWebEnginePage *LockedWebPage::createWindow(WebWindowType)
+{
+    return nullptr;
+}
+
+}  // namespace tiv
