@@ -2,10 +2,11 @@
 
 #include "files/DecodeLimits.h"
 
+#include <QBuffer>
+
 #include <png.h>
 #include <zlib.h>
 
-#include <cstring>
 
 // libpng reports errors by longjmp, so the functions that hold a jump target keep only trivially
 // destructible locals; the images and buffers they fill belong to their callers.
@@ -15,11 +16,12 @@ namespace {
 
 constexpr bool kLittleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
 
-struct Source {
-    const png_byte *data;
-    size_t size;
-    size_t position;
-};
+// Chunks the decoder has no use for. libpng would otherwise allocate (and clear) as much as a
+// chunk's length claims for a text or profile chunk, up to 2 GiB for a 45-byte file; marked as
+// never kept, they are skipped through a small buffer and the picture still decodes.
+constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0sCAL\0pCAL\0iCCP\0sPLT\0eXIf\0hIST\0bKGD\0"
+                                      "cHRM\0gAMA\0oFFs\0pHYs\0sBIT\0sRGB\0tIME";
+constexpr int kSkippedChunkCount = 17;
 
 void AppendToBytes(png_structp png, png_bytep data, size_t length)
 {
@@ -28,13 +30,11 @@ void AppendToBytes(png_structp png, png_bytep data, size_t length)
 
 void NoFlush(png_structp) {}
 
-void ReadFromSource(png_structp png, png_bytep out, size_t length)
+void ReadFromDevice(png_structp png, png_bytep out, size_t length)
 {
-    auto *source = static_cast<Source *>(png_get_io_ptr(png));
-    if (source->size - source->position < length)
+    auto *device = static_cast<QIODevice *>(png_get_io_ptr(png));
+    if (device->read(reinterpret_cast<char *>(out), qint64(length)) != qint64(length))
         png_error(png, "truncated");
-    std::memcpy(out, source->data + source->position, length);
-    source->position += length;
 }
 
 void Ignore(png_structp, png_const_charp) {}
@@ -90,7 +90,38 @@ bool RequestArgb32Rows(png_structp png, png_infop info)
     return alpha;
 }
 
-bool Decompress(const QByteArray &data, QImage &image)
+void IgnoreUnusedChunks(png_structp png)
+{
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, kSkippedChunkCount);
+    png_set_user_limits(png, MaxPictureSide, MaxPictureSide);
+}
+
+// Lays a translucent row over white where it lies, so a picture with transparency never needs
+// a second full-size copy.
+void FlattenOverWhite(uchar *line, int width)
+{
+    QRgb *row = reinterpret_cast<QRgb *>(line);
+    for (int x = 0; x < width; ++x) {
+        const int a = qAlpha(row[x]), white = 255 * (255 - a);
+        row[x] = qRgb((qRed(row[x]) * a + white) / 255, (qGreen(row[x]) * a + white) / 255,
+                      (qBlue(row[x]) * a + white) / 255);
+    }
+}
+
+void ReadRows(png_structp png, QImage &image, int passes, bool alpha)
+{
+    for (int pass = 0; pass < passes; ++pass) {
+        const bool last = pass == passes - 1;
+        for (int y = 0; y < image.height(); ++y) {
+            png_read_row(png, image.scanLine(y), nullptr);
+            if (alpha && last)
+                FlattenOverWhite(image.scanLine(y), image.width());
+        }
+    }
+}
+
+bool Decompress(QIODevice &device, QImage &image)
 {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOut, Ignore);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -102,41 +133,23 @@ bool Decompress(const QByteArray &data, QImage &image)
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
-    Source source{reinterpret_cast<const png_byte *>(data.constData()), size_t(data.size()), 0};
-    png_set_read_fn(png, &source, ReadFromSource);
+    IgnoreUnusedChunks(png);
+    png_set_read_fn(png, &device, ReadFromDevice);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
     const bool alpha = RequestArgb32Rows(png, info);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
     if (DecodableSize(width, height) && png_get_rowbytes(png, info) == size_t(width) * 4)
-        image = QImage(int(width), int(height), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        image = QImage(int(width), int(height), QImage::Format_RGB32);
     if (image.isNull()) {
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
-    for (int pass = 0; pass < passes; ++pass) {
-        for (int y = 0; y < image.height(); ++y)
-            png_read_row(png, image.scanLine(y), nullptr);
-    }
+    ReadRows(png, image, passes, alpha);
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;
-}
-
-QImage OverWhite(const QImage &argb)
-{
-    QImage out(argb.size(), QImage::Format_RGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        const QRgb *in = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        QRgb *row = reinterpret_cast<QRgb *>(out.scanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            const int a = qAlpha(in[x]), white = 255 * (255 - a);
-            row[x] = qRgb((qRed(in[x]) * a + white) / 255, (qGreen(in[x]) * a + white) / 255,
-                          (qBlue(in[x]) * a + white) / 255);
-        }
-    }
-    return out;
 }
 
 }  // namespace
@@ -153,12 +166,21 @@ QByteArray EncodePng(const QImage &image)
     return encoded;
 }
 
-QImage DecodePng(const QByteArray &data)
+QImage DecodePng(QIODevice &source)
 {
     QImage image;
-    if (data.isEmpty() || !Decompress(data, image))
+    if (!Decompress(source, image))
         return {};
-    return image.format() == QImage::Format_ARGB32 ? OverWhite(image) : image;
+    return image;
+}
+
+QImage DecodePng(const QByteArray &data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return {};
+    return DecodePng(buffer);
 }
 
 }  // namespace tiv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 
 namespace tiv {
@@ -10,7 +11,10 @@ namespace tiv {
 QByteArray EncodePng(const QImage &image);
 
 // A Format_RGB32 image (transparent parts laid over white), or a null image for anything
-// undecodable, truncated data included.
+// undecodable, truncated data and pictures beyond the decode limits included. Text, colour
+// profile and other ancillary chunks are skipped unread. Reads the device from its current
+// position as libpng asks for bytes.
+QImage DecodePng(QIODevice &source);
 QImage DecodePng(const QByteArray &data);
 
 }  // namespace tiv
