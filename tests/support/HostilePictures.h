@@ -12,7 +12,7 @@ namespace tiv::hostile {
 // A PNG of `size` whose chunk `type` (tEXt, iCCP, ...) of `payload` bytes comes before the image
 // data.
 QByteArray PngWithChunk(QSize size, const QByteArray &type, const QByteArray &payload);
-// The signature, the header and a chunk `type` whose length claims almost 2 GiB: 45 bytes.
+// The signature, the header and a chunk `type` whose length claims almost 2 GiB: 41 bytes.
 QByteArray PngHugeChunkClaim(const QByteArray &type);
 // A PNG of `size` whose every pixel is `colour` (RGBA when `alpha`, else RGB): a few hundred
 // kilobytes for the largest picture the canvas holds.
