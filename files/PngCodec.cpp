@@ -1,15 +1,19 @@
 #include "files/PngCodec.h"
 
 #include "files/DecodeLimits.h"
+#include "files/ParallelDeflate.h"
 
 #include <QBuffer>
+#include <QtEndian>
+
+#include <thread>
 
 #include <png.h>
 #include <zlib.h>
 
-
-// libpng reports errors by longjmp, so the functions that hold a jump target keep only trivially
-// destructible locals; the images and buffers they fill belong to their callers.
+// The writer assembles the file itself so the image data can be deflated on several cores; the
+// reader is libpng. libpng reports errors by longjmp, so the functions that hold a jump target keep
+// only trivially destructible locals; the images they fill belong to their callers.
 namespace tiv {
 
 namespace {
@@ -22,13 +26,6 @@ constexpr bool kLittleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
 constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0sCAL\0pCAL\0iCCP\0sPLT\0eXIf\0hIST\0bKGD\0"
                                       "cHRM\0gAMA\0oFFs\0pHYs\0sBIT\0sRGB\0tIME";
 constexpr int kSkippedChunkCount = 17;
-
-void AppendToBytes(png_structp png, png_bytep data, size_t length)
-{
-    static_cast<QByteArray *>(png_get_io_ptr(png))->append(reinterpret_cast<const char *>(data), qsizetype(length));
-}
-
-void NoFlush(png_structp) {}
 
 void ReadFromDevice(png_structp png, png_bytep out, size_t length)
 {
@@ -44,33 +41,40 @@ void Ignore(png_structp, png_const_charp) {}
     png_longjmp(png, 1);
 }
 
-// pixels is Format_RGB888 or Format_RGBA8888: bytes in PNG's own order, so libpng copies rows
-// without a transformation pass of its own.
-bool Compress(const QImage &pixels, QByteArray &out)
+// PNG image data is split into chunks of this size; any size is valid, and readers handle large
+// ones as well as libpng's own 8 KiB ones.
+constexpr qsizetype kIdatChunk = 1 << 20;
+// Below this much image data one thread does it all: starting helpers would cost more.
+constexpr qsizetype kBytesPerPiece = 512 * 1024;
+
+void AppendChunk(QByteArray &png, const char *type, const char *data, qsizetype size)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOut, Ignore);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    const bool alpha = pixels.format() == QImage::Format_RGBA8888;
-    png_set_write_fn(png, &out, AppendToBytes, NoFlush);
-    png_set_IHDR(png, info, png_uint_32(pixels.width()), png_uint_32(pixels.height()), 8,
-                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_compression_level(png, Z_DEFAULT_COMPRESSION);
-    png_write_info(png, info);
-    for (int y = 0; y < pixels.height(); ++y)
-        png_write_row(png, pixels.constScanLine(y));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    char word[4];
+    qToBigEndian<quint32>(quint32(size), word);
+    png.append(word, 4);
+    const qsizetype typeAt = png.size();
+    png.append(type, 4);
+    png.append(data, size);
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(png.constData() + typeAt), uInt(size + 4));
+    qToBigEndian<quint32>(quint32(crc), word);
+    png.append(word, 4);
+}
+
+// Rows with their filter byte (0, None) and the pixels in PNG's byte order. `pixels` is
+// Format_RGB32, or Format_ARGB32 when `alpha`.
+RowMaker PngRows(const QImage &pixels, bool alpha)
+{
+    return [&pixels, alpha](int y, unsigned char *out) {
+        const auto *in = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        *out++ = 0;
+        for (int x = 0; x < pixels.width(); ++x) {
+            *out++ = uchar(qRed(in[x]));
+            *out++ = uchar(qGreen(in[x]));
+            *out++ = uchar(qBlue(in[x]));
+            if (alpha)
+                *out++ = uchar(qAlpha(in[x]));
+        }
+    };
 }
 
 // Leaves the reader giving four bytes a pixel in QImage's 32-bit layout; true when the picture
@@ -154,16 +158,36 @@ bool Decompress(QIODevice &device, QImage &image)
 
 }  // namespace
 
-QByteArray EncodePng(const QImage &image)
+int DefaultPngPieces()
+{
+    return int(qBound(1u, std::thread::hardware_concurrency(), 8u));
+}
+
+QByteArray EncodePng(const QImage &image, int pieces)
 {
     if (image.isNull())
         return {};
-    const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_RGBA8888 : QImage::Format_RGB888;
-    const QImage pixels = image.convertToFormat(format);
-    QByteArray encoded;
-    if (!Compress(pixels, encoded))
+    const bool alpha = image.hasAlphaChannel();
+    const QImage::Format format = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    const QImage pixels = image.format() == format ? image : image.convertToFormat(format);
+    const qsizetype rowBytes = 1 + qsizetype(pixels.width()) * (alpha ? 4 : 3);
+    const qsizetype useful = qMax<qsizetype>(1, rowBytes * pixels.height() / kBytesPerPiece);
+    const QByteArray data = DeflateRows(pixels.height(), rowBytes, PngRows(pixels, alpha), int(qMin<qsizetype>(pieces, useful)));
+    if (data.isEmpty())
         return {};
-    return encoded;
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    char header[13];
+    qToBigEndian<quint32>(quint32(pixels.width()), header);
+    qToBigEndian<quint32>(quint32(pixels.height()), header + 4);
+    header[8] = 8;                // bits per channel
+    header[9] = alpha ? 6 : 2;    // RGBA or RGB
+    header[10] = header[11] = 0;  // deflate; the one filter method
+    header[12] = 0;               // not interlaced
+    AppendChunk(png, "IHDR", header, 13);
+    for (qsizetype at = 0; at < data.size(); at += kIdatChunk)
+        AppendChunk(png, "IDAT", data.constData() + at, qMin(kIdatChunk, data.size() - at));
+    AppendChunk(png, "IEND", nullptr, 0);
+    return png;
 }
 
 QImage DecodePng(QIODevice &source)
