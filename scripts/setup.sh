@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-apps x11-utils openbox
   imagemagick libjpeg-turbo-progs fonts-wqy-microhei
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -136,9 +136,9 @@ QByteArray JpegEmptyScan(QSize size, bool progressive, bool fullColour)
     return jpeg.left(scan + 2 + SegmentLength(jpeg, scan)) + kEndOfImage;
 }
 
-QByteArray JpegManyScans(int scans)
+QByteArray JpegManyScans(int scans, QSize size)
 {
-    const QByteArray jpeg = ProgressiveJpeg(TestDesktop(QSize(64, 48)));
+    const QByteArray jpeg = ProgressiveJpeg(TestDesktop(size));
     const qsizetype end = LastMarker(jpeg, 0xD9), last = LastMarker(jpeg, 0xDA);
     int present = 0;
     for (qsizetype at = FindMarker(jpeg, 0xDA); at >= 0; at = FindMarker(jpeg, 0xDA, at + 2))

@@ -21,8 +21,9 @@ QByteArray PngUniform(QSize size, QRgb colour, bool alpha);
 // A JPEG whose header claims `size` and whose first scan is empty. With `fullColour` every
 // component is sampled at full size, so a progressive decoder needs the most coefficient memory.
 QByteArray JpegEmptyScan(QSize size, bool progressive, bool fullColour);
-// A progressive JPEG whose last scan is repeated until it has `scans` scans.
-QByteArray JpegManyScans(int scans);
+// A progressive JPEG of a desktop-like picture of `size` whose last scan is repeated until it has
+// `scans` scans.
+QByteArray JpegManyScans(int scans, QSize size = QSize(64, 48));
 // A baseline JPEG of a real picture whose scan stops half way, followed by the end marker.
 QByteArray JpegCutScan();
 
