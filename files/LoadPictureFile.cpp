@@ -9,16 +9,59 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 namespace tiv {
 
 namespace {
 
-// The general readers decode from the file; its bytes are kept only once it proved a picture.
+// Icon files larger than this are not icons.
+constexpr qint64 kMaxIconFileBytes = 16 << 20;
+
+// Whether a PNG inside an icon has a chunk whose length runs past the data that holds it. Qt hands
+// embedded PNGs to libpng, which allocates and clears what such a length claims (up to 2 GiB)
+// before it finds the data missing.
+bool IconHasOverlongPngChunk(const QByteArray &icon)
+{
+    const auto *data = reinterpret_cast<const uchar *>(icon.constData());
+    const qint64 size = icon.size();
+    if (size < 6)
+        return false;
+    const int entries = qFromLittleEndian<quint16>(data + 4);
+    for (int i = 0; i < entries && 6 + 16 * (i + 1) <= size; ++i) {
+        const uchar *entry = data + 6 + 16 * i;
+        const qint64 start = qFromLittleEndian<quint32>(entry + 12);
+        const qint64 end = qMin(size, start + qint64(qFromLittleEndian<quint32>(entry + 8)));
+        if (start >= end || !icon.mid(start, 8).startsWith("\x89PNG"))
+            continue;
+        for (qint64 at = start + 8; at + 8 <= end;) {
+            const qint64 length = qFromBigEndian<quint32>(data + at);
+            if (length > end - at - 12)
+                return true;
+            at += 12 + length;
+        }
+    }
+    return false;
+}
+
+// The general readers serve the formats our decoders do not know. Content that is PNG, JPEG or
+// BMP whatever the file's name goes to our own decoders, which refuse hostile files that the
+// general readers would spend seconds and gigabytes on. The file's bytes are kept only once it
+// proved a picture.
 CanvasPicture ForeignPicture(QFile &file)
 {
     QImageReader reader(&file);
-    const QImage image = reader.read();
+    const QByteArray format = reader.format();
+    QImage image;
+    if (format == "png" || format == "jpeg" || format == "bmp") {
+        file.seek(0);
+        image = format == "png" ? DecodePng(file) : format == "jpeg" ? DecodeJpeg(file) : DecodeBmp(file);
+    } else if (format == "ico") {
+        if (file.size() <= kMaxIconFileBytes && file.seek(0) && !IconHasOverlongPngChunk(file.readAll()) && file.seek(0))
+            image = QImageReader(&file, format).read();
+    } else {
+        image = reader.read();
+    }
     if (image.isNull() || !file.seek(0))
         return {};
     const QByteArray bytes = file.readAll();

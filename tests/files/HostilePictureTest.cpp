@@ -127,6 +127,23 @@ TEST(HostilePictures, FilesAreDecodedFromDiskAndNeverReadWhole)
     WriteSparse(huge, BmpOneBit(QSize(64, 64)), kMaxPictureFileBytes + 1);
     EXPECT_TRUE(LoadPictureFile(huge).isEmpty());
 
+    // PNG, JPEG and BMP content under another name goes to our decoders, not the general readers.
+    const QByteArray claim = PngHugeChunkClaim("zTXt");
+    for (const char *name : {"claim.gif", "claim.ppm", "claim"}) {
+        WriteBytes(dir.filePath(name), claim);
+        EXPECT_LT(PeakGrowthMiB([&] { EXPECT_TRUE(LoadPictureFile(dir.filePath(name)).isEmpty()) << name; }),
+                  kSmallGrowthMiB);
+    }
+    WriteBytes(dir.filePath("claim.ico"), IconWithPng(claim));
+    EXPECT_LT(PeakGrowthMiB([&] { EXPECT_TRUE(LoadPictureFile(dir.filePath("claim.ico")).isEmpty()); }), kSmallGrowthMiB);
+    const QImage small = TestDesktop(QSize(16, 16));
+    WriteBytes(dir.filePath("icon.ico"), IconWithPng(EncodePng(small)));
+    EXPECT_EQ(LoadPictureFile(dir.filePath("icon.ico")).image.convertToFormat(QImage::Format_RGB32), small);
+    WriteBytes(dir.filePath("really-png.gif"), EncodePng(small));
+    const CanvasPicture renamed = LoadPictureFile(dir.filePath("really-png.gif"));
+    EXPECT_EQ(renamed.kind, CanvasPicture::Kind::Foreign);
+    EXPECT_EQ(renamed.image, small);
+
     // A named pipe would block the reader for ever.
     const QString pipe = dir.filePath("pipe.png");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);

@@ -156,6 +156,19 @@ QByteArray JpegCutScan()
     return jpeg.left(data + (end - data) / 2) + kEndOfImage;
 }
 
+QByteArray IconWithPng(const QByteArray &png)
+{
+    QByteArray icon(22, '\0');
+    auto *out = reinterpret_cast<uchar *>(icon.data());
+    qToLittleEndian<quint16>(1, out + 2);  // an icon, not a cursor
+    qToLittleEndian<quint16>(1, out + 4);  // one picture
+    qToLittleEndian<quint16>(1, out + 6 + 4);  // planes
+    qToLittleEndian<quint16>(32, out + 6 + 6);  // bits per pixel
+    qToLittleEndian<quint32>(quint32(png.size()), out + 6 + 8);
+    qToLittleEndian<quint32>(22, out + 6 + 12);
+    return icon + png;
+}
+
 QByteArray BmpOneBit(QSize size)
 {
     const qint64 stride = (qint64(size.width()) + 31) / 32 * 4;

@@ -27,6 +27,9 @@ QByteArray JpegManyScans(int scans, QSize size = QSize(64, 48));
 // A baseline JPEG of a real picture whose scan stops half way, followed by the end marker.
 QByteArray JpegCutScan();
 
+// An icon file holding `png` as its one picture, as icons of 256x256 pixels do.
+QByteArray IconWithPng(const QByteArray &png);
+
 // A one-bit BMP of `size`, the format that packs the most pixels into a file.
 QByteArray BmpOneBit(QSize size);
 
