@@ -38,12 +38,12 @@ QByteArray Noise(qsizetype size)
 
 const std::map<QString, std::function<QByteArray()>> kKinds = {
     {"png-chunk-claim", [] { return PngHugeChunkClaim("iCCP"); }},
-    {"png-15MiB-text-chunk", [] { return PngWithChunk(QSize(1920, 1080), "tEXt", QByteArray(15 << 20, 'x')); }},
+    {"png-14MiB-text-chunk", [] { return PngWithChunk(QSize(1920, 1080), "tEXt", QByteArray(14 << 20, 'x')); }},
     {"png-largest-black", [] { return PngUniform(kLargest, qRgb(0, 0, 0), false); }},
     {"png-largest-translucent", [] { return PngUniform(kLargest, qRgba(200, 0, 0, 128), true); }},
     {"jpeg-empty-scan", [] { return JpegEmptyScan(kLargest, false, false); }},
     {"jpeg-empty-progressive-scan", [] { return JpegEmptyScan(kLargest, true, true); }},
-    {"jpeg-1000-scans", [] { return JpegManyScans(1000, QSize(1920, 1080)); }},
+    {"jpeg-1000-scans", [] { return JpegManyScans(1000, QSize(800, 600)); }},
     {"jpeg-32-scans-3000x3000", [] { return JpegManyScans(32, QSize(3000, 3000)); }},
     {"jpeg-largest-black", [] { return BlackJpeg(kLargest); }},
     {"bmp-one-bit-16MiB", [] { return BmpOneBit(QSize(11585, 11554)); }},

@@ -22,7 +22,7 @@ run() {  # kind file
 }
 printf '%-30s %10s  %-28s %8s %10s\n' kind bytes result cpu peak
 for kind in $("$driver" list 2>/dev/null || true); do
-  "$driver" write "$kind" "$work/$kind.file" >/dev/null
+  "$driver" write "$kind" "$work/$kind.file" >/dev/null 2>&1
   ext=png
   case $kind in jpeg-*) ext=jpg ;; bmp-*) ext=bmp ;; noise-*) ext=mp4 ;; esac
   mv "$work/$kind.file" "$work/$kind.$ext"

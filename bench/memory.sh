@@ -19,14 +19,14 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xwud -in "$work/desk.xwd" -noclick >/dev/null 2>&1 & viewer=$!
 mkdir -p "$work/bin"
 cp "$build/TIVrevudu" "$work/bin/"
-"$work/bin/TIVrevudu" >/dev/null 2>&1 & app=$!
+"$work/bin/TIVrevudu" >"$work/program.log" 2>&1 & app=$!
 win=""
 for _ in $(seq 100); do
   win=$(xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null | head -1) || true
   [ -n "$win" ] && break
   sleep 0.1
 done
-[ -n "$win" ] || { echo "the main window did not appear"; exit 1; }
+[ -n "$win" ] || { echo "the main window did not appear"; cat "$work/program.log"; exit 1; }
 sleep 2
 rss() { awk '/^VmRSS/ {printf "%.1f MiB", $2 / 1024}' "/proc/$app/status"; }
 echo "after start: $(rss)"
@@ -35,5 +35,5 @@ for _ in $(seq 20); do
   sleep 1.5
 done
 sleep 1
-echo "after 20 full-screen captures: $(rss) ($(ls "$work/bin/IMG" 2>/dev/null | wc -l) files saved)"
+echo "after 20 full-screen captures: $(rss) ($(find "$work" -name "*.jpg" | wc -l) pictures saved)"
 awk '/^VmHWM/ {printf "peak: %.1f MiB\n", $2 / 1024}' "/proc/$app/status"
