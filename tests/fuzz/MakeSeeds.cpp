@@ -1,5 +1,6 @@
-// Writes the seed corpus of every harness into the folder given: a few small pictures of each kind
-// the readers know, the hostile files the tests build, settings files and integer texts.
+// Writes the seed corpus of the picture, settings and integer harnesses into the folder given: a
+// few small pictures of each kind the readers know, the hostile files the tests build, settings
+// files and integer texts. The three seeds of the deflate harness are written by hand.
 // Regenerate with: fuzz_make_seeds tests/fuzz/corpus
 #include "files/BmpCodec.h"
 #include "files/JpegCodec.h"
