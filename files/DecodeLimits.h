@@ -22,8 +22,8 @@ inline bool DecodableSize(qint64 width, qint64 height)
 // or disk image in the picture folder then costs nothing when it is clicked.
 constexpr qint64 kMaxPictureFileBytes = MaxPictureBytes + (qint64(1) << 20);
 
-// Memory a decoder may use beside the picture it fills (libjpeg keeps every coefficient of a
-// progressive file), so that picture and decoder together stay within this.
+// Memory a decoder and the picture it fills may take together. libjpeg keeps every coefficient of
+// a progressive file until its last scan; it gets what the picture leaves of this.
 constexpr qint64 kMaxDecodeWorkingBytes = 640 * (qint64(1) << 20);
 
 }  // namespace tiv
