@@ -2,6 +2,7 @@
 
 #include "files/DecodeLimits.h"
 
+#include <QBuffer>
 #include <QtEndian>
 
 #include <bit>
@@ -65,9 +66,13 @@ struct BmpLayout {
     const uchar *palette = nullptr;
     int paletteEntrySize = 4;
     qint64 paletteSize = 0;
-    const uchar *pixels = nullptr;
+    qint64 pixelOffset = 0;
     qint64 stride = 0;
 };
+
+// Everything a BMP keeps before its pixels that the reader needs: the file header, the largest
+// info header, three masks and a palette of 256 entries.
+constexpr qint64 kMaxHeadSize = kFileHeaderSize + 124 + 12 + 256 * 4;
 
 bool KnownInfoHeaderSize(quint32 size)
 {
@@ -131,10 +136,12 @@ bool ReadPalette(const uchar *data, qint64 size, quint32 headerSize, BmpLayout &
     return bmp.paletteOffset + bmp.paletteSize * bmp.paletteEntrySize <= qMin(size, pixelOffset);
 }
 
-bool ReadLayout(const QByteArray &file, BmpLayout &bmp)
+// `head` holds the start of the file (all of it, or at least kMaxHeadSize bytes); `fileSize` is
+// the size of the whole file.
+bool ReadLayout(const QByteArray &head, qint64 fileSize, BmpLayout &bmp)
 {
-    const auto *data = reinterpret_cast<const uchar *>(file.constData());
-    const qint64 size = file.size();
+    const auto *data = reinterpret_cast<const uchar *>(head.constData());
+    const qint64 size = head.size();
     if (size < kFileHeaderSize + kCoreHeaderSize || data[0] != 'B' || data[1] != 'M')
         return false;
     const qint64 pixelOffset = qFromLittleEndian<quint32>(data + 10);
@@ -147,9 +154,9 @@ bool ReadLayout(const QByteArray &file, BmpLayout &bmp)
     const uchar *info = data + kFileHeaderSize;
     if (!ReadDimensions(info, headerSize, bmp, compression) || !ReadMasks(data, size, headerSize, compression, bmp))
         return false;
-    bmp.pixels = data + pixelOffset;
+    bmp.pixelOffset = pixelOffset;
     bmp.stride = Stride(bmp.width, bmp.bitsPerPixel);
-    if (pixelOffset + bmp.stride * bmp.height > size)
+    if (pixelOffset + bmp.stride * bmp.height > fileSize)
         return false;
     return ReadPalette(data, size, headerSize, bmp, pixelOffset);
 }
@@ -214,19 +221,33 @@ QByteArray EncodeBmp(const QImage &image)
     return file;
 }
 
-QImage DecodeBmp(const QByteArray &data)
+QImage DecodeBmp(QIODevice &source)
 {
+    const qint64 start = source.pos();
+    const QByteArray head = source.read(kMaxHeadSize);
     BmpLayout bmp;
-    if (!ReadLayout(data, bmp))
+    if (!ReadLayout(head, source.size() - start, bmp) || !source.seek(start + bmp.pixelOffset))
         return {};
     QImage image(int(bmp.width), int(bmp.height), QImage::Format_RGB32);
     if (image.isNull())
         return {};
-    for (qint64 row = 0; row < bmp.height; ++row) {
-        const qint64 y = bmp.topDown ? row : bmp.height - 1 - row;
-        DecodeRow(bmp, bmp.pixels + row * bmp.stride, reinterpret_cast<QRgb *>(image.scanLine(int(y))));
+    QByteArray row(bmp.stride, Qt::Uninitialized);
+    for (qint64 line = 0; line < bmp.height; ++line) {
+        if (source.read(row.data(), bmp.stride) != bmp.stride)
+            return {};
+        const qint64 y = bmp.topDown ? line : bmp.height - 1 - line;
+        DecodeRow(bmp, reinterpret_cast<const uchar *>(row.constData()), reinterpret_cast<QRgb *>(image.scanLine(int(y))));
     }
     return image;
+}
+
+QImage DecodeBmp(const QByteArray &data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return {};
+    return DecodeBmp(buffer);
 }
 
 }  // namespace tiv

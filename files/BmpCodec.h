@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 
 namespace tiv {
@@ -11,8 +12,10 @@ namespace tiv {
 QByteArray EncodeBmp(const QImage &image);
 
 // Reads uncompressed BMP files of 1, 4, 8, 16, 24 and 32 bits (bit fields included), bottom-up or
-// top-down, into a Format_RGB32 image. Anything else, or a header that does not add up, gives a
-// null image.
+// top-down, into a Format_RGB32 image. Anything else, a header that does not add up, or a picture
+// beyond the decode limits gives a null image. Reads the device from its current position, the
+// headers first and then the pixels row by row.
+QImage DecodeBmp(QIODevice &source);
 QImage DecodeBmp(const QByteArray &data);
 
 }  // namespace tiv

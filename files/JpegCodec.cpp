@@ -2,6 +2,8 @@
 
 #include "files/DecodeLimits.h"
 
+#include <QBuffer>
+
 #include <cstdio>
 #include <cstdlib>
 #include <csetjmp>
@@ -18,6 +20,14 @@ namespace {
 // QImage::Format_RGB32 pixels as bytes in memory.
 constexpr J_COLOR_SPACE kRgb32Space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
+// Progressive files are read scan by scan over the whole picture, so a file of a few kilobytes
+// with a thousand tiny scans would keep the decoder busy for many seconds. Real encoders write
+// about ten scans; libjpeg's own scripts never more than ten.
+constexpr int kMaxScans = 32;
+
+// Bytes taken from the file at a time.
+constexpr int kSourceChunk = 32 * 1024;
+
 struct ErrorTrap {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
@@ -28,11 +38,74 @@ struct ErrorTrap {
     std::longjmp(reinterpret_cast<ErrorTrap *>(cinfo->err)->jump, 1);
 }
 
-// A file that ends early would otherwise decode "successfully" with a grey lower part.
+// A file that ends early would otherwise decode "successfully" with a grey lower part; so would
+// one whose first scan stops short at a marker, down to a few header bytes claiming a picture of
+// hundreds of megapixels. Later scans of a progressive file only refine what the first one drew.
 void FailOnEarlyEnd(j_common_ptr cinfo, int level)
 {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    if (level >= 0)
+        return;
+    const int code = cinfo->err->msg_code;
+    const bool firstScan = cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= 1;
+    if (code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && firstScan))
         JumpOut(cinfo);
+}
+
+void LimitScans(j_common_ptr cinfo)
+{
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
+        JumpOut(cinfo);
+}
+
+// Feeds libjpeg from a device a chunk at a time, so a file is never read whole.
+struct DeviceSource {
+    jpeg_source_mgr manager;
+    QIODevice *device;
+    JOCTET buffer[kSourceChunk];
+};
+
+void NoSourceStep(j_decompress_ptr) {}
+
+boolean FillFromDevice(j_decompress_ptr cinfo)
+{
+    auto *source = reinterpret_cast<DeviceSource *>(cinfo->src);
+    qint64 got = source->device->read(reinterpret_cast<char *>(source->buffer), kSourceChunk);
+    if (got <= 0) {
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        got = 2;
+    }
+    source->manager.next_input_byte = source->buffer;
+    source->manager.bytes_in_buffer = size_t(got);
+    return TRUE;
+}
+
+void SkipInDevice(j_decompress_ptr cinfo, long count)
+{
+    auto *source = reinterpret_cast<DeviceSource *>(cinfo->src);
+    if (count <= 0)
+        return;
+    if (size_t(count) <= source->manager.bytes_in_buffer) {
+        source->manager.next_input_byte += count;
+        source->manager.bytes_in_buffer -= size_t(count);
+        return;
+    }
+    source->device->skip(qint64(count) - qint64(source->manager.bytes_in_buffer));
+    source->manager.bytes_in_buffer = 0;
+}
+
+void UseDevice(jpeg_decompress_struct &cinfo, DeviceSource &source, QIODevice &device)
+{
+    source.device = &device;
+    source.manager.next_input_byte = nullptr;
+    source.manager.bytes_in_buffer = 0;
+    source.manager.init_source = NoSourceStep;
+    source.manager.fill_input_buffer = FillFromDevice;
+    source.manager.skip_input_data = SkipInDevice;
+    source.manager.resync_to_restart = jpeg_resync_to_restart;
+    source.manager.term_source = NoSourceStep;
+    cinfo.src = &source.manager;
 }
 
 void Silent(j_common_ptr) {}
@@ -99,17 +172,21 @@ void ReadRows(jpeg_decompress_struct &cinfo, QImage &image)
     }
 }
 
-bool Decompress(const QByteArray &data, QImage &image)
+bool Decompress(QIODevice &device, QImage &image)
 {
     jpeg_decompress_struct cinfo{};
     ErrorTrap trap;
+    DeviceSource source;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = LimitScans;
     InstallTrap(trap, cinfo.err);
     if (setjmp(trap.jump)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(data.constData()), (unsigned long)data.size());
+    cinfo.progress = &progress;
+    UseDevice(cinfo, source, device);
     jpeg_read_header(&cinfo, TRUE);
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
@@ -119,6 +196,9 @@ bool Decompress(const QByteArray &data, QImage &image)
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
+    // A progressive file keeps every coefficient of the picture until its last scan; libjpeg has
+    // no backing store here, so a file needing more than what is left fails instead.
+    cinfo.mem->max_memory_to_use = long(kMaxDecodeWorkingBytes - image.sizeInBytes());
     jpeg_start_decompress(&cinfo);
     ReadRows(cinfo, image);
     jpeg_finish_decompress(&cinfo);
@@ -142,12 +222,21 @@ QByteArray EncodeJpeg(const QImage &image, int quality)
     return encoded;
 }
 
-QImage DecodeJpeg(const QByteArray &data)
+QImage DecodeJpeg(QIODevice &source)
 {
     QImage image;
-    if (data.isEmpty() || !Decompress(data, image))
+    if (!Decompress(source, image))
         return {};
     return image;
+}
+
+QImage DecodeJpeg(const QByteArray &data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return {};
+    return DecodeJpeg(buffer);
 }
 
 }  // namespace tiv

@@ -1,34 +1,71 @@
 #include "files/LoadPictureFile.h"
 
 #include "files/BmpCodec.h"
+#include "files/DecodeLimits.h"
 #include "files/JpegCodec.h"
 #include "files/PicturePath.h"
 #include "files/PngCodec.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 namespace tiv {
 
 namespace {
 
-QByteArray ReadWholeFile(const QString &path)
+// Icon files larger than this are not icons.
+constexpr qint64 kMaxIconFileBytes = 16 << 20;
+
+// Whether a PNG inside an icon has a chunk whose length runs past the data that holds it. Qt hands
+// embedded PNGs to libpng, which allocates and clears what such a length claims (up to 2 GiB)
+// before it finds the data missing.
+bool IconHasOverlongPngChunk(const QByteArray &icon)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    const auto *data = reinterpret_cast<const uchar *>(icon.constData());
+    const qint64 size = icon.size();
+    if (size < 6)
+        return false;
+    const int entries = qFromLittleEndian<quint16>(data + 4);
+    for (int i = 0; i < entries && 6 + 16 * (i + 1) <= size; ++i) {
+        const uchar *entry = data + 6 + 16 * i;
+        const qint64 start = qFromLittleEndian<quint32>(entry + 12);
+        const qint64 end = qMin(size, start + qint64(qFromLittleEndian<quint32>(entry + 8)));
+        if (start >= end || !icon.mid(start, 8).startsWith("\x89PNG"))
+            continue;
+        for (qint64 at = start + 8; at + 8 <= end;) {
+            const qint64 length = qFromBigEndian<quint32>(data + at);
+            if (length > end - at - 12)
+                return true;
+            at += 12 + length;
+        }
+    }
+    return false;
 }
 
-CanvasPicture ForeignPicture(const QByteArray &bytes)
+// The general readers serve the formats our decoders do not know. Content that is PNG, JPEG or
+// BMP whatever the file's name goes to our own decoders, which refuse hostile files that the
+// general readers would spend seconds and gigabytes on. The file's bytes are kept only once it
+// proved a picture.
+CanvasPicture ForeignPicture(QFile &file)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer);
-    const QImage image = reader.read();
-    if (image.isNull())
+    QImageReader reader(&file);
+    const QByteArray format = reader.format();
+    QImage image;
+    if (format == "png" || format == "jpeg" || format == "bmp") {
+        file.seek(0);
+        image = format == "png" ? DecodePng(file) : format == "jpeg" ? DecodeJpeg(file) : DecodeBmp(file);
+    } else if (format == "ico") {
+        if (file.size() <= kMaxIconFileBytes && file.seek(0) && !IconHasOverlongPngChunk(file.readAll()) && file.seek(0))
+            image = QImageReader(&file, format).read();
+    } else {
+        image = reader.read();
+    }
+    if (image.isNull() || !file.seek(0))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
         return {};
     return {CanvasPicture::Kind::Foreign, image, bytes};
 }
@@ -37,17 +74,21 @@ CanvasPicture ForeignPicture(const QByteArray &bytes)
 
 CanvasPicture LoadPictureFile(const QString &path)
 {
-    const QString extension = FileExtension(path).toUpper();
-    const QByteArray bytes = ReadWholeFile(path);
-    if (bytes.isEmpty())
+    // Only regular files: opening a named pipe or a device would block or never end.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() == 0 || info.size() > kMaxPictureFileBytes)
         return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString extension = FileExtension(path).toUpper();
     if (extension == u".JPG" || extension == u".JPEG")
-        return CanvasPicture::bitmap(DecodeJpeg(bytes));
+        return CanvasPicture::bitmap(DecodeJpeg(file));
     if (extension == u".BMP")
-        return CanvasPicture::bitmap(DecodeBmp(bytes));
+        return CanvasPicture::bitmap(DecodeBmp(file));
     if (extension == u".PNG")
-        return CanvasPicture::bitmap(DecodePng(bytes));
-    return ForeignPicture(bytes);
+        return CanvasPicture::bitmap(DecodePng(file));
+    return ForeignPicture(file);
 }
 
 bool OpenUnreadableWithDesktop(const QString &path)

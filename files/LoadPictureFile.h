@@ -8,7 +8,9 @@ namespace tiv {
 
 // Loads a picture file by its extension, without regard to case: ".bmp", ".jpg", ".jpeg" and
 // ".png" become editable bitmaps; anything the general image readers know becomes a foreign
-// picture that keeps the file's bytes. A file that cannot be read gives an empty picture.
+// picture that keeps the file's bytes. Pictures are decoded from the file as they are read; a file
+// that cannot be read, is no regular file, or is larger than kMaxPictureFileBytes (513 MiB) gives
+// an empty picture.
 CanvasPicture LoadPictureFile(const QString &path);
 
 // Whether a file that LoadPictureFile could not read should be handed to the desktop to open

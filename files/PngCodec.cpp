@@ -1,40 +1,37 @@
 #include "files/PngCodec.h"
 
 #include "files/DecodeLimits.h"
+#include "files/ParallelDeflate.h"
+
+#include <QBuffer>
+#include <QtEndian>
+
+#include <thread>
 
 #include <png.h>
 #include <zlib.h>
 
-#include <cstring>
-
-// libpng reports errors by longjmp, so the functions that hold a jump target keep only trivially
-// destructible locals; the images and buffers they fill belong to their callers.
+// The writer assembles the file itself so the image data can be deflated on several cores; the
+// reader is libpng. libpng reports errors by longjmp, so the functions that hold a jump target keep
+// only trivially destructible locals; the images they fill belong to their callers.
 namespace tiv {
 
 namespace {
 
 constexpr bool kLittleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
 
-struct Source {
-    const png_byte *data;
-    size_t size;
-    size_t position;
-};
+// Chunks the decoder has no use for. libpng would otherwise allocate (and clear) as much as a
+// chunk's length claims for a text or profile chunk, up to 2 GiB for a 45-byte file; marked as
+// never kept, they are skipped through a small buffer and the picture still decodes.
+constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0sCAL\0pCAL\0iCCP\0sPLT\0eXIf\0hIST\0bKGD\0"
+                                      "cHRM\0gAMA\0oFFs\0pHYs\0sBIT\0sRGB\0tIME";
+constexpr int kSkippedChunkCount = 17;
 
-void AppendToBytes(png_structp png, png_bytep data, size_t length)
+void ReadFromDevice(png_structp png, png_bytep out, size_t length)
 {
-    static_cast<QByteArray *>(png_get_io_ptr(png))->append(reinterpret_cast<const char *>(data), qsizetype(length));
-}
-
-void NoFlush(png_structp) {}
-
-void ReadFromSource(png_structp png, png_bytep out, size_t length)
-{
-    auto *source = static_cast<Source *>(png_get_io_ptr(png));
-    if (source->size - source->position < length)
+    auto *device = static_cast<QIODevice *>(png_get_io_ptr(png));
+    if (device->read(reinterpret_cast<char *>(out), qint64(length)) != qint64(length))
         png_error(png, "truncated");
-    std::memcpy(out, source->data + source->position, length);
-    source->position += length;
 }
 
 void Ignore(png_structp, png_const_charp) {}
@@ -44,33 +41,40 @@ void Ignore(png_structp, png_const_charp) {}
     png_longjmp(png, 1);
 }
 
-// pixels is Format_RGB888 or Format_RGBA8888: bytes in PNG's own order, so libpng copies rows
-// without a transformation pass of its own.
-bool Compress(const QImage &pixels, QByteArray &out)
+// PNG image data is split into chunks of this size; any size is valid, and readers handle large
+// ones as well as libpng's own 8 KiB ones.
+constexpr qsizetype kIdatChunk = 1 << 20;
+// Below this much image data one thread does it all: starting helpers would cost more.
+constexpr qsizetype kBytesPerPiece = 512 * 1024;
+
+void AppendChunk(QByteArray &png, const char *type, const char *data, qsizetype size)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOut, Ignore);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    const bool alpha = pixels.format() == QImage::Format_RGBA8888;
-    png_set_write_fn(png, &out, AppendToBytes, NoFlush);
-    png_set_IHDR(png, info, png_uint_32(pixels.width()), png_uint_32(pixels.height()), 8,
-                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_compression_level(png, Z_DEFAULT_COMPRESSION);
-    png_write_info(png, info);
-    for (int y = 0; y < pixels.height(); ++y)
-        png_write_row(png, pixels.constScanLine(y));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    char word[4];
+    qToBigEndian<quint32>(quint32(size), word);
+    png.append(word, 4);
+    const qsizetype typeAt = png.size();
+    png.append(type, 4);
+    png.append(data, size);
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(png.constData() + typeAt), uInt(size + 4));
+    qToBigEndian<quint32>(quint32(crc), word);
+    png.append(word, 4);
+}
+
+// Rows with their filter byte (0, None) and the pixels in PNG's byte order. `pixels` is
+// Format_RGB32, or Format_ARGB32 when `alpha`.
+RowMaker PngRows(const QImage &pixels, bool alpha)
+{
+    return [&pixels, alpha](int y, unsigned char *out) {
+        const auto *in = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        *out++ = 0;
+        for (int x = 0; x < pixels.width(); ++x) {
+            *out++ = uchar(qRed(in[x]));
+            *out++ = uchar(qGreen(in[x]));
+            *out++ = uchar(qBlue(in[x]));
+            if (alpha)
+                *out++ = uchar(qAlpha(in[x]));
+        }
+    };
 }
 
 // Leaves the reader giving four bytes a pixel in QImage's 32-bit layout; true when the picture
@@ -90,7 +94,38 @@ bool RequestArgb32Rows(png_structp png, png_infop info)
     return alpha;
 }
 
-bool Decompress(const QByteArray &data, QImage &image)
+void IgnoreUnusedChunks(png_structp png)
+{
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, kSkippedChunkCount);
+    png_set_user_limits(png, MaxPictureSide, MaxPictureSide);
+}
+
+// Lays a translucent row over white where it lies, so a picture with transparency never needs
+// a second full-size copy.
+void FlattenOverWhite(uchar *line, int width)
+{
+    QRgb *row = reinterpret_cast<QRgb *>(line);
+    for (int x = 0; x < width; ++x) {
+        const int a = qAlpha(row[x]), white = 255 * (255 - a);
+        row[x] = qRgb((qRed(row[x]) * a + white) / 255, (qGreen(row[x]) * a + white) / 255,
+                      (qBlue(row[x]) * a + white) / 255);
+    }
+}
+
+void ReadRows(png_structp png, QImage &image, int passes, bool alpha)
+{
+    for (int pass = 0; pass < passes; ++pass) {
+        const bool last = pass == passes - 1;
+        for (int y = 0; y < image.height(); ++y) {
+            png_read_row(png, image.scanLine(y), nullptr);
+            if (alpha && last)
+                FlattenOverWhite(image.scanLine(y), image.width());
+        }
+    }
+}
+
+bool Decompress(QIODevice &device, QImage &image)
 {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOut, Ignore);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -102,63 +137,74 @@ bool Decompress(const QByteArray &data, QImage &image)
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
-    Source source{reinterpret_cast<const png_byte *>(data.constData()), size_t(data.size()), 0};
-    png_set_read_fn(png, &source, ReadFromSource);
+    IgnoreUnusedChunks(png);
+    png_set_read_fn(png, &device, ReadFromDevice);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
     const bool alpha = RequestArgb32Rows(png, info);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
     if (DecodableSize(width, height) && png_get_rowbytes(png, info) == size_t(width) * 4)
-        image = QImage(int(width), int(height), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        image = QImage(int(width), int(height), QImage::Format_RGB32);
     if (image.isNull()) {
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
-    for (int pass = 0; pass < passes; ++pass) {
-        for (int y = 0; y < image.height(); ++y)
-            png_read_row(png, image.scanLine(y), nullptr);
-    }
+    ReadRows(png, image, passes, alpha);
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;
 }
 
-QImage OverWhite(const QImage &argb)
-{
-    QImage out(argb.size(), QImage::Format_RGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        const QRgb *in = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        QRgb *row = reinterpret_cast<QRgb *>(out.scanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            const int a = qAlpha(in[x]), white = 255 * (255 - a);
-            row[x] = qRgb((qRed(in[x]) * a + white) / 255, (qGreen(in[x]) * a + white) / 255,
-                          (qBlue(in[x]) * a + white) / 255);
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
-QByteArray EncodePng(const QImage &image)
+int DefaultPngPieces()
+{
+    return int(qBound(1u, std::thread::hardware_concurrency(), 8u));
+}
+
+QByteArray EncodePng(const QImage &image, int pieces)
 {
     if (image.isNull())
         return {};
-    const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_RGBA8888 : QImage::Format_RGB888;
-    const QImage pixels = image.convertToFormat(format);
-    QByteArray encoded;
-    if (!Compress(pixels, encoded))
+    const bool alpha = image.hasAlphaChannel();
+    const QImage::Format format = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    const QImage pixels = image.format() == format ? image : image.convertToFormat(format);
+    const qsizetype rowBytes = 1 + qsizetype(pixels.width()) * (alpha ? 4 : 3);
+    const qsizetype useful = qMax<qsizetype>(1, rowBytes * pixels.height() / kBytesPerPiece);
+    const QByteArray data = DeflateRows(pixels.height(), rowBytes, PngRows(pixels, alpha), int(qMin<qsizetype>(pieces, useful)));
+    if (data.isEmpty())
         return {};
-    return encoded;
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    char header[13];
+    qToBigEndian<quint32>(quint32(pixels.width()), header);
+    qToBigEndian<quint32>(quint32(pixels.height()), header + 4);
+    header[8] = 8;                // bits per channel
+    header[9] = alpha ? 6 : 2;    // RGBA or RGB
+    header[10] = header[11] = 0;  // deflate; the one filter method
+    header[12] = 0;               // not interlaced
+    AppendChunk(png, "IHDR", header, 13);
+    for (qsizetype at = 0; at < data.size(); at += kIdatChunk)
+        AppendChunk(png, "IDAT", data.constData() + at, qMin(kIdatChunk, data.size() - at));
+    AppendChunk(png, "IEND", nullptr, 0);
+    return png;
+}
+
+QImage DecodePng(QIODevice &source)
+{
+    QImage image;
+    if (!Decompress(source, image))
+        return {};
+    return image;
 }
 
 QImage DecodePng(const QByteArray &data)
 {
-    QImage image;
-    if (data.isEmpty() || !Decompress(data, image))
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
         return {};
-    return image.format() == QImage::Format_ARGB32 ? OverWhite(image) : image;
+    return DecodePng(buffer);
 }
 
 }  // namespace tiv

@@ -1,16 +1,25 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 
 namespace tiv {
 
+// How many pieces EncodePng deflates at once by default: one per core, at most 8.
+int DefaultPngPieces();
+
 // Non-interlaced 8-bit PNG, every row with filter None, deflated at zlib's default level: RGB for
-// an opaque picture, RGBA for one with an alpha channel. Empty on failure.
-QByteArray EncodePng(const QImage &image);
+// an opaque picture, RGBA for one with an alpha channel. The image data is deflated in up to
+// `pieces` independent pieces in parallel (fewer for a small picture) joined into one standard
+// zlib stream. Empty on failure.
+QByteArray EncodePng(const QImage &image, int pieces = DefaultPngPieces());
 
 // A Format_RGB32 image (transparent parts laid over white), or a null image for anything
-// undecodable, truncated data included.
+// undecodable, truncated data and pictures beyond the decode limits included. Text, colour
+// profile and other ancillary chunks are skipped unread. Reads the device from its current
+// position as libpng asks for bytes.
+QImage DecodePng(QIODevice &source);
 QImage DecodePng(const QByteArray &data);
 
 }  // namespace tiv

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool xclip x11-apps x11-utils openbox
   imagemagick libjpeg-turbo-progs fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev lintian
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -82,13 +82,18 @@ QString IniFile::decodeText(const QByteArray &data)
 {
     const QByteArrayView complete = QByteArrayView(data).first(data.size() - incompleteUtf8Tail(data));
     QStringDecoder utf8(QStringConverter::Utf8);
-    const QString text = utf8(complete);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder gb18030("GB18030");
-    if (gb18030.isValid())
-        return gb18030(data);
-    return QString::fromLatin1(data);
+    QString text = utf8(complete);
+    if (utf8.hasError()) {
+        QStringDecoder gb18030("GB18030");
+        text = gb18030.isValid() ? gb18030(data) : QString::fromLatin1(data);
+    }
+    // Byte-order marks, GB18030's own (84 31 95 33) included, would otherwise hide the first
+    // section header. All of them go: the file is saved without one, and a mark left on the first
+    // line would make the next read find other sections than this one.
+    qsizetype marks = 0;
+    while (marks < text.size() && text[marks] == QChar(0xFEFF))
+        ++marks;
+    return text.remove(0, marks);
 }
 
 void IniFile::setLines(const QString &text)

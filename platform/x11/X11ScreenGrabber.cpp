@@ -3,6 +3,8 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace tiv::x11 {
@@ -174,20 +176,34 @@ void X11ScreenGrabber::releaseSegment()
 
 bool X11ScreenGrabber::grabShm(const QRect &area, QImage &out, const QPoint &at)
 {
-    const size_t bytes = size_t(area.width()) * area.height() * 4;
-    if (!ensureSegment(bytes)) {
+    const size_t stride = size_t(area.width()) * 4;
+    if (!ensureSegment(stride * size_t(area.height()))) {
         shmAvailable_ = false;
         return false;
     }
-    auto cookie = xcb_shm_get_image(x_.get(), x_.root(), int16_t(area.x()), int16_t(area.y()),
-                                    uint16_t(area.width()), uint16_t(area.height()), ~0u,
-                                    XCB_IMAGE_FORMAT_Z_PIXMAP, segment_, 0);
-    Reply<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(x_.get(), cookie, nullptr));
-    if (!reply)
-        return false;
-    copyRows(static_cast<const uint8_t *>(shmData_), area.width() * 4, out, at, area.width(),
-             area.height());
-    return true;
+    // Asked for in bands all at once: while the server fills one band of the segment, the band
+    // before it is copied into the picture, so our one copy runs beside the server's instead of
+    // after it.
+    constexpr int kMaxBands = 8, kMinBandRows = 64;
+    const int bands = std::clamp(area.height() / kMinBandRows, 1, kMaxBands);
+    auto bandTop = [&](int band) { return int(qint64(area.height()) * band / bands); };
+    std::array<xcb_shm_get_image_cookie_t, kMaxBands> cookies{};
+    for (int band = 0; band < bands; ++band) {
+        const int top = bandTop(band), rows = bandTop(band + 1) - top;
+        cookies[size_t(band)] = xcb_shm_get_image(x_.get(), x_.root(), int16_t(area.x()), int16_t(area.y() + top),
+                                                  uint16_t(area.width()), uint16_t(rows), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                                                  segment_, uint32_t(size_t(top) * stride));
+    }
+    bool complete = true;
+    for (int band = 0; band < bands; ++band) {
+        Reply<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(x_.get(), cookies[size_t(band)], nullptr));
+        complete = complete && reply;
+        const int top = bandTop(band);
+        if (complete)
+            copyRows(static_cast<const uint8_t *>(shmData_) + size_t(top) * stride, int(stride), out, at + QPoint(0, top),
+                     area.width(), bandTop(band + 1) - top);
+    }
+    return complete;
 }
 
 bool X11ScreenGrabber::grabPlain(const QRect &area, QImage &out, const QPoint &at)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QtEndian>
 
@@ -160,6 +161,53 @@ TEST(PngCodec, ReadsOtherWritersAndAlpha)
     for (const QImage::Format format : {QImage::Format_Indexed8, QImage::Format_Grayscale8, QImage::Format_RGBA64}) {
         const QImage converted = picture.convertToFormat(format);
         EXPECT_EQ(DecodePng(QtEncoded(converted, "PNG")), converted.convertToFormat(QImage::Format_RGB32)) << format;
+    }
+}
+
+// What ImageMagick makes of a file: its pixels as RGB bytes, empty when it cannot read it.
+QByteArray ImageMagickRgb(const QByteArray &png)
+{
+    QProcess convert;
+    convert.start(QStringLiteral("convert"), {QStringLiteral("png:-"), QStringLiteral("-depth"), QStringLiteral("8"),
+                                              QStringLiteral("rgb:-")});
+    if (!convert.waitForStarted())
+        return {};
+    convert.write(png);
+    convert.closeWriteChannel();
+    convert.waitForFinished(60000);
+    return convert.exitCode() == 0 ? convert.readAllStandardOutput() : QByteArray();
+}
+
+TEST(PngCodec, DataDeflatedInPiecesIsOneStreamEveryReaderReads)
+{
+    QImage picture = TestPicture(1200, 900);
+    QRandomGenerator random(9);
+    for (int i = 0; i < 20000; ++i)
+        picture.setPixel(random.bounded(1200), random.bounded(900), random.generate() | 0xff000000);
+    QImage translucent = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int x = 0; x < 1200; ++x)
+        translucent.setPixel(x, x % 900, qRgba(x % 256, 0, 255, x % 256));
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    const QByteArray rgbBytes(reinterpret_cast<const char *>(rgb.constBits()), rgb.sizeInBytes());
+    const QByteArray single = EncodePng(picture, 1);
+    for (const int pieces : {1, 2, 3, 7}) {
+        const QByteArray png = EncodePng(picture, pieces);
+        if (pieces > 1) {
+            EXPECT_NE(png, single) << pieces;
+        }
+        const qsizetype rowBytes = 1 + 3 * 1200;
+        const PngFacts facts = InspectPng(png, rowBytes * 900);  // zlib checks the combined checksum
+        ASSERT_EQ(facts.inflated.size(), rowBytes * 900) << pieces;
+        bool allNone = true;
+        for (int y = 0; y < 900; ++y)
+            allNone = allNone && facts.inflated[y * rowBytes] == 0;
+        EXPECT_TRUE(allNone) << pieces;
+        EXPECT_EQ(png.mid(png.indexOf("IDAT") + 4, 2), QByteArray("\x78\x9c", 2)) << pieces;  // default level
+        EXPECT_EQ(DecodePng(png), picture) << pieces;
+        EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), picture) << pieces;
+        EXPECT_EQ(ImageMagickRgb(png), rgbBytes) << pieces;
+        const QImage qtTranslucent = QImage::fromData(EncodePng(translucent, pieces), "PNG");
+        EXPECT_EQ(qtTranslucent.convertToFormat(QImage::Format_ARGB32), translucent) << pieces;
     }
 }
 

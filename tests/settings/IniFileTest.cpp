@@ -67,6 +67,9 @@ TEST(IniFile, ReadsUtf8Gb18030TruncatedAndBinaryFiles)
     ASSERT_TRUE(gb18030.isValid()) << "Qt lacks the GB18030 codec";
     const QByteArray legacy = gb18030(QStringLiteral("[font]\nFontName=宋体\n"));
     EXPECT_EQ(IniFile::fromBytes(legacy).readString("font", "FontName", {}), "宋体");
+    const IniFile marked = IniFile::fromBytes("\x84\x31\x95\x33" + legacy);
+    EXPECT_EQ(marked.readString("font", "FontName", {}), "宋体");
+    EXPECT_TRUE(marked.text().startsWith("[font]"));
 
     // Cut inside the last character: still read as UTF-8, only that character is lost.
     const QByteArray whole = "[font]\nFontSize=12\nFontName=宋体";
