@@ -1,7 +1,7 @@
 #include "files/TFormAddPath.h"
 
+#include "common/ButtonFace.h"
 #include "files/DialogMessage.h"
-#include "files/SkinButton.h"
 #include "text/InterfaceText.h"
 
 #include <QGridLayout>
@@ -20,8 +20,8 @@ TFormAddPath::TFormAddPath(QWidget *parent) : QDialog(parent)
     Label1->setTextFormat(Qt::PlainText);
     EdtName = new QLineEdit(this);
     EdtName->setObjectName(QStringLiteral("EdtName"));
-    BtnConfirm = SkinButton(this, "BtnConfirm", "confirm", "确定");
-    BtnClose = SkinButton(this, "BtnClose", "cancel", "取消");
+    BtnConfirm = NewFaceButton(this, "BtnConfirm", "confirm", "确定");
+    BtnClose = NewFaceButton(this, "BtnClose", "cancel", "取消");
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);

@@ -1,6 +1,6 @@
 #include "files/TFrmReName.h"
 
-#include "files/SkinButton.h"
+#include "common/ButtonFace.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,8 +19,8 @@ TFrmReName::TFrmReName(QWidget *parent) : QDialog(parent)
     Label1->setTextFormat(Qt::PlainText);
     EdtName = new QLineEdit(this);
     EdtName->setObjectName(QStringLiteral("EdtName"));
-    BtnConfirm = SkinButton(this, "BtnConfirm", "confirm", "确定");
-    BtnClose = SkinButton(this, "BtnClose", "cancel", "关闭");
+    BtnConfirm = NewFaceButton(this, "BtnConfirm", "confirm", "确定");
+    BtnClose = NewFaceButton(this, "BtnClose", "cancel", "关闭");
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
