@@ -3,6 +3,7 @@
 #include "app/TFrmMain.h"
 
 #include "common/BackdropImage.h"
+#include "common/ButtonFace.h"
 #include "common/ImageResources.h"
 #include "text/InterfaceText.h"
 
@@ -10,29 +11,12 @@ namespace tiv {
 
 namespace {
 
-// A face button shows its picture and nothing else; pressing it nudges the picture by a pixel.
-const QString kFaceStyle = QStringLiteral(
-    "QPushButton { border: none; padding: 0; margin: 0; background: transparent; outline: none; }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }");
-
 // The tool row's buttons have no pictures of their own; they take the faces' colours.
 const QString kToolRowStyle = QStringLiteral(
     "QPushButton { color: rgb(31,57,87); background: rgb(232,241,250); border: 1px solid rgb(147,176,206);"
     " border-radius: 3px; padding: 3px 5px; }"
     "QPushButton:hover { background: rgb(255,255,255); }"
     "QPushButton:pressed { background: rgb(214,228,241); }");
-
-void SetButtonFace(QPushButton *button, const QString &resource, QSize size, const QString &label)
-{
-    QPixmap face;
-    LoadBmpResource(face, resource);
-    button->setAccessibleName(label);
-    button->setText(QString());
-    button->setStyleSheet(kFaceStyle);
-    button->setFixedSize(size);
-    button->setIconSize(size);
-    button->setIcon(QIcon(face));
-}
 
 }  // namespace
 
@@ -114,10 +98,15 @@ void TFrmMain::ApplyMainSkin()
         {BtnSPSaveImg, "BtnSPSaveImg", 56, "保存"},
         {BtnOtherFun, "BtnOtherFun", 122, "其他功能"},
     };
-    for (const auto &f : faces)
-        SetButtonFace(f.button, QString::fromLatin1(f.resource), QSize(f.width, 25), QString::fromUtf8(f.label));
+    // Each keeps its place in the row while its picture is missing.
+    for (const auto &f : faces) {
+        ApplyButtonFace(f.button, QString::fromLatin1(f.resource), QString::fromUtf8(f.label), MissingFace::Blank);
+        f.button->setFixedSize(f.width, 25);
+    }
     // Its picture follows continuous capture; ShowContinuousGlyph gives it.
-    SetButtonFace(BtnContinueCut2, QString(), QSize(87, 19), QStringLiteral("连续截图"));
+    ApplyButtonFace(BtnContinueCut2, QString(), QStringLiteral("连续截图"), MissingFace::Blank);
+    BtnContinueCut2->setFixedSize(87, 19);
+    BtnContinueCut2->setIconSize(BtnContinueCut2->size());
 
     const struct {
         QLabel *image;

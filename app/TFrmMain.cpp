@@ -3,6 +3,7 @@
 #include "app/VirtualKey.h"
 #include "capture/TFrmToolBar.h"
 #include "common/CatchAll.h"
+#include "common/HandlerWiring.h"
 #include "editing/ImageControl.h"
 #include "files/DefaultFolder.h"
 #include "files/LoadPictureFile.h"
@@ -43,17 +44,8 @@ TFrmMain::~TFrmMain()
 
 void TFrmMain::wireHandlers()
 {
-    const auto on = [this](QPushButton *b, void (TFrmMain::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { CatchAll([&] { (this->*handler)(); }); });
-    };
-    const auto onItem = [this](QAction *a, void (TFrmMain::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, a, handler](bool checked) {
-            // The toggle handlers flip the check mark themselves; undo the menu's own flip first.
-            if (a->isCheckable())
-                a->setChecked(!checked);
-            CatchAll([&] { (this->*handler)(); });
-        });
-    };
+    const auto on = [this](QObject *control, void (TFrmMain::*handler)()) { WireHandler(this, control, handler); };
+    const auto onItem = on;
     on(BtnExit, &TFrmMain::BtnExitClick);
     on(BtnOtherFun, &TFrmMain::BtnOtherFunClick);
     on(BtnMouseAreatPIC, &TFrmMain::GrabMenuClick);

@@ -3,6 +3,7 @@
 
 #include "capture/TFrmToolBar.h"
 #include "common/CatchAll.h"
+#include "common/HandlerWiring.h"
 #include "text/InterfaceText.h"
 
 #include <QLabel>
@@ -37,12 +38,8 @@ void TFrmMain::KeepWayBack()
 
 void TFrmMain::wireCaptureWindows()
 {
-    const auto on = [this](QPushButton *b, void (TFrmMain::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { CatchAll([&] { (this->*handler)(); }); });
-    };
-    const auto onItem = [this](QAction *a, void (TFrmMain::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, handler] { CatchAll([&] { (this->*handler)(); }); });
-    };
+    const auto on = [this](QObject *control, void (TFrmMain::*handler)()) { WireHandler(this, control, handler); };
+    const auto onItem = on;
     on(BtnAddWatermark, &TFrmMain::BtnAddWatermarkClick);
     onItem(N23, &TFrmMain::BtnAddWatermarkClick);
     on(BtnWatermarkSet, &TFrmMain::BtnWatermarkSetClick);

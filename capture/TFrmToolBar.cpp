@@ -3,6 +3,7 @@
 #include "app/TFrmMain.h"
 #include "common/ButtonFace.h"
 #include "common/CatchAll.h"
+#include "common/HandlerWiring.h"
 #include "editing/ImageControl.h"
 #include "text/InterfaceText.h"
 
@@ -86,9 +87,7 @@ void TFrmToolBar::buildLayout()
 
 void TFrmToolBar::wire()
 {
-    const auto on = [this](QPushButton *b, void (TFrmToolBar::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { CatchAll([&] { (this->*handler)(); }); });
-    };
+    const auto on = [this](QObject *control, void (TFrmToolBar::*handler)()) { WireHandler(this, control, handler); };
     on(BtnSpMouseCutScreen, &TFrmToolBar::BtnMouseScreenCutClick);
     on(BtnSPFullScreenC, &TFrmToolBar::BtnFullScreenClick);
     on(BtnSpExistMainWin, &TFrmToolBar::BtnCloseClick);

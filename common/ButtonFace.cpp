@@ -2,23 +2,45 @@
 
 #include "common/ImageResources.h"
 
-#include <QAbstractButton>
 #include <QLabel>
+#include <QPushButton>
 
 namespace tiv {
 
-void ApplyButtonFace(QAbstractButton *button, const QString &resource, const QString &caption)
+namespace {
+
+const QString kFaceStyle = QStringLiteral(
+    "QPushButton { border: none; padding: 0; margin: 0; background: transparent; outline: none; }"
+    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }");
+
+}  // namespace
+
+void ApplyButtonFace(QPushButton *button, const QString &resource, const QString &caption, MissingFace missing)
 {
+    button->setAccessibleName(caption);
     QPixmap face;
     LoadBmpResource(face, resource);
-    if (face.isNull()) {
+    if (face.isNull() && missing == MissingFace::Caption) {
         button->setText(caption);
         return;
     }
     button->setText(QString());
-    button->setAccessibleName(caption);
-    button->setIcon(face);
-    button->setIconSize(face.deviceIndependentSize().toSize());
+    button->setStyleSheet(kFaceStyle);
+    if (face.isNull())
+        return;
+    const QSize size = face.deviceIndependentSize().toSize();
+    button->setIcon(QIcon(face));
+    button->setIconSize(size);
+    button->setFixedSize(size);
+}
+
+QPushButton *NewFaceButton(QWidget *parent, const char *objectName, const char *resource, const char *caption)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    ApplyButtonFace(button, QString::fromLatin1(resource), QString::fromUtf8(caption));
+    return button;
 }
 
 void ApplyLabelPicture(QLabel *label, const QString &resource, const QString &caption)

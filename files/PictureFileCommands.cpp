@@ -4,6 +4,7 @@
 
 #include "app/NamedControls.h"
 #include "common/CatchAll.h"
+#include "common/HandlerWiring.h"
 #include "editing/ImageControl.h"
 #include "files/PicturePath.h"
 #include "files/RenamePicture.h"
@@ -123,13 +124,7 @@ void TFrmMain::wireFileCommands()
         PmImgList->popup(BitmapListBox->viewport()->mapToGlobal(at));
     });
 
-    const auto bind = [this](QObject *sender, void (TFrmMain::*handler)()) {
-        const auto run = [this, handler] { CatchAll([&] { (this->*handler)(); }); };
-        if (auto *button = qobject_cast<QPushButton *>(sender))
-            connect(button, &QPushButton::clicked, this, run);
-        else if (auto *item = qobject_cast<QAction *>(sender))
-            connect(item, &QAction::triggered, this, run);
-    };
+    const auto bind = [this](QObject *control, void (TFrmMain::*handler)()) { WireHandler(this, control, handler); };
     bind(N1, &TFrmMain::BtnSPSaveImgClick);
     for (QObject *c : std::initializer_list<QObject *>{PmOpenInPaint, N16, BtnOpenByPaintB})
         bind(c, &TFrmMain::PmOpenInPaintClick);

@@ -1,11 +1,9 @@
 #include "files/TFormAddPath.h"
 
 #include "files/DialogMessage.h"
-#include "files/SkinButton.h"
+#include "files/NameEntryLayout.h"
 #include "text/InterfaceText.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,21 +14,7 @@ TFormAddPath::TFormAddPath(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormAddPath"));
     resize(303, 146);
-    Label1 = new QLabel(this);
-    Label1->setTextFormat(Qt::PlainText);
-    EdtName = new QLineEdit(this);
-    EdtName->setObjectName(QStringLiteral("EdtName"));
-    BtnConfirm = SkinButton(this, "BtnConfirm", "confirm", "确定");
-    BtnClose = SkinButton(this, "BtnClose", "cancel", "取消");
-
-    auto *grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(EdtName, 0, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BtnConfirm);
-    buttons->addWidget(BtnClose);
-    grid->addLayout(buttons, 1, 0, 1, 2);
+    BuildNameEntry(this, "取消", Label1, EdtName, BtnConfirm, BtnClose);
 
     connect(BtnConfirm, &QPushButton::clicked, this, &TFormAddPath::BtnConfirmClick);
     connect(BtnClose, &QPushButton::clicked, this, &TFormAddPath::BtnCloseClick);

@@ -1,9 +1,9 @@
 #include "files/TFrmDirSelect.h"
 
+#include "common/ButtonFace.h"
 #include "files/DialogMessage.h"
 #include "files/FolderTree.h"
 #include "files/PicturePath.h"
-#include "files/SkinButton.h"
 #include "files/TFormAddPath.h"
 #include "text/InterfaceText.h"
 
@@ -31,10 +31,10 @@ TFrmDirSelect::TFrmDirSelect(QWidget *parent) : QDialog(parent)
     ShellTreeView1->setIndentation(19);
     // A double-click confirms; it should not also fold the folder away.
     ShellTreeView1->setExpandsOnDoubleClick(false);
-    BtnAddPath = SkinButton(this, "BtnAddPath", "newdir", "新建文件夹");
+    BtnAddPath = NewFaceButton(this, "BtnAddPath", "newdir", "新建文件夹");
     BtnAddPath->setToolTip(QStringLiteral("新建文件夹"));
-    BtnConfirm = SkinButton(this, "BtnConfirm", "confirm", "确定");
-    BtnCancel = SkinButton(this, "BtnCancel", "cancel", "取消");
+    BtnConfirm = NewFaceButton(this, "BtnConfirm", "confirm", "确定");
+    BtnCancel = NewFaceButton(this, "BtnCancel", "cancel", "取消");
 
     auto *column = new QVBoxLayout(this);
     auto *pathRow = new QHBoxLayout;

@@ -1,9 +1,7 @@
 #include "files/TFrmReName.h"
 
-#include "files/SkinButton.h"
+#include "files/NameEntryLayout.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,21 +13,8 @@ TFrmReName::TFrmReName(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("FrmReName"));
     setWindowTitle(QStringLiteral("重命名"));
     resize(291, 133);
-    Label1 = new QLabel(QStringLiteral("名称"), this);
-    Label1->setTextFormat(Qt::PlainText);
-    EdtName = new QLineEdit(this);
-    EdtName->setObjectName(QStringLiteral("EdtName"));
-    BtnConfirm = SkinButton(this, "BtnConfirm", "confirm", "确定");
-    BtnClose = SkinButton(this, "BtnClose", "cancel", "关闭");
-
-    auto *grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(EdtName, 0, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BtnConfirm);
-    buttons->addWidget(BtnClose);
-    grid->addLayout(buttons, 1, 0, 1, 2);
+    BuildNameEntry(this, "关闭", Label1, EdtName, BtnConfirm, BtnClose);
+    Label1->setText(QStringLiteral("名称"));
 
     connect(BtnConfirm, &QPushButton::clicked, this, &TFrmReName::BtnConfirmClick);
     connect(BtnClose, &QPushButton::clicked, this, &TFrmReName::BtnCloseClick);

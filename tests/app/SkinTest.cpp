@@ -1,3 +1,4 @@
+#include "common/ButtonFace.h"
 #include "common/ImageResources.h"
 #include "common/InterfaceFonts.h"
 #include "support/MainWindowFixture.h"
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QtEndian>
 
 using namespace tiv;
@@ -138,6 +140,28 @@ TEST(SkinFonts, WindowsInterfaceFontsMapToInstalledFontsWithChineseGlyphs)
         EXPECT_TRUE(QFontMetrics(font).inFont(QChar(0x622A))) << family << " -> " << qPrintable(QFontInfo(font).family());
     }
     EXPECT_NE(QFontInfo(QFont(QStringLiteral("Courier New"))).fixedPitch(), false);
+}
+
+TEST(SkinFaces, ADialogButtonShowsItsPictureOrItsWordsAndAMainButtonStaysBlank)
+{
+    QWidget dialog;
+    QPushButton *confirm = NewFaceButton(&dialog, "BtnConfirm", "confirm", "确定");
+    EXPECT_EQ(confirm->objectName(), QStringLiteral("BtnConfirm"));
+    EXPECT_FALSE(confirm->autoDefault());
+    EXPECT_FALSE(confirm->icon().isNull());
+    EXPECT_TRUE(confirm->text().isEmpty());
+    EXPECT_EQ(confirm->accessibleName(), QStringLiteral("确定"));
+    EXPECT_EQ(confirm->size(), QSize(75, 25));
+
+    SetAbsentResources({QStringLiteral("cancel")});
+    QPushButton *cancel = NewFaceButton(&dialog, "BtnCancel", "cancel", "取消");
+    QPushButton blank;
+    ApplyButtonFace(&blank, QStringLiteral("cancel"), QStringLiteral("取消"), MissingFace::Blank);
+    SetAbsentResources({});
+    EXPECT_TRUE(cancel->icon().isNull());
+    EXPECT_EQ(cancel->text(), QStringLiteral("取消"));
+    EXPECT_TRUE(blank.text().isEmpty());
+    EXPECT_EQ(blank.accessibleName(), QStringLiteral("取消"));
 }
 
 using SkinWindow = MainWindowFixture;

@@ -63,14 +63,6 @@ struct CanvasFlow : MainWindowFixture {
         return n;
     }
 
-    // Runs `act` on the next modal dialog as soon as it is up.
-    static void onNextModal(std::function<void(QWidget *)> act)
-    {
-        QTimer::singleShot(0, [act] {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                act(modal);
-        });
-    }
     void resizeTo(const QString &width, const QString &height)
     {
         onNextModal([width, height](QWidget *m) {

@@ -50,14 +50,6 @@ struct FileOperations : MainWindowFixture {
         w->BitmapListBox->selectionModel()->setCurrentIndex(w->BitmapListModel->index(row),
                                                             QItemSelectionModel::NoUpdate);
     }
-    // Runs `act` on the next modal dialog as soon as it is up.
-    static void onNextModal(std::function<void(QWidget *)> act)
-    {
-        QTimer::singleShot(0, [act] {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                act(modal);
-        });
-    }
     void rename(int row, const QString &typed, bool confirm = true)
     {
         setCurrent(row);

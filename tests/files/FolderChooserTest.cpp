@@ -31,13 +31,6 @@ struct FolderChooser : MainWindowFixture {
         w->EdtPicPath->setText(pics);
         w->EdtPicPathExit();
     }
-    static void onNextModal(std::function<void(QWidget *)> act)
-    {
-        QTimer::singleShot(0, [act] {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                act(modal);
-        });
-    }
     // Opens the chooser from the main window and runs `act` on it while it is shown.
     void choose(std::function<void(TFrmDirSelect *)> act)
     {

@@ -23,13 +23,6 @@ struct StartupCleanup : MainWindowFixture {
         w = std::make_unique<TFrmMain>(services, settingsPath());
         qunsetenv("XDG_CONFIG_HOME");
     }
-    static void onNextModal(std::function<void(QWidget *)> act)
-    {
-        QTimer::singleShot(0, [act] {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                act(modal);
-        });
-    }
     void withBackgroundDialog(std::function<void(TFrmBackgroundSet *)> act)
     {
         onNextModal([act](QWidget *m) {

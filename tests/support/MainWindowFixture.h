@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -68,6 +70,15 @@ struct MainWindowFixture : testing::Test {
             for (int x = 0; x < width; ++x)
                 img.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 5 + seed) % 256, (x + y) % 256));
         return img;
+    }
+
+    // Runs `act` on the next modal dialog as soon as it is up.
+    static void onNextModal(std::function<void(QWidget *)> act)
+    {
+        QTimer::singleShot(0, [act] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                act(modal);
+        });
     }
 
     // A key released in the shown window, as the desktop delivers it.
