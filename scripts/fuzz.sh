@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 minutes=${1:-5}
 shift || true
 harnesses=("$@")
-((${#harnesses[@]})) || harnesses=(bmp jpeg png load_picture_file ini_file parse_integer deflate_rows)
+((${#harnesses[@]})) || harnesses=(bmp jpeg png load_picture_file ini_file parse_integer deflate_rows comma_text)
 [[ -f build-fuzz/build.ninja ]] ||
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIV_FUZZ=ON
 cmake --build build-fuzz -j 1

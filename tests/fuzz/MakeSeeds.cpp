@@ -1,6 +1,7 @@
-// Writes the seed corpus of the picture, settings and integer harnesses into the folder given: a
-// few small pictures of each kind the readers know, the hostile files the tests build, settings
-// files and integer texts. The three seeds of the deflate harness are written by hand.
+// Writes the seed corpus of the picture, settings, integer and comma-text harnesses into the folder
+// given: a few small pictures of each kind the readers know, the hostile files the tests build,
+// settings files, integer texts and announcement pages. The three seeds of the deflate harness
+// are written by hand.
 // Regenerate with: fuzz_make_seeds tests/fuzz/corpus
 #include "files/BmpCodec.h"
 #include "files/JpegCodec.h"
@@ -94,6 +95,20 @@ void TextSeeds()
     int n = 0;
     for (const char *text : integers)
         Seed("parse_integer", QStringLiteral("n%1").arg(++n), text);
+    // The comma-text harness reads two cap bytes first, then the page.
+    const QString pages[] = {
+        QStringLiteral("<html><body>tivrollaver_ 新版本已发布 ,\"a, \"\"quoted\"\" entry\",http://127.0.0.1/x,,"
+                       "last _tivrollaver tivexitpop_ http://127.0.0.1/bye _tivexitpop</body></html>"),
+        QStringLiteral("only the end marker, here _tivrollaver"),
+        QStringLiteral("\t one two\tthree,\"unclosed"),
+        QStringLiteral("a\x7f\x7f\"b c\"\x7f,\x7f 中文"),
+        QStringLiteral("<p>HTTP 404 Not Found</p>"),
+    };
+    n = 0;
+    for (const QString &page : pages)
+        Seed("comma_text", QStringLiteral("page%1").arg(++n), QByteArray("\x03\x05") + page.toUtf8());
+    static const char latin1[] = "\x02\x02tivrollaver_\xe9t\xe9,\xa0x\0y _tivrollaver";
+    Seed("comma_text", QStringLiteral("latin1"), QByteArray(latin1, sizeof latin1 - 1));
 }
 
 }  // namespace
