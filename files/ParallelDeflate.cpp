@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -76,10 +77,18 @@ QByteArray DeflateRows(int rows, qsizetype rowBytes, const RowMaker &makeRow, in
         parts[size_t(i)].endRow = int(qint64(rows) * (i + 1) / pieces);
         parts[size_t(i)].last = i == pieces - 1;
     }
+    // One worker a core takes the next piece as it finishes one, so a run of rows that is slow to
+    // compress does not leave the other cores idle.
+    std::atomic<int> next{0};
+    const auto work = [&] {
+        for (int i = next++; i < pieces; i = next++)
+            DeflatePiece(parts[size_t(i)], rowBytes, makeRow);
+    };
+    const int workers = qBound(1, int(std::thread::hardware_concurrency()), pieces);
     std::vector<std::thread> helpers;
-    for (int i = 1; i < pieces; ++i)
-        helpers.emplace_back(DeflatePiece, std::ref(parts[size_t(i)]), rowBytes, std::cref(makeRow));
-    DeflatePiece(parts[0], rowBytes, makeRow);
+    for (int i = 1; i < workers; ++i)
+        helpers.emplace_back(work);
+    work();
     for (std::thread &helper : helpers)
         helper.join();
 

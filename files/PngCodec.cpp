@@ -160,7 +160,8 @@ bool Decompress(QIODevice &device, QImage &image)
 
 int DefaultPngPieces()
 {
-    return int(qBound(1u, std::thread::hardware_concurrency(), 8u));
+    // Several pieces a core, so the cores share the work evenly however it is spread over the rows.
+    return int(qBound(1u, 4 * std::thread::hardware_concurrency(), 8u));
 }
 
 QByteArray EncodePng(const QImage &image, int pieces)

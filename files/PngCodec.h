@@ -6,7 +6,7 @@
 
 namespace tiv {
 
-// How many pieces EncodePng deflates at once by default: one per core, at most 8.
+// How many pieces EncodePng deflates by default: four a core, at most 8.
 int DefaultPngPieces();
 
 // Non-interlaced 8-bit PNG, every row with filter None, deflated at zlib's default level: RGB for
