@@ -34,7 +34,8 @@ void dropLateLoadNotice(QtMsgType type, const QMessageLogContext &context, const
         previousHandler(type, context, message);
 }
 
-// The module beside the program, else where this build made it.
+// The module beside the program (a build), else where an install puts it, else where this build made
+// it (the tests, which run from folders of their own).
 Factory loadFactory()
 {
     allowRootWithoutSandbox();
@@ -42,7 +43,9 @@ Factory loadFactory()
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     previousHandler = qInstallMessageHandler(dropLateLoadNotice);
     const auto restore = qScopeGuard([] { qInstallMessageHandler(previousHandler); });
-    const QString places[] = {QCoreApplication::applicationDirPath() + QStringLiteral("/tivweb.so"),
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString places[] = {programFolder + QStringLiteral("/tivweb.so"),
+                              programFolder + QStringLiteral("/" TIV_WEB_MODULE_FROM_BIN),
                               QStringLiteral(TIV_WEB_MODULE_BUILD_PATH)};
     for (const QString &place : places) {
         QLibrary module(place);

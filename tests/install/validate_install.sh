@@ -27,8 +27,13 @@ done
 svg=$prefix/share/icons/hicolor/scalable/apps/$icon.svg
 [[ $(identify -format '%wx%h' "$svg" 2>/dev/null) == 256x256 ]] || fail "the scalable icon $svg does not draw"
 
+# The web views' module is where the installed program looks for it.
+module=$(cd "$prefix" && find . -path '*/tivrevudu/tivweb.so')
+[[ -n $module && $(dirname "$(dirname "$module")") == ./lib* ]] || fail "no web module under lib/: $module"
+nm -D --defined-only "$prefix/$module" | grep -q tivNewWebView || fail "the web module has no view factory"
+
 # Everything installed is one of the files above or the package's documentation.
 unexpected=$(cd "$prefix" && find . -type f | grep -v -e '^./bin/TIVrevudu$' -e '^./share/icons/hicolor/' \
-  -e "^./share/applications/$id.desktop\$" -e "^./share/metainfo/$id.metainfo.xml\$" -e '^./share/doc/tivrevudu/' -e '^./share/man/man1/TIVrevudu.1.gz$' || true)
+  -e "^./share/applications/$id.desktop\$" -e "^./share/metainfo/$id.metainfo.xml\$" -e '^./share/doc/tivrevudu/' -e '^./share/man/man1/TIVrevudu.1.gz$' -e '/tivrevudu/tivweb.so$' || true)
 [[ -z $unexpected ]] || fail "unexpected installed files: $unexpected"
 echo "installed files are valid"
