@@ -1,7 +1,7 @@
 #include "panels/TFrmHelp.h"
 
+#include "common/ButtonFace.h"
 #include "common/CatchAll.h"
-#include "common/ImageResources.h"
 #include "panels/WebView.h"
 #include "text/InterfaceText.h"
 
@@ -38,14 +38,7 @@ TFrmHelp::TFrmHelp(QWidget *owner) : QWidget(owner, Qt::Window)
 void TFrmHelp::FormCreate()
 {
     setWindowState(Qt::WindowMaximized);
-    QPixmap glyph;
-    LoadBmpResource(glyph, QStringLiteral("cancel"));
-    if (glyph.isNull()) {
-        BtnClose->setText(QStringLiteral("关闭"));
-    } else {
-        BtnClose->setIcon(glyph);
-        BtnClose->setIconSize(glyph.deviceIndependentSize().toSize());
-    }
+    ApplyButtonFace(BtnClose, QStringLiteral("cancel"), QStringLiteral("关闭"));
     setWindowTitle(FormatText(QStringLiteral("%s %s"), {TxtAbout, TxtAppTitle}));
 }
 

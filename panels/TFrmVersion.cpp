@@ -1,5 +1,6 @@
 #include "panels/TFrmVersion.h"
 
+#include "common/ButtonFace.h"
 #include "common/CatchAll.h"
 #include "common/ImageResources.h"
 #include "text/InterfaceText.h"
@@ -72,14 +73,7 @@ void TFrmVersion::FormCreate()
     if (picture.isNull())
         picture = titlePicture(size());
     Image1->setPixmap(picture);
-    QPixmap glyph;
-    LoadBmpResource(glyph, QStringLiteral("cancel"));
-    if (glyph.isNull()) {
-        BtnClose->setText(QStringLiteral("关闭"));
-    } else {
-        BtnClose->setIcon(glyph);
-        BtnClose->setIconSize(glyph.deviceIndependentSize().toSize());
-    }
+    ApplyButtonFace(BtnClose, QStringLiteral("cancel"), QStringLiteral("关闭"));
     BtnClose->adjustSize();
     setWindowTitle(FormatText(QStringLiteral("%s %s"), {TxtAbout, TxtAppTitle}));
     LblVersion->setText(QStringLiteral("2.2"));
