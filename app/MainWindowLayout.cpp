@@ -293,8 +293,7 @@ void TFrmMain::buildSideToolbar(QWidget *bar)
 
 void TFrmMain::buildMoreFunctionsMenu()
 {
-    MnOtherFunButton = new QMenu(this);
-    MnOtherFunButton->setObjectName(QStringLiteral("MnOtherFunButton"));
+    MnOtherFunButton = NamedMenu(this, "MnOtherFunButton");
     N23 = NamedMenuItem(MnOtherFunButton, "N23", "加入水印");
     N22 = NamedMenuItem(MnOtherFunButton, "N22", "水印设置");
     N2 = NamedMenuItem(MnOtherFunButton, "N2", "全屏幕截屏");

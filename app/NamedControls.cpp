@@ -15,6 +15,13 @@ QPushButton *NamedButton(QWidget *parent, const char *name, const char *caption,
     return b;
 }
 
+QMenu *NamedMenu(QWidget *parent, const char *name)
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
 QAction *NamedMenuItem(QMenu *menu, const char *name, const char *caption, bool checkable)
 {
     QAction *a = menu->addAction(QString::fromUtf8(caption));

@@ -11,6 +11,8 @@ namespace tiv {
 
 // A push button that the keyboard reaches by Tab only, like the window's picture buttons.
 QPushButton *NamedButton(QWidget *parent, const char *name, const char *caption = "", bool visible = true);
+// A pop-up menu owned by `parent`.
+QMenu *NamedMenu(QWidget *parent, const char *name);
 QAction *NamedMenuItem(QMenu *menu, const char *name, const char *caption, bool checkable = false);
 
 }  // namespace tiv

@@ -44,8 +44,7 @@ void TFrmMain::buildCanvasControls()
     BtnAddTextOk = NamedButton(BtnAddText->parentWidget(), "BtnAddTextOk", "确定加入", false);
     BtnCancelAddText = NamedButton(BtnAddText->parentWidget(), "BtnCancelAddText", "取消加入", false);
 
-    PmFont = new QMenu(this);
-    PmFont->setObjectName(QStringLiteral("PmFont"));
+    PmFont = NamedMenu(this, "PmFont");
     PnAddText = NamedMenuItem(PmFont, "PnAddText", "加入文字");
     N11 = NamedMenuItem(PmFont, "N11", "字体设置");
     MnBackgroundSet = NamedMenuItem(PmFont, "MnBackgroundSet", "背景设置");

@@ -111,8 +111,7 @@ void TFrmMain::MnClearPicClick()
 
 void TFrmMain::wireFileCommands()
 {
-    PmImgList = new QMenu(this);
-    PmImgList->setObjectName(QStringLiteral("PmImgList"));
+    PmImgList = NamedMenu(this, "PmImgList");
     N1 = NamedMenuItem(PmImgList, "N1", "图片另存为");
     PmOpenInPaint = NamedMenuItem(PmImgList, "PmOpenInPaint", "在画图中打开");
     MnDeletePic = NamedMenuItem(PmImgList, "MnDeletePic", "删除当前图片");
