@@ -9,4 +9,6 @@ cd "$here/../build-sanitize"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$here/../tests/lsan.supp:print_suppressions=0
 export QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox
-xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" ctest --output-on-failure -j 2 "$@"
+# Without -noreset the server resets whenever its last client leaves; a program that connects
+# during that reset (one started by gtk-launch, which exits at once) is turned away.
+xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp -noreset" ctest --output-on-failure -j 2 "$@"

@@ -1,18 +1,22 @@
 #include "platform/x11/X11ScreenGrabber.h"
 
-#include <sys/ipc.h>
-#include <sys/shm.h>
-
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace tiv::x11 {
 
 namespace {
 
-// Copies rows of 32-bit pixels from the server's buffer into the picture. A depth-24 server leaves
-// the padding byte at zero; RGB32 wants it opaque, or alpha-aware readers see a transparent picture.
+// A depth-24 server leaves the padding byte of each pixel at zero; RGB32 wants it opaque, or
+// alpha-aware readers see a transparent picture.
+void makeOpaque(unsigned char *pixels, size_t count)
+{
+    auto *p = reinterpret_cast<uint32_t *>(pixels);
+    for (size_t i = 0; i < count; ++i)
+        p[i] |= 0xff000000u;
+}
+
+// Copies rows of 32-bit pixels from the server's buffer into the picture, made opaque.
 void copyRows(const uint8_t *src, int srcStride, QImage &out, const QPoint &at, int w, int h)
 {
     for (int y = 0; y < h; ++y) {
@@ -40,12 +44,14 @@ X11ScreenGrabber::X11ScreenGrabber(XcbConnection &connection) : x_(connection)
 {
     auto cookie = xcb_shm_query_version(x_.get());
     Reply<xcb_shm_query_version_reply_t> reply(xcb_shm_query_version_reply(x_.get(), cookie, nullptr));
-    shmAvailable_ = reply != nullptr;
+    if (reply)
+        shelf_ = std::make_shared<SegmentShelf>(x_.get());
 }
 
 X11ScreenGrabber::~X11ScreenGrabber()
 {
-    releaseSegment();
+    if (shelf_)
+        shelf_->close();
 }
 
 QRect X11ScreenGrabber::desktopRect()
@@ -119,71 +125,42 @@ QImage X11ScreenGrabber::grab(const QRect &screenRect)
 {
     if (screenRect.isEmpty())
         return {};
+    const QRect visible = screenRect.intersected(desktopRect());
+    if (!visible.isEmpty() && !rootIsRgb32(x_.get(), x_.screen()))
+        return {};
+    // A picture partly off the screen is rare (a window reaching past the edge): it takes the
+    // visible part through one more copy.
+    const QImage shared = visible.isEmpty() ? QImage() : grabShared(visible);
+    if (visible == screenRect && !shared.isNull())
+        return shared;
     QImage out(screenRect.size(), QImage::Format_RGB32);
     if (out.isNull())
         return out;
-    const QRect visible = screenRect.intersected(desktopRect());
     if (visible != screenRect)
         out.fill(Qt::black);
     if (visible.isEmpty())
         return out;
-    if (!rootIsRgb32(x_.get(), x_.screen()))
-        return {};
     const QPoint at = visible.topLeft() - screenRect.topLeft();
-    if (shmAvailable_ && grabShm(visible, out, at))
+    if (!shared.isNull()) {
+        copyRows(shared.constBits(), int(shared.bytesPerLine()), out, at, visible.width(), visible.height());
         return out;
+    }
     return grabPlain(visible, out, at) ? out : QImage();
 }
 
-bool X11ScreenGrabber::ensureSegment(size_t bytes)
+QImage X11ScreenGrabber::grabShared(const QRect &area)
 {
-    if (shmData_ && shmSize_ >= bytes)
-        return true;
-    releaseSegment();
-    shmId_ = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    if (shmId_ < 0)
-        return false;
-    shmData_ = shmat(shmId_, nullptr, 0);
-    // Marked for removal at once, so the segment cannot outlive the program after a crash.
-    shmctl(shmId_, IPC_RMID, nullptr);
-    if (shmData_ == reinterpret_cast<void *>(-1)) {
-        shmData_ = nullptr;
-        return false;
-    }
-    segment_ = xcb_generate_id(x_.get());
-    xcb_generic_error_t *err = xcb_request_check(
-        x_.get(), xcb_shm_attach_checked(x_.get(), segment_, static_cast<uint32_t>(shmId_), 0));
-    if (err) {
-        free(err);
-        shmdt(shmData_);
-        shmData_ = nullptr;
-        return false;
-    }
-    shmSize_ = bytes;
-    return true;
-}
-
-void X11ScreenGrabber::releaseSegment()
-{
-    if (!shmData_)
-        return;
-    xcb_shm_detach(x_.get(), segment_);
-    xcb_flush(x_.get());
-    shmdt(shmData_);
-    shmData_ = nullptr;
-    shmSize_ = 0;
-}
-
-bool X11ScreenGrabber::grabShm(const QRect &area, QImage &out, const QPoint &at)
-{
+    if (!shelf_)
+        return {};
     const size_t stride = size_t(area.width()) * 4;
-    if (!ensureSegment(stride * size_t(area.height()))) {
-        shmAvailable_ = false;
-        return false;
+    const std::optional<SharedSegment> segment = shelf_->take(stride * size_t(area.height()));
+    if (!segment) {
+        shelf_.reset();
+        return {};
     }
-    // Asked for in bands all at once: while the server fills one band of the segment, the band
-    // before it is copied into the picture, so our one copy runs beside the server's instead of
-    // after it.
+    QImage picture = shelf_->pictureOn(*segment, area.size(), QImage::Format_RGB32);
+    // Asked for in bands all at once: while the server fills one band, the band before it gets
+    // its opaque alpha, so that pass runs beside the server's write instead of after it.
     constexpr int kMaxBands = 8, kMinBandRows = 64;
     const int bands = std::clamp(area.height() / kMinBandRows, 1, kMaxBands);
     auto bandTop = [&](int band) { return int(qint64(area.height()) * band / bands); };
@@ -192,7 +169,7 @@ bool X11ScreenGrabber::grabShm(const QRect &area, QImage &out, const QPoint &at)
         const int top = bandTop(band), rows = bandTop(band + 1) - top;
         cookies[size_t(band)] = xcb_shm_get_image(x_.get(), x_.root(), int16_t(area.x()), int16_t(area.y() + top),
                                                   uint16_t(area.width()), uint16_t(rows), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
-                                                  segment_, uint32_t(size_t(top) * stride));
+                                                  segment->xid, uint32_t(size_t(top) * stride));
     }
     bool complete = true;
     for (int band = 0; band < bands; ++band) {
@@ -200,10 +177,9 @@ bool X11ScreenGrabber::grabShm(const QRect &area, QImage &out, const QPoint &at)
         complete = complete && reply;
         const int top = bandTop(band);
         if (complete)
-            copyRows(static_cast<const uint8_t *>(shmData_) + size_t(top) * stride, int(stride), out, at + QPoint(0, top),
-                     area.width(), bandTop(band + 1) - top);
+            makeOpaque(segment->data + size_t(top) * stride, size_t(area.width()) * size_t(bandTop(band + 1) - top));
     }
-    return complete;
+    return complete ? picture : QImage();
 }
 
 bool X11ScreenGrabber::grabPlain(const QRect &area, QImage &out, const QPoint &at)

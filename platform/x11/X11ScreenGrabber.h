@@ -1,14 +1,16 @@
 #pragma once
 
 #include "platform/ScreenGrabber.h"
+#include "platform/x11/SegmentShelf.h"
 #include "platform/x11/XcbConnection.h"
 
-#include <xcb/shm.h>
+#include <memory>
 
 namespace tiv::x11 {
 
-// Reads the root window. The shared-memory segment is kept between grabs, since allocating and
-// attaching one costs as much as the copy itself.
+// Reads the root window. The server writes the pixels straight into the picture's memory, a
+// shared segment that goes back to the shelf when the picture goes and is reused from there,
+// since making and attaching a new one costs as much as the grab itself.
 class X11ScreenGrabber : public ScreenGrabber {
 public:
     explicit X11ScreenGrabber(XcbConnection &connection);
@@ -19,19 +21,13 @@ public:
     QImage grab(const QRect &screenRect) override;
 
 private:
-    bool grabShm(const QRect &area, QImage &out, const QPoint &at);
+    QImage grabShared(const QRect &area);
     bool grabPlain(const QRect &area, QImage &out, const QPoint &at);
-    bool ensureSegment(size_t bytes);
-    void releaseSegment();
     xcb_window_t topLevelOf(xcb_window_t window);
     QRect rootRectOf(xcb_window_t window);
 
     XcbConnection &x_;
-    bool shmAvailable_ = false;
-    xcb_shm_seg_t segment_ = 0;
-    int shmId_ = -1;
-    void *shmData_ = nullptr;
-    size_t shmSize_ = 0;
+    std::shared_ptr<SegmentShelf> shelf_;  // null when the server offers no shared memory
 };
 
 }  // namespace tiv::x11

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QBitmap>
 #include <QCursor>
@@ -127,6 +129,43 @@ TEST_F(X11Backend, DesktopGrabIsPixelExactAndCursorLandsOnItsHotSpot)
     QImage again = p.screen->grab(desk);
     BlendCursor(again, *hidden, desk.topLeft());
     EXPECT_TRUE(again == pattern) << "a hidden cursor must not be drawn";
+}
+
+// Grabbed pictures live in memory the server writes into and that is reused once a picture
+// goes: each must still be a picture of its own, opaque, and usable after the backend is gone.
+TEST_F(X11Backend, GrabbedPicturesStayTheirOwnAndOutliveTheBackend)
+{
+    const QRect desk = p.screen->desktopRect();
+    const QImage pattern = testPattern(desk.size());
+    PatternWindow window(pattern, Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+    window.move(0, 0);
+    window.setCursor(Qt::BlankCursor);
+    window.show();
+    settle();
+
+    QImage first = p.screen->grab(desk);
+    QImage second = p.screen->grab(desk);
+    ASSERT_EQ(first.size(), desk.size());
+    bool opaque = true;
+    for (int y = 0; y < first.height() && opaque; ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(first.constScanLine(y));
+        opaque = std::all_of(row, row + first.width(), [](QRgb px) { return qAlpha(px) == 255; });
+    }
+    EXPECT_TRUE(opaque) << "a grabbed picture must carry opaque alpha";
+
+    first.fill(Qt::red);
+    EXPECT_TRUE(second == pattern) << "drawing on one picture changed another";
+    second.fill(Qt::blue);
+    second = QImage();
+    const QImage third = p.screen->grab(desk);
+    EXPECT_TRUE(third == pattern) << "a picture reused memory still holding an earlier one";
+    EXPECT_EQ(first.pixel(5, 5), qRgb(255, 0, 0));
+
+    backend.reset();
+    QImage copy = third;
+    copy.setPixel(0, 0, qRgb(1, 2, 3));
+    EXPECT_EQ(third.pixel(0, 0), pattern.pixel(0, 0));
+    EXPECT_TRUE(third.copy(QRect(1, 1, 50, 50)) == pattern.copy(QRect(1, 1, 50, 50)));
 }
 
 TEST_F(X11Backend, ForegroundWindowFrameHoldsClientAndTitleBar)
