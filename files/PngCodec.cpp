@@ -2,6 +2,7 @@
 
 #include "files/DecodeLimits.h"
 #include "files/ParallelDeflate.h"
+#include "files/PngDirectDecoder.h"
 
 #include <QBuffer>
 #include <QtEndian>
@@ -106,11 +107,8 @@ void IgnoreUnusedChunks(png_structp png)
 void FlattenOverWhite(uchar *line, int width)
 {
     QRgb *row = reinterpret_cast<QRgb *>(line);
-    for (int x = 0; x < width; ++x) {
-        const int a = qAlpha(row[x]), white = 255 * (255 - a);
-        row[x] = qRgb((qRed(row[x]) * a + white) / 255, (qGreen(row[x]) * a + white) / 255,
-                      (qBlue(row[x]) * a + white) / 255);
-    }
+    for (int x = 0; x < width; ++x)
+        row[x] = OverWhite(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), qAlpha(row[x]));
 }
 
 void ReadRows(png_structp png, QImage &image, int passes, bool alpha)
@@ -193,6 +191,8 @@ QByteArray EncodePng(const QImage &image, int pieces)
 
 QImage DecodePng(QIODevice &source)
 {
+    if (std::optional<QImage> direct = DecodePngDirectly(source))
+        return *direct;
     QImage image;
     if (!Decompress(source, image))
         return {};

@@ -18,7 +18,7 @@ QByteArray EncodePng(const QImage &image, int pieces = DefaultPngPieces());
 // A Format_RGB32 image (transparent parts laid over white), or a null image for anything
 // undecodable, truncated data and pictures beyond the decode limits included. Text, colour
 // profile and other ancillary chunks are skipped unread. Reads the device from its current
-// position as libpng asks for bytes.
+// position.
 QImage DecodePng(QIODevice &source);
 QImage DecodePng(const QByteArray &data);
 

@@ -20,13 +20,6 @@ QByteArray BigEndian32(quint32 value)
     return out;
 }
 
-QByteArray PngChunk(const QByteArray &type, const QByteArray &data)
-{
-    const QByteArray typed = type + data;
-    const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size()));
-    return BigEndian32(quint32(data.size())) + typed + BigEndian32(quint32(crc));
-}
-
 QByteArray PngHeader(QSize size, bool alpha = false)
 {
     QByteArray ihdr = BigEndian32(quint32(size.width())) + BigEndian32(quint32(size.height()));
@@ -68,6 +61,13 @@ QByteArray ProgressiveJpeg(const QImage &picture)
 const QByteArray kEndOfImage("\xFF\xD9", 2);
 
 }  // namespace
+
+QByteArray PngChunk(const QByteArray &type, const QByteArray &data)
+{
+    const QByteArray typed = type + data;
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size()));
+    return BigEndian32(quint32(data.size())) + typed + BigEndian32(quint32(crc));
+}
 
 QImage TestDesktop(QSize size)
 {

@@ -9,6 +9,8 @@ namespace tiv::hostile {
 // Small picture files built to cost a careless decoder seconds and gigabytes. Shared by the
 // tests, the fuzzing seeds and the benchmark that measures the worst file of each kind.
 
+// One PNG chunk: length, type, data and CRC.
+QByteArray PngChunk(const QByteArray &type, const QByteArray &data);
 // A PNG of `size` whose chunk `type` (tEXt, iCCP, ...) of `payload` bytes comes before the image
 // data.
 QByteArray PngWithChunk(QSize size, const QByteArray &type, const QByteArray &payload);
