@@ -41,6 +41,7 @@ const std::map<QString, std::function<QByteArray()>> kKinds = {
     {"png-14MiB-text-chunk", [] { return PngWithChunk(QSize(1920, 1080), "tEXt", QByteArray(14 << 20, 'x')); }},
     {"png-largest-black", [] { return PngUniform(kLargest, qRgb(0, 0, 0), false); }},
     {"png-largest-translucent", [] { return PngUniform(kLargest, qRgba(200, 0, 0, 128), true); }},
+    {"png-largest-16-bit-interlaced", [] { return PngUniform(kLargest, qRgba(200, 0, 0, 128), true, 16, true); }},
     {"jpeg-empty-scan", [] { return JpegEmptyScan(kLargest, false, false); }},
     {"jpeg-empty-progressive-scan", [] { return JpegEmptyScan(kLargest, true, true); }},
     {"jpeg-1000-scans", [] { return JpegManyScans(1000, QSize(800, 600)); }},

@@ -1,6 +1,8 @@
 #include "files/PngDirectDecoder.h"
 
 #include "files/DecodeLimits.h"
+#include "files/PngPixelRows.h"
+#include "files/PrefaultPages.h"
 
 #include <QtEndian>
 
@@ -18,28 +20,10 @@ namespace tiv {
 
 namespace {
 
-enum Colour { Grey = 0, Rgb = 2, Palette = 3, GreyAlpha = 4, Rgba = 6 };
-
-int BytesPerPixel(int colour)
-{
-    switch (colour) {
-    case Grey:
-    case Palette:
-        return 1;
-    case GreyAlpha:
-        return 2;
-    case Rgb:
-        return 3;
-    case Rgba:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 struct Header {
     quint32 width = 0, height = 0;
-    int colour = 0;
+    int depth = 8, colour = 0;
+    bool interlaced = false;
 };
 
 constexpr qint64 kSignatureAndHeader = 8 + 8 + 13 + 4;
@@ -54,55 +38,37 @@ std::optional<Header> DirectHeader(QIODevice &source)
     if (crc32(0, typeAndHeader, 4 + 13) != qFromBigEndian<quint32>(head.constData() + 29))
         return std::nullopt;  // libpng reports the damage
     const uchar *h = typeAndHeader + 4;
-    const Header header{qFromBigEndian<quint32>(h), qFromBigEndian<quint32>(h + 4), h[9]};
-    const bool direct = h[8] == 8 && BytesPerPixel(header.colour) > 0 && h[10] == 0 && h[11] == 0 && h[12] == 0;
+    const Header header{qFromBigEndian<quint32>(h), qFromBigEndian<quint32>(h + 4), h[8], h[9], h[12] == 1};
+    const bool depthFits = header.depth == 8 || (header.depth == 16 && header.colour != png::Palette);
+    const bool direct = depthFits && png::Channels(header.colour) > 0 && h[10] == 0 && h[11] == 0 && h[12] <= 1;
     return direct ? std::optional(header) : std::nullopt;
 }
 
-uchar Paeth(int left, int up, int upLeft)
-{
-    const int p = left + up - upLeft, pa = std::abs(p - left), pb = std::abs(p - up), pc = std::abs(p - upLeft);
-    return uchar(pa <= pb && pa <= pc ? left : pb <= pc ? up : upLeft);
-}
-
-// Undoes a row's filter in place; `prior` is the unfiltered row above (zeros for the first).
-bool Unfilter(int filter, uchar *row, const uchar *prior, size_t length, size_t bpp)
-{
-    switch (filter) {
-    case 0:
-        return true;
-    case 1:
-        for (size_t i = bpp; i < length; ++i)
-            row[i] = uchar(row[i] + row[i - bpp]);
-        return true;
-    case 2:
-        for (size_t i = 0; i < length; ++i)
-            row[i] = uchar(row[i] + prior[i]);
-        return true;
-    case 3:
-        for (size_t i = 0; i < length; ++i)
-            row[i] = uchar(row[i] + (((i >= bpp ? row[i - bpp] : 0) + prior[i]) >> 1));
-        return true;
-    case 4:
-        for (size_t i = 0; i < bpp; ++i)
-            row[i] = uchar(row[i] + prior[i]);
-        for (size_t i = bpp; i < length; ++i)
-            row[i] = uchar(row[i] + Paeth(row[i - bpp], prior[i], prior[i - bpp]));
-        return true;
-    default:
-        return false;
-    }
-}
+// The seven passes of an interlaced picture: first column and row, then the steps between them.
+struct Pass {
+    quint32 x0, y0, dx, dy;
+};
+constexpr std::array<Pass, 7> kAdam7{{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}};
+constexpr std::array<Pass, 1> kWhole{{{0, 0, 1, 1}}};
 
 class DirectDecoder {
 public:
     DirectDecoder(QIODevice &source, const Header &header)
-        : in_(source), header_(header), bpp_(size_t(BytesPerPixel(header.colour))),
-          rowBytes_(size_t(header.width) * bpp_), state_(std::make_unique<inflate_state>())
+        : in_(source), header_(header), bpp_(size_t(png::Channels(header.colour) * header.depth / 8)),
+          state_(std::make_unique<inflate_state>())
     {
         isal_inflate_init(state_.get());
-        state_->crc_flag = ISAL_ZLIB;
+        // The zlib wrapper is read here: its checksum comes after the last row, where libpng
+        // only warns about it, so computing it would be wasted on the largest pictures.
+        state_->crc_flag = ISAL_DEFLATE;
         palette_.fill(qRgb(0, 0, 0));
+        kind_.colour = header.colour;
+        kind_.depth = header.depth;
+        kind_.palette = &palette_;
+        if (header.interlaced)
+            passes_.assign(kAdam7.begin(), kAdam7.end());
+        else
+            passes_.assign(kWhole.begin(), kWhole.end());
     }
 
     QImage run();
@@ -115,19 +81,26 @@ private:
     bool takeChunk(const uchar type[4], quint32 length);
     bool feedImageData(quint32 length, uLong crc);
     bool inflateInto(const uchar *data, size_t length);
+    void startPass(size_t pass);
     bool finishRow();
+    bool complete() const { return pass_ == passes_.size(); }
 
     QIODevice &in_;
     Header header_;
-    size_t bpp_, rowBytes_;
+    size_t bpp_;
     std::unique_ptr<inflate_state> state_;
     QImage image_;
+    std::vector<Pass> passes_;
+    size_t pass_ = 0;
+    quint32 passWidth_ = 0, passHeight_ = 0, passRow_ = 0;
     std::vector<uchar> row_, prior_, data_;
-    size_t filled_ = 0;
-    quint32 y_ = 0;
+    size_t rowLength_ = 0, filled_ = 0;
     bool sawPalette_ = false, sawImageData_ = false;
+    std::array<uchar, 2> wrapper_{};  // the zlib stream's first two bytes
+    size_t wrapperRead_ = 0;
     std::array<QRgb, 256> palette_{};
-    std::optional<std::array<int, 3>> colourKey_;  // the one transparent grey or RGB value
+    png::PixelKind kind_;
+    std::optional<png::RowConverter> converter_;  // made at the image data, when kind_ is complete
 };
 
 // Reads a small chunk's data into `data_`; false when the file ends first.
@@ -154,56 +127,47 @@ bool DirectDecoder::takePalette(const std::vector<uchar> &data)
 // A tRNS chunk that does not fit the picture is ignored, as libpng does.
 void DirectDecoder::takeTransparency(const std::vector<uchar> &data)
 {
-    if (header_.colour == Palette && sawPalette_ && data.size() <= 256) {
+    if (header_.colour == png::Palette && sawPalette_ && data.size() <= 256) {
         for (size_t i = 0; i < data.size(); ++i)
             palette_[i] = OverWhite(qRed(palette_[i]), qGreen(palette_[i]), qBlue(palette_[i]), data[i]);
-    } else if (header_.colour == Grey && data.size() == 2) {
+    } else if (header_.colour == png::Grey && data.size() == 2) {
         const int grey = qFromBigEndian<quint16>(data.data());
-        colourKey_ = std::array<int, 3>{grey, grey, grey};
-    } else if (header_.colour == Rgb && data.size() == 6) {
-        colourKey_ = std::array<int, 3>{qFromBigEndian<quint16>(data.data()), qFromBigEndian<quint16>(data.data() + 2),
-                                        qFromBigEndian<quint16>(data.data() + 4)};
+        kind_.key = std::array<int, 3>{grey, grey, grey};
+    } else if (header_.colour == png::Rgb && data.size() == 6) {
+        kind_.key = std::array<int, 3>{qFromBigEndian<quint16>(data.data()), qFromBigEndian<quint16>(data.data() + 2),
+                                       qFromBigEndian<quint16>(data.data() + 4)};
     }
+}
+
+// Passes without a pixel (a picture narrower or lower than the pass's first column or row) have
+// no rows in the data at all.
+void DirectDecoder::startPass(size_t pass)
+{
+    for (pass_ = pass; pass_ < passes_.size(); ++pass_) {
+        const Pass &p = passes_[pass_];
+        passWidth_ = header_.width > p.x0 ? (header_.width - p.x0 + p.dx - 1) / p.dx : 0;
+        passHeight_ = header_.height > p.y0 ? (header_.height - p.y0 + p.dy - 1) / p.dy : 0;
+        if (passWidth_ > 0 && passHeight_ > 0)
+            break;
+    }
+    passRow_ = 0;
+    filled_ = 0;
+    rowLength_ = 1 + size_t(passWidth_) * bpp_;
+    std::fill(prior_.begin(), prior_.end(), uchar(0));
 }
 
 bool DirectDecoder::finishRow()
 {
-    uchar *row = row_.data() + 1;
-    if (!Unfilter(row_[0], row, prior_.data() + 1, rowBytes_, bpp_))
+    const size_t length = rowLength_ - 1;
+    if (!png::Unfilter(row_[0], row_.data() + 1, prior_.data() + 1, length, bpp_))
         return false;
-    auto *out = reinterpret_cast<QRgb *>(image_.scanLine(int(y_)));
-    const auto keyed = [&](int r, int g, int b) {
-        return colourKey_ && (*colourKey_)[0] == r && (*colourKey_)[1] == g && (*colourKey_)[2] == b;
-    };
-    const size_t width = header_.width;
-    switch (header_.colour) {
-    case Grey:
-        for (size_t x = 0; x < width; ++x)
-            out[x] = keyed(row[x], row[x], row[x]) ? qRgb(255, 255, 255) : qRgb(row[x], row[x], row[x]);
-        break;
-    case GreyAlpha:
-        for (size_t x = 0; x < width; ++x)
-            out[x] = OverWhite(row[2 * x], row[2 * x], row[2 * x], row[2 * x + 1]);
-        break;
-    case Palette:
-        for (size_t x = 0; x < width; ++x)
-            out[x] = palette_[row[x]];
-        break;
-    case Rgb:
-        for (size_t x = 0; x < width; ++x) {
-            const uchar *p = row + 3 * x;
-            out[x] = keyed(p[0], p[1], p[2]) ? qRgb(255, 255, 255) : qRgb(p[0], p[1], p[2]);
-        }
-        break;
-    default:
-        for (size_t x = 0; x < width; ++x) {
-            const uchar *p = row + 4 * x;
-            out[x] = p[3] == 255 ? qRgb(p[0], p[1], p[2]) : OverWhite(p[0], p[1], p[2], p[3]);
-        }
-    }
+    const Pass &p = passes_[pass_];
+    auto *out = reinterpret_cast<QRgb *>(image_.scanLine(int(p.y0 + passRow_ * p.dy))) + p.x0;
+    converter_->convert(row_.data() + 1, passWidth_, out, p.dx);
     std::swap(row_, prior_);
     filled_ = 0;
-    ++y_;
+    if (++passRow_ == passHeight_)
+        startPass(pass_ + 1);
     return true;
 }
 
@@ -211,18 +175,26 @@ bool DirectDecoder::finishRow()
 // ignores it.
 bool DirectDecoder::inflateInto(const uchar *data, size_t length)
 {
+    for (; wrapperRead_ < 2 && length > 0; ++data, --length)
+        wrapper_[wrapperRead_++] = *data;
+    if (wrapperRead_ < 2)
+        return true;
+    // Deflate, a window of at most 32 KiB, no preset dictionary, and the check bits right.
+    const int method = wrapper_[0] & 0x0f, window = wrapper_[0] >> 4, dictionary = wrapper_[1] & 0x20;
+    if (method != 8 || window > 7 || dictionary || (wrapper_[0] * 256 + wrapper_[1]) % 31 != 0)
+        return false;
     state_->next_in = const_cast<uchar *>(data);
     state_->avail_in = uint32_t(length);
-    while (y_ < header_.height && state_->block_state != ISAL_BLOCK_FINISH) {
+    while (!complete() && state_->block_state != ISAL_BLOCK_FINISH) {
         const size_t filledBefore = filled_;
         const uint32_t inputBefore = state_->avail_in;
         state_->next_out = row_.data() + filled_;
-        state_->avail_out = uint32_t(row_.size() - filled_);
+        state_->avail_out = uint32_t(rowLength_ - filled_);
         const int result = isal_inflate(state_.get());
         if (result != ISAL_DECOMP_OK && result != ISAL_END_INPUT && result != ISAL_OUT_OVERFLOW)
             return false;
-        filled_ = row_.size() - state_->avail_out;
-        if (filled_ == row_.size()) {
+        filled_ = rowLength_ - state_->avail_out;
+        if (filled_ == rowLength_) {
             if (!finishRow())
                 return false;
         } else if (state_->avail_in == 0 || (filled_ == filledBefore && state_->avail_in == inputBefore)) {
@@ -250,13 +222,15 @@ bool DirectDecoder::feedImageData(quint32 length, uLong crc)
 
 QImage DirectDecoder::run()
 {
-    if (!DecodableSize(header_.width, header_.height) || !in_.skip(kSignatureAndHeader))
+    if (!DecodableSize(header_.width, header_.height) || in_.skip(kSignatureAndHeader) != kSignatureAndHeader)
         return {};
     image_ = QImage(int(header_.width), int(header_.height), QImage::Format_RGB32);
-    row_.assign(rowBytes_ + 1, 0);
-    prior_.assign(rowBytes_ + 1, 0);
     if (image_.isNull())
         return {};
+    const PrefaultPages prefault(image_.bits(), size_t(image_.sizeInBytes()));
+    row_.assign(1 + size_t(header_.width) * bpp_, 0);
+    prior_.assign(row_.size(), 0);
+    startPass(0);
     for (;;) {
         uchar chunk[8];
         if (!readExact(chunk, 8))
@@ -267,7 +241,7 @@ QImage DirectDecoder::run()
         if (length > 0x7fffffffu || !letters)
             return {};
         if (std::memcmp(type, "IEND", 4) == 0)
-            return y_ == header_.height ? image_ : QImage();
+            return complete() ? image_ : QImage();
         if (!takeChunk(type, length))
             return {};
     }
@@ -280,9 +254,11 @@ bool DirectDecoder::takeChunk(const uchar type[4], quint32 length)
     bool crcMatches = false;
     if (std::memcmp(type, "IDAT", 4) == 0) {
         sawImageData_ = true;
-        return (header_.colour != Palette || sawPalette_) && feedImageData(length, crc32(0, type, 4));
+        if (!converter_)
+            converter_.emplace(kind_, header_.width);
+        return (header_.colour != png::Palette || sawPalette_) && feedImageData(length, crc32(0, type, 4));
     }
-    if (std::memcmp(type, "PLTE", 4) == 0 && header_.colour == Palette)
+    if (std::memcmp(type, "PLTE", 4) == 0 && header_.colour == png::Palette)
         return !sawPalette_ && length <= 3 * 256 && readBody(type, length, crcMatches) && crcMatches && takePalette(data_);
     if (std::memcmp(type, "tRNS", 4) == 0 && length <= 256 && !sawImageData_) {
         if (!readBody(type, length, crcMatches))

@@ -11,6 +11,8 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <vector>
+
 using namespace tiv;
 using tiv::hostile::PngChunk;
 
@@ -43,23 +45,51 @@ QByteArray QtPng(const QImage &image)
     return bytes;
 }
 
-// libpng's own writer, for grey with alpha, which Qt never writes.
-QByteArray GreyAlphaPng(const QImage &source)
+void AppendSample(QByteArray &row, int value, int depth, int low)
 {
-    QByteArray pixels;
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x)
-            pixels += QByteArray{char(qGray(source.pixel(x, y))), char(qAlpha(source.pixel(x, y)))};
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = png_uint_32(source.width());
-    image.height = png_uint_32(source.height());
-    image.format = PNG_FORMAT_GA;
-    png_alloc_size_t size = 0;
-    png_image_write_to_memory(&image, nullptr, &size, 0, pixels.constData(), 0, nullptr);
-    QByteArray png(qsizetype(size), '\0');
-    png_image_write_to_memory(&image, png.data(), &size, 0, pixels.constData(), 0, nullptr);
-    return png.left(qsizetype(size));
+    row += char(value);
+    if (depth == 16)
+        row += char(low);  // varied low bytes check the rounding to 8 bits
+}
+
+// libpng's own writer, for the kinds Qt never writes: grey with alpha, 16 bits a sample,
+// interlaced. Adaptive filtering, as libpng chooses by default.
+QByteArray LibpngPng(const QImage &source, int colour, int depth, bool interlaced)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    QByteArray out;
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, size_t n) {
+            static_cast<QByteArray *>(png_get_io_ptr(p))->append(reinterpret_cast<const char *>(data), qsizetype(n));
+        },
+        nullptr);
+    png_set_IHDR(png, info, png_uint_32(source.width()), png_uint_32(source.height()), depth, colour,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<QByteArray> rows;
+    std::vector<png_bytep> pointers;
+    for (int y = 0; y < source.height(); ++y) {
+        QByteArray row;
+        for (int x = 0; x < source.width(); ++x) {
+            const QRgb p = source.pixel(x, y);
+            const int low = (x * 37 + y * 11) & 0xff;
+            const bool grey = !(colour & PNG_COLOR_MASK_COLOR);
+            for (const int value : grey ? std::vector<int>{qGray(p)} : std::vector<int>{qRed(p), qGreen(p), qBlue(p)})
+                AppendSample(row, value, depth, low);
+            if (colour & PNG_COLOR_MASK_ALPHA)
+                AppendSample(row, qAlpha(p), depth, 255 - low);
+        }
+        rows.push_back(row);
+    }
+    for (QByteArray &row : rows)
+        pointers.push_back(reinterpret_cast<png_bytep>(row.data()));
+    png_write_image(png, pointers.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
 }
 
 // What libpng reads, laid over white with plain integer division.
@@ -84,8 +114,9 @@ QByteArray BeforeImageData(const QByteArray &png, const QByteArray &chunk)
     return png.left(idat) + chunk + png.mid(idat);
 }
 
-// A one-row-per-line PNG made by hand: `rows` are the raw filtered rows, filter bytes included.
-QByteArray HandMadePng(int width, int height, int colour, const QByteArray &rows)
+// A PNG made by hand: `rows` are the raw filtered rows, filter bytes included; `split` bytes of the
+// zlib stream go in a first IDAT chunk of their own; `damage` changes the stream's second byte.
+QByteArray HandMadePng(int width, int height, int colour, const QByteArray &rows, int split = 0, int damage = 0)
 {
     QByteArray header(13, '\0');
     qToBigEndian<quint32>(quint32(width), header.data());
@@ -97,8 +128,10 @@ QByteArray HandMadePng(int width, int height, int colour, const QByteArray &rows
     compress(reinterpret_cast<Bytef *>(deflated.data()), &size, reinterpret_cast<const Bytef *>(rows.constData()),
              uLong(rows.size()));
     deflated.resize(qsizetype(size));
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) + PngChunk("IDAT", deflated) +
-           PngChunk("IEND", {});
+    deflated[1] = char(deflated[1] + damage);
+    const QByteArray data = split ? PngChunk("IDAT", deflated.left(split)) + PngChunk("IDAT", deflated.mid(split))
+                                  : PngChunk("IDAT", deflated);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) + data + PngChunk("IEND", {});
 }
 
 }  // namespace
@@ -115,7 +148,7 @@ TEST(PngDirectRead, EveryKindReadsAsLibpngReadsIt)
         {"grey", QtPng(mixed.convertToFormat(QImage::Format_Grayscale8)), 0},
         {"rgb", QtPng(mixed.convertToFormat(QImage::Format_RGB32)), 2},
         {"palette with transparency", QtPng(mixed.convertToFormat(QImage::Format_Indexed8)), 3},
-        {"grey with alpha", GreyAlphaPng(mixed), 4},
+        {"grey with alpha", LibpngPng(mixed, 4, 8, false), 4},
         {"rgba", QtPng(mixed), 6},
     };
     for (const Kind &kind : kinds) {
@@ -139,10 +172,30 @@ TEST(PngDirectRead, EveryKindReadsAsLibpngReadsIt)
     const QByteArray greyKeyed = BeforeImageData(grey, PngChunk("tRNS", QByteArray("\0\x4d", 2)));
     EXPECT_TRUE(DecodePng(greyKeyed) == LibpngOverWhite(greyKeyed));
 
+    // 16 bits a sample and interlacing, at sizes that leave some of the seven passes empty.
+    for (const QSize size : {QSize(301, 67), QSize(3, 2), QSize(1, 1), QSize(9, 5)}) {
+        const QImage picture = MixedPicture(size.width(), size.height());
+        for (const int colour : {0, 2, 4, 6})
+            for (const int depth : {8, 16})
+                for (const bool interlaced : {false, true}) {
+                    const QByteArray png = LibpngPng(picture, colour, depth, interlaced);
+                    EXPECT_TRUE(DecodePng(png) == LibpngOverWhite(png))
+                        << size.width() << "x" << size.height() << " colour " << colour << " depth " << depth
+                        << (interlaced ? " interlaced" : "");
+                }
+    }
+    // A 16-bit key matches all 16 bits (Qt's reader garbles this kind, so the values stand here).
+    const QByteArray deepKeyed =
+        BeforeImageData(LibpngPng(rgb, 2, 16, true), PngChunk("tRNS", QByteArray("\x0a\x4a\x14\x4a\x1e\x4a", 6)));
+    const QImage deepKeyedRead = DecodePng(deepKeyed);
+    EXPECT_EQ(deepKeyedRead.pixel(0, 0), qRgb(10, 20, 30)) << "only the high bytes match";
+    EXPECT_EQ(deepKeyedRead.pixel(1, 0), qRgb(10, 20, 31));
+    EXPECT_EQ(deepKeyedRead.pixel(2, 0), qRgb(255, 255, 255));
+
     // Kinds the direct reader leaves to libpng still read.
-    const QByteArray deep = QtPng(mixed.convertToFormat(QImage::Format_RGBA64));
-    ASSERT_EQ(deep.at(24), 16);
-    EXPECT_TRUE(DecodePng(deep) == LibpngOverWhite(deep));
+    const QByteArray fewBits = QtPng(mixed.convertToFormat(QImage::Format_Mono));
+    ASSERT_EQ(fewBits.at(24), 1);
+    EXPECT_TRUE(DecodePng(fewBits) == LibpngOverWhite(fewBits));
 }
 
 TEST(PngDirectRead, DamagedFilesFailAsWithLibpng)
@@ -168,6 +221,9 @@ TEST(PngDirectRead, DamagedFilesFailAsWithLibpng)
     EXPECT_EQ(DecodePng(HandMadePng(2, 2, 2, row + row + row)), DecodePng(HandMadePng(2, 2, 2, row + row)))
         << "data beyond the last row is ignored";
     EXPECT_TRUE(DecodePng(HandMadePng(2, 2, 2, row)).isNull()) << "too few rows";
+    EXPECT_EQ(DecodePng(HandMadePng(2, 2, 2, row + row, 1)), DecodePng(HandMadePng(2, 2, 2, row + row)))
+        << "a zlib header split over two chunks";
+    EXPECT_TRUE(DecodePng(HandMadePng(2, 2, 2, row + row, 0, 1)).isNull()) << "a zlib header that fails its check";
     EXPECT_TRUE(DecodePng(HandMadePng(2, 2, 2, row + QByteArray("\x05\x01\x02\x03\x04\x05\x06", 7))).isNull())
         << "filter type 5";
     EXPECT_TRUE(DecodePng(HandMadePng(6, 1, 3, row)).isNull()) << "a palette picture without a palette";

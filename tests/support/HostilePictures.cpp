@@ -9,6 +9,9 @@
 
 #include <zlib.h>
 
+#include <iterator>
+#include <vector>
+
 namespace tiv::hostile {
 
 namespace {
@@ -20,11 +23,12 @@ QByteArray BigEndian32(quint32 value)
     return out;
 }
 
-QByteArray PngHeader(QSize size, bool alpha = false)
+QByteArray PngHeader(QSize size, bool alpha = false, int depth = 8, bool interlaced = false)
 {
     QByteArray ihdr = BigEndian32(quint32(size.width())) + BigEndian32(quint32(size.height()));
-    // 8-bit RGB or RGBA, deflate, the one filter set, no interlace
-    ihdr += QByteArray(alpha ? "\x08\x06\x00\x00\x00" : "\x08\x02\x00\x00\x00", 5);
+    // RGB or RGBA, deflate, the one filter set
+    const char rest[] = {char(depth), char(alpha ? 6 : 2), 0, 0, char(interlaced ? 1 : 0)};
+    ihdr += QByteArray(rest, sizeof rest);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", ihdr);
 }
 
@@ -96,28 +100,46 @@ QByteArray PngHugeChunkClaim(const QByteArray &type)
 
 QByteArray PngUniform(QSize size, QRgb colour, bool alpha)
 {
+    return PngUniform(size, colour, alpha, 8, false);
+}
+
+QByteArray PngUniform(QSize size, QRgb colour, bool alpha, int depth, bool interlaced)
+{
     const int channels = alpha ? 4 : 3;
-    const qsizetype rowBytes = 1 + qsizetype(size.width()) * channels;
-    const char pixel[] = {char(qRed(colour)), char(qGreen(colour)), char(qBlue(colour)), char(qAlpha(colour))};
-    QByteArray row(1, '\0');
-    row += QByteArray(pixel, channels).repeated(size.width());
+    QByteArray pixel;
+    for (const int value : {qRed(colour), qGreen(colour), qBlue(colour), qAlpha(colour)})
+        pixel += QByteArray(depth / 8, char(value));
+    pixel.truncate(channels * depth / 8);
     z_stream stream{};
     deflateInit(&stream, Z_DEFAULT_COMPRESSION);
     QByteArray compressed;
     QByteArray out(64 * 1024, Qt::Uninitialized);
-    for (int y = 0; y <= size.height(); ++y) {
-        const bool last = y == size.height();
-        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(row.constData()));
-        stream.avail_in = last ? 0 : uInt(rowBytes);
+    const auto feed = [&](const QByteArray &in, bool last) {
+        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in.constData()));
+        stream.avail_in = uInt(in.size());
         do {
             stream.next_out = reinterpret_cast<Bytef *>(out.data());
             stream.avail_out = uInt(out.size());
             deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
             compressed.append(out.constData(), out.size() - qsizetype(stream.avail_out));
         } while (stream.avail_out == 0);
+    };
+    // Each pass of an interlaced picture is a small picture of its own: first column and row, steps.
+    const int adam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    const int whole[1][4] = {{0, 0, 1, 1}};
+    for (const auto &pass : interlaced ? std::vector<const int *>(std::begin(adam7), std::end(adam7))
+                                       : std::vector<const int *>{whole[0]}) {
+        const int width = size.width() > pass[0] ? (size.width() - pass[0] + pass[2] - 1) / pass[2] : 0;
+        const int height = size.height() > pass[1] ? (size.height() - pass[1] + pass[3] - 1) / pass[3] : 0;
+        if (width == 0)
+            continue;
+        const QByteArray row = QByteArray(1, '\0') + pixel.repeated(width);
+        for (int y = 0; y < height; ++y)
+            feed(row, false);
     }
+    feed({}, true);
     deflateEnd(&stream);
-    return PngHeader(size, alpha) + PngChunk("IDAT", compressed) + PngChunk("IEND", {});
+    return PngHeader(size, alpha, depth, interlaced) + PngChunk("IDAT", compressed) + PngChunk("IEND", {});
 }
 
 QByteArray JpegEmptyScan(QSize size, bool progressive, bool fullColour)

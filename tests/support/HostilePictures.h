@@ -19,6 +19,8 @@ QByteArray PngHugeChunkClaim(const QByteArray &type);
 // A PNG of `size` whose every pixel is `colour` (RGBA when `alpha`, else RGB): a few hundred
 // kilobytes for the largest picture the canvas holds.
 QByteArray PngUniform(QSize size, QRgb colour, bool alpha);
+// The same at 8 or 16 bits a sample, interlaced or not.
+QByteArray PngUniform(QSize size, QRgb colour, bool alpha, int depth, bool interlaced);
 
 // A JPEG whose header claims `size` and whose first scan is empty. With `fullColour` every
 // component is sampled at full size, so a progressive decoder needs the most coefficient memory.
