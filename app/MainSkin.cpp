@@ -14,7 +14,7 @@ namespace {
 // The tool row's buttons have no pictures of their own; they take the faces' colours.
 const QString kToolRowStyle = QStringLiteral(
     "QPushButton { color: rgb(31,57,87); background: rgb(232,241,250); border: 1px solid rgb(147,176,206);"
-    " border-radius: 3px; padding: 3px 5px; }"
+    " border-radius: 3px; padding: 3px 2px; }"
     "QPushButton:hover { background: rgb(255,255,255); }"
     "QPushButton:pressed { background: rgb(214,228,241); }");
 

@@ -196,6 +196,22 @@ TEST_F(SkinWindow, OneMissingFaceLeavesOnlyThatButtonEmpty)
     EXPECT_EQ(w->ImgFuntoolbar->size(), w->BtnAddText->parentWidget()->size());
 }
 
+TEST_F(SkinWindow, ToolRowCaptionsFitAtTheDesignWidth)
+{
+    start();
+    w->resize(786, 643);
+    w->show();
+    QApplication::processEvents();
+    int shown = 0;
+    for (QPushButton *b : w->BtnAddText->parentWidget()->findChildren<QPushButton *>()) {
+        if (!b->isVisible())
+            continue;
+        ++shown;
+        EXPECT_GE(b->width(), b->sizeHint().width()) << qPrintable(b->objectName()) << " cuts its caption";
+    }
+    EXPECT_EQ(shown, 17);
+}
+
 TEST_F(SkinWindow, ContinuousGlyphFollowsTheToggleTheMenuAndTheSavedSetting)
 {
     const QSize size(87, 19);
