@@ -3,10 +3,12 @@
 #include "files/DecodeLimits.h"
 #include "files/ParallelDeflate.h"
 #include "files/PngDirectDecoder.h"
+#include "files/PrefaultPages.h"
 
 #include <QBuffer>
 #include <QtEndian>
 
+#include <optional>
 #include <thread>
 
 #include <png.h>
@@ -123,7 +125,8 @@ void ReadRows(png_structp png, QImage &image, int passes, bool alpha)
     }
 }
 
-bool Decompress(QIODevice &device, QImage &image)
+// `prefault` belongs to the caller, so no jump ever skips the thread it may start.
+bool Decompress(QIODevice &device, QImage &image, std::optional<PrefaultPages> &prefault)
 {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, JumpOut, Ignore);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -148,6 +151,7 @@ bool Decompress(QIODevice &device, QImage &image)
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
+    prefault.emplace(image.bits(), size_t(image.sizeInBytes()));
     ReadRows(png, image, passes, alpha);
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
@@ -194,7 +198,8 @@ QImage DecodePng(QIODevice &source)
     if (std::optional<QImage> direct = DecodePngDirectly(source))
         return *direct;
     QImage image;
-    if (!Decompress(source, image))
+    std::optional<PrefaultPages> prefault;  // stops before the picture goes
+    if (!Decompress(source, image, prefault))
         return {};
     return image;
 }

@@ -229,3 +229,22 @@ TEST(PngDirectRead, DamagedFilesFailAsWithLibpng)
     EXPECT_TRUE(DecodePng(HandMadePng(6, 1, 3, row)).isNull()) << "a palette picture without a palette";
     EXPECT_TRUE(DecodePng(HandMadePng(0, 1, 2, QByteArray(1, '\0'))).isNull()) << "no pixels";
 }
+
+// Pictures of 32 MiB and more have their pages faulted in by another thread while they decode.
+TEST(PngDirectRead, LargePicturesDecodeWhileTheirPagesAreFaultedIn)
+{
+    const QSize size(4096, 2100);
+    const QImage direct = DecodePng(hostile::PngUniform(size, qRgba(200, 0, 0, 128), true, 16, true));
+    ASSERT_EQ(direct.size(), size);
+    EXPECT_EQ(direct.pixel(0, 0), qRgb(227, 127, 127));
+    EXPECT_EQ(direct.pixel(4095, 2099), qRgb(227, 127, 127));
+
+    QImage mono(size, QImage::Format_Mono);
+    mono.fill(1);
+    mono.setPixel(17, 2000, 0);
+    const QImage viaLibpng = DecodePng(QtPng(mono));
+    ASSERT_EQ(viaLibpng.size(), size);
+    EXPECT_EQ(viaLibpng.pixel(17, 2000), mono.convertToFormat(QImage::Format_RGB32).pixel(17, 2000));
+    EXPECT_EQ(viaLibpng.pixel(18, 2000), mono.convertToFormat(QImage::Format_RGB32).pixel(18, 2000));
+    EXPECT_NE(viaLibpng.pixel(17, 2000), viaLibpng.pixel(18, 2000));
+}
