@@ -58,7 +58,7 @@ const std::vector<Picture> &AllPictures()
         bmp("BtnSpExistMainWin", 122, 26, "返回主窗口"),
         jpg("ImgSpWaterMarkType", 200, 24, Kind::Heading, "水印类型"),
         jpg("SpImgPreview", 200, 24, Kind::Heading, "水印预览"),
-        jpg("helpdoc", 400, 260, Kind::AboutCard, "屏幕截图助手"),
+        jpg("helpdoc", 480, 320, Kind::AboutCard, "屏幕截图助手"),
     };
     return pictures;
 }
