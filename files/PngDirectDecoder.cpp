@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include <isa-l/igzip_lib.h>
@@ -55,7 +56,8 @@ class DirectDecoder {
 public:
     DirectDecoder(QIODevice &source, const Header &header)
         : in_(source), header_(header), bpp_(size_t(png::Channels(header.colour) * header.depth / 8)),
-          state_(std::make_unique<inflate_state>())
+          state_(std::make_unique<inflate_state>()),
+          passes_(header.interlaced ? std::span<const Pass>(kAdam7) : std::span<const Pass>(kWhole))
     {
         isal_inflate_init(state_.get());
         // The zlib wrapper is read here: its checksum comes after the last row, where libpng
@@ -65,10 +67,6 @@ public:
         kind_.colour = header.colour;
         kind_.depth = header.depth;
         kind_.palette = &palette_;
-        if (header.interlaced)
-            passes_.assign(kAdam7.begin(), kAdam7.end());
-        else
-            passes_.assign(kWhole.begin(), kWhole.end());
     }
 
     QImage run();
@@ -89,18 +87,18 @@ private:
     Header header_;
     size_t bpp_;
     std::unique_ptr<inflate_state> state_;
+    std::span<const Pass> passes_;
     QImage image_;
-    std::vector<Pass> passes_;
     size_t pass_ = 0;
     quint32 passWidth_ = 0, passHeight_ = 0, passRow_ = 0;
     std::vector<uchar> row_, prior_, data_;
     size_t rowLength_ = 0, filled_ = 0;
-    bool sawPalette_ = false, sawImageData_ = false;
+    bool sawPalette_ = false;
     std::array<uchar, 2> wrapper_{};  // the zlib stream's first two bytes
     size_t wrapperRead_ = 0;
     std::array<QRgb, 256> palette_{};
     png::PixelKind kind_;
-    std::optional<png::RowConverter> converter_;  // made at the image data, when kind_ is complete
+    std::optional<png::RowConverter> converter_;  // made at the first image data, when kind_ is complete
 };
 
 // Reads a small chunk's data into `data_`; false when the file ends first.
@@ -129,7 +127,7 @@ void DirectDecoder::takeTransparency(const std::vector<uchar> &data)
 {
     if (header_.colour == png::Palette && sawPalette_ && data.size() <= 256) {
         for (size_t i = 0; i < data.size(); ++i)
-            palette_[i] = OverWhite(qRed(palette_[i]), qGreen(palette_[i]), qBlue(palette_[i]), data[i]);
+            palette_[i] = png::OverWhite(qRed(palette_[i]), qGreen(palette_[i]), qBlue(palette_[i]), data[i]);
     } else if (header_.colour == png::Grey && data.size() == 2) {
         const int grey = qFromBigEndian<quint16>(data.data());
         kind_.key = std::array<int, 3>{grey, grey, grey};
@@ -253,14 +251,13 @@ bool DirectDecoder::takeChunk(const uchar type[4], quint32 length)
 {
     bool crcMatches = false;
     if (std::memcmp(type, "IDAT", 4) == 0) {
-        sawImageData_ = true;
         if (!converter_)
             converter_.emplace(kind_, header_.width);
         return (header_.colour != png::Palette || sawPalette_) && feedImageData(length, crc32(0, type, 4));
     }
     if (std::memcmp(type, "PLTE", 4) == 0 && header_.colour == png::Palette)
         return !sawPalette_ && length <= 3 * 256 && readBody(type, length, crcMatches) && crcMatches && takePalette(data_);
-    if (std::memcmp(type, "tRNS", 4) == 0 && length <= 256 && !sawImageData_) {
+    if (std::memcmp(type, "tRNS", 4) == 0 && length <= 256 && !converter_) {
         if (!readBody(type, length, crcMatches))
             return false;
         if (crcMatches)

@@ -1,7 +1,5 @@
 #include "files/PngPixelRows.h"
 
-#include "files/PngDirectDecoder.h"
-
 #include <cstdlib>
 
 namespace tiv::png {
