@@ -173,7 +173,7 @@ void TFrmMain::ReopenLastPicture()
     // A picture that does not load leaves the canvas as it was: nothing is opened or said at start.
     CanvasPicture picture = LoadCanvasPictureFile(CurrentPicturePath);
     if (!picture.isEmpty()) {
-        ImgMain->setPicture(std::move(picture));
+        ImgMain->setPicture(std::move(picture), CurrentPicturePath);
         ImgMain->sizeToPicture();
     }
     const QString ext = u'.' + last.suffix();

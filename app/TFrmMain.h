@@ -32,6 +32,7 @@ namespace tiv {
 
 class ImageControl;
 class IniFile;
+struct SavePictureResult;
 class TFrmShortcutSet;
 class TFrmToolBar;
 class TFrmWaterMarkSet;
@@ -85,7 +86,8 @@ public:
 
     // --- after-capture handling (capture/) ---
     void PresentCapture(bool afterCaptureSteps);
-    void AutoSaveCapture();
+    // False when the picture folder was refused, so nothing was saved.
+    bool AutoSaveCapture();
     void CopyPictureToClipboard(ImageControl *control);
     void ShowContinuousGlyph();
     void BtnContinueCut2Click();
@@ -102,11 +104,23 @@ public:
 
     // --- picture naming and saving (files/) ---
     bool EnsurePictureFolder();
+    // Checks PictureFolder before anything is written into it, saying what is wrong when it is not
+    // usable; makes no folder.
+    bool PictureFolderUsable();
     QString NextPictureName();
     // True when the file was written.
     bool SavePicture(const QString &path);
+    // A save the user asked for: like SavePicture, but every failure is said.
+    bool SavePictureAsked(const QString &path);
+    SavePictureResult WriteCanvas(const QString &path);
     void BtnSavePicClick();
     void BtnSPSaveImgClick();
+    void SaveCanvasAs();
+    // Whether path may be written: yes when there is nothing there, else the user's answer.
+    bool AskToReplace(const QString &path);
+    // The current picture and the canvas follow their file when it is renamed or deleted.
+    void PictureFileRenamed(const QString &from, const QString &to);
+    void PictureFileDeleted(const QString &path);
     QStringList PictureTypeFilters() const;
     QFileDialog *PictureDialog(QFileDialog *&dialog, QFileDialog::AcceptMode mode);
     QFileDialog *SavePictureDialog1 = nullptr;

@@ -39,8 +39,9 @@ void TFrmMain::PresentCapture(bool afterCaptureSteps)
     if (afterCaptureSteps) {
         if (AutoClipboard())
             CopyPictureToClipboard(ImgMain);
-        AutoSaveCapture();
-        FillPictureList();
+        // A refused picture folder has been said once; the list keeps what it shows.
+        if (AutoSaveCapture())
+            FillPictureList();
         if (isVisible())
             BitmapListBox->setFocus();
     }
@@ -49,9 +50,13 @@ void TFrmMain::PresentCapture(bool afterCaptureSteps)
     Image48->show();
 }
 
-void TFrmMain::AutoSaveCapture()
+bool TFrmMain::AutoSaveCapture()
 {
+    bool folderUsable = false;
     CatchAll([&] {
+        if (!PictureFolderUsable())
+            return;
+        folderUsable = true;
         const QString path = NextPictureName();
         if (path.isEmpty()) {
             // With no format chosen no name can be made; the save of that empty name says why.
@@ -69,6 +74,7 @@ void TFrmMain::AutoSaveCapture()
         PnlHint->setText(FormatText(TxtAutoSavedPicture, {path}));
         ShowSavedPictureOnToolbar(path);
     });
+    return folderUsable;
 }
 
 void TFrmMain::CopyPictureToClipboard(ImageControl *control)

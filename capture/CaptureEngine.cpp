@@ -92,6 +92,8 @@ void grabInto(TFrmMain &w, int mode, bool withCursor)
 void TFrmMain::CaptureFullScreen()
 {
     CatchAll([&] {
+        if (!PictureFolderUsable())
+            return;
         AbandonDrag();
         HideForCapture();
         grabInto(*this, GrabDesktop, true);
@@ -136,6 +138,8 @@ void finishWindowCapture(TFrmMain &w)
 void TFrmMain::CaptureActiveWindow()
 {
     CatchAll([&] {
+        if (!PictureFolderUsable())
+            return;
         AbandonDrag();
         HideForCapture();
         EnterPictureOnlyView();
@@ -148,6 +152,8 @@ void TFrmMain::CaptureActiveWindow()
 void TFrmMain::CaptureActiveClientArea()
 {
     CatchAll([&] {
+        if (!PictureFolderUsable())
+            return;
         AbandonDrag();
         HideForCapture();
         hide();
@@ -161,6 +167,8 @@ void TFrmMain::CaptureActiveClientArea()
 void TFrmMain::StartRegionCapture()
 {
     CatchAll([&] {
+        if (!PictureFolderUsable())
+            return;
         AbandonDrag();
         hide();
         SettleDelay();

@@ -19,6 +19,8 @@ public:
     void setPicture(CanvasPicture picture, QString file = {});
     // The file the picture was read from. Edits in place keep it: the picture is still that file's.
     const QString &file() const { return file_; }
+    // The picture now belongs to another file (it was saved there, or its file was renamed).
+    void setFile(QString file) { file_ = std::move(file); }
     // Call after the pixels were changed in place.
     void pictureChanged(const QRect &pictureArea = {});
     // The same for scattered changes, such as a band's outline: only the region is repainted.

@@ -7,26 +7,15 @@
 #include "editing/TFrmWaterMarkSet.h"
 #include "editing/Watermark.h"
 #include "files/LoadPictureFile.h"
+#include "files/PicturePath.h"
 #include "text/InterfaceText.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 
 namespace tiv {
-
-namespace {
-
-bool SameFile(const QString &a, const QString &b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
-}
-
-}  // namespace
 
 TFrmWaterMarkSet *TFrmMain::WatermarkDialog()
 {
@@ -103,7 +92,7 @@ void TFrmMain::BtnAddWatermarkClick()
         return;
     const QString path = CurrentEntryPath();
     // The stamped picture is saved over the list entry's file, so it must be that file's picture.
-    if (!SameFile(ImgMain->file(), path)) {
+    if (!SameFilePath(ImgMain->file(), path)) {
         CanvasPicture loaded = tiv::LoadPictureFile(path);
         if (loaded.isEmpty())
             return;
@@ -116,7 +105,7 @@ void TFrmMain::BtnAddWatermarkClick()
     if (!ImgMain->picture().isBitmap())
         return;
     ApplyAutoWatermark(ImgMain);
-    if (SavePicture(path))
+    if (SavePictureAsked(path))
         PnlHint->setText(FormatText(TxtSavedPicture, {path}));
 }
 

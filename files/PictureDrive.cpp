@@ -62,6 +62,24 @@ bool DriveExists(const QString &drive, const QStringList &mountPoints)
     return false;
 }
 
+PictureFolderCheck CheckPictureFolder(const QString &text, const QString &home, const QString &loginName,
+                                      const QStringList &mountPoints)
+{
+    using Kind = PictureFolderCheck::Kind;
+    PictureFolderCheck check;
+    check.folder = text;
+    if (text == u"~" || text.startsWith(QStringLiteral("~/")))
+        check.folder = home + text.mid(1);
+    check.drive = DrivePart(check.folder, loginName);
+    if (check.folder.isEmpty())
+        check.kind = Kind::Empty;
+    else if (!check.folder.startsWith(u'/'))
+        check.kind = Kind::Relative;
+    else if (!DriveExists(check.drive, mountPoints))
+        check.kind = Kind::DiskMissing;
+    return check;
+}
+
 QString LoginName()
 {
     if (const passwd *entry = getpwuid(getuid()))

@@ -52,8 +52,8 @@ void TFrmMain::DeleteSelectedPictures()
     }
     for (int row : rows) {
         const QString path = ListEntryPath(row);
-        if (!path.isEmpty())
-            QFile::remove(path);
+        if (!path.isEmpty() && QFile::remove(path))
+            PictureFileDeleted(path);
     }
     FillPictureList();
 }
@@ -77,7 +77,8 @@ void TFrmMain::MnRenamePicClick()
     if (!EnsurePictureFolder())
         return;
     // A name that is taken or unusable leaves every file as it was; the list is refilled anyway.
-    RenamePictureFile(folder, old, FrmReName->NewName);
+    if (RenamePictureFile(folder, old, FrmReName->NewName))
+        PictureFileRenamed(JoinFolderAndName(folder, old), JoinFolderAndName(folder, FrmReName->NewName));
     FillPictureList();
 }
 

@@ -1,6 +1,7 @@
 #include "files/PicturePath.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace tiv {
 
@@ -34,6 +35,13 @@ QString JoinFolderAndName(const QString &folder, const QString &name)
     while (joined.contains(QStringLiteral("//")))
         joined.replace(QStringLiteral("//"), QStringLiteral("/"));
     return joined;
+}
+
+bool SameFilePath(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 }  // namespace tiv

@@ -20,4 +20,7 @@ bool MakeFolderPath(const QString &folder);
 // without a folder never turns into a file at the top of the disk.
 QString JoinFolderAndName(const QString &folder, const QString &name);
 
+// Whether two paths name the same file, however they are written; never for an empty path.
+bool SameFilePath(const QString &a, const QString &b);
+
 }  // namespace tiv

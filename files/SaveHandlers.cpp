@@ -8,8 +8,10 @@
 #include "files/SavePictureFile.h"
 #include "text/InterfaceText.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace tiv {
 
@@ -17,19 +19,42 @@ namespace {
 
 const QString kNumbersUsedUp = QStringLiteral(
     "图片编号已达到最大值2147483647，无法自动保存，请换一个文件夹或增量前缀。");
+const QString kPathMustStartWithSlash =
+    QStringLiteral("不合法路径:%s,路径必须以“/”开头,请重输入一个路径");
+const QString kReplaceQuestion = QStringLiteral("%s已存在。\n要替换它吗？");
 
 }  // namespace
+
+bool TFrmMain::PictureFolderUsable()
+{
+    const QStringList mounts = platform_.drives ? platform_.drives->mountPoints() : QStringList();
+    const PictureFolderCheck check = CheckPictureFolder(PictureFolder, QDir::homePath(), LoginName(), mounts);
+    PictureFolder = check.folder;
+    PictureDrive = check.drive;
+    switch (check.kind) {
+    case PictureFolderCheck::Kind::Usable:
+        return true;
+    case PictureFolderCheck::Kind::Empty:
+        ShowMessage(TxtInvalidFolderName);
+        EdtPicPath->setFocus();
+        return false;
+    case PictureFolderCheck::Kind::Relative:
+        ShowMessage(FormatText(kPathMustStartWithSlash, {check.folder}));
+        EdtPicPath->setFocus();
+        return false;
+    case PictureFolderCheck::Kind::DiskMissing:
+        ShowMessage(FormatText(TxtDiskMissing, {PictureDrive}));
+        return false;
+    }
+    return false;
+}
 
 bool TFrmMain::EnsurePictureFolder()
 {
     try {
         PictureFolder = EdtPicPath->text();
-        const QStringList mounts = platform_.drives ? platform_.drives->mountPoints() : QStringList();
-        PictureDrive = DrivePart(PictureFolder, LoginName());
-        if (!DriveExists(PictureDrive, mounts)) {
-            ShowMessage(FormatText(TxtDiskMissing, {PictureDrive}));
+        if (!PictureFolderUsable())
             return false;
-        }
         if (!QFileInfo(PictureFolder).isDir())
             MakeFolderPath(PictureFolder);
         return true;
@@ -42,6 +67,9 @@ bool TFrmMain::EnsurePictureFolder()
 
 QString TFrmMain::NextPictureName()
 {
+    // The folder may have been typed, or its disk unplugged, since it was last checked.
+    if (!PictureFolderUsable())
+        return {};
     AutoSavePrefix = EdtAutoSavePre->text().trimmed();
     const int format = CbPicFomat->currentIndex();
     const QString ext = format < 0 ? QString() : CbPicFomat->itemText(format).mid(1);
@@ -62,30 +90,58 @@ QString TFrmMain::NextPictureName()
     return {};
 }
 
-bool TFrmMain::SavePicture(const QString &path)
+SavePictureResult TFrmMain::WriteCanvas(const QString &path)
 {
     const SavePictureResult saved = SavePictureFile(path, ImgMain->picture());
     switch (saved.kind) {
     case SavePictureResult::Kind::Written:
-        return true;
+        // From now on the canvas holds that file's picture: a later save goes there.
+        ImgMain->setFile(saved.path);
+        break;
     case SavePictureResult::Kind::IllegalPath:
         ShowMessage(FormatText(TxtIllegalPath, {saved.path}));
         EdtPicPath->setFocus();
-        return false;
+        break;
     case SavePictureResult::Kind::SaveFailed:
         ShowMessage(FormatText(TxtSaveFailed, {path}));
-        return false;
+        break;
     case SavePictureResult::Kind::NothingToSave:
     case SavePictureResult::Kind::EncodeFailed:
-        return false;
+        break;
     }
+    return saved;
+}
+
+bool TFrmMain::SavePicture(const QString &path)
+{
+    return WriteCanvas(path).kind == SavePictureResult::Kind::Written;
+}
+
+bool TFrmMain::SavePictureAsked(const QString &path)
+{
+    const SavePictureResult saved = WriteCanvas(path);
+    if (saved.kind == SavePictureResult::Kind::Written)
+        return true;
+    // The user believes the edit is kept, so a save that wrote nothing is always said.
+    const QString failed = FormatText(TxtSaveFailed, {WrittenPicturePath(path)});
+    if (saved.kind == SavePictureResult::Kind::EncodeFailed || saved.kind == SavePictureResult::Kind::NothingToSave)
+        ShowMessage(failed);
+    if (saved.kind != SavePictureResult::Kind::IllegalPath)
+        PnlHint->setText(failed);
     return false;
 }
 
 void TFrmMain::BtnSavePicClick()
 {
     CommitPendingText();
-    SavePicture(CurrentPicturePath);
+    if (ImgMain->picture().isEmpty())
+        return;
+    // Only the file the canvas was read from (or last saved to) is written: the current list
+    // entry or the last file clicked may be another picture than the one shown.
+    if (ImgMain->file().isEmpty())
+        SaveCanvasAs();
+    else
+        SavePictureAsked(ImgMain->file());
 }
 
 QStringList TFrmMain::PictureTypeFilters() const
@@ -110,6 +166,9 @@ QFileDialog *TFrmMain::PictureDialog(QFileDialog *&dialog, QFileDialog::AcceptMo
                                                             : QFileDialog::ExistingFiles);
         dialog->setDefaultSuffix(QStringLiteral("jpg"));
         dialog->setSizeGripEnabled(true);
+        // A ".PNG" typed is written as ".png", so the question about replacing is asked about the
+        // file that will be written, not by the dialog about the name typed.
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
     }
     const QStringList filters = PictureTypeFilters();
     dialog->setNameFilters(filters);
@@ -130,11 +189,31 @@ void TFrmMain::BtnSPSaveImgClick()
         ShowMessage(TxtSelectListPicture);
         return;
     }
+    SaveCanvasAs();
+}
+
+void TFrmMain::SaveCanvasAs()
+{
     if (!EnsurePictureFolder())
         return;
     QFileDialog *dialog = PictureDialog(SavePictureDialog1, QFileDialog::AcceptSave);
-    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
-        SavePicture(dialog->selectedFiles().first());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return;
+    const QString chosen = dialog->selectedFiles().first();
+    if (AskToReplace(WrittenPicturePath(chosen)))
+        SavePictureAsked(chosen);
+}
+
+bool TFrmMain::AskToReplace(const QString &path)
+{
+    const QFileInfo target(path);
+    if (!target.exists() && !target.isSymLink())
+        return true;
+    QMessageBox box(QMessageBox::Question, TxtAppTitle, FormatText(kReplaceQuestion, {path}),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace tiv

@@ -31,6 +31,14 @@ SavePictureResult SaveInOwnForm(const QString &path, const CanvasPicture &pictur
 
 }  // namespace
 
+QString WrittenPicturePath(const QString &path)
+{
+    const QString extension = FileExtension(path);
+    if (extension.toUpper() != u".PNG")
+        return path;
+    return path.left(path.size() - extension.size()) + QStringLiteral(".png");
+}
+
 SavePictureResult SavePictureFile(const QString &path, const CanvasPicture &picture)
 {
     const QString folder = FolderPart(path);
@@ -45,8 +53,7 @@ SavePictureResult SavePictureFile(const QString &path, const CanvasPicture &pict
         return {Kind::NothingToSave, {}};
     if (jpeg)
         return WriteEncoded(path, EncodeJpeg(picture.image, 100), Kind::EncodeFailed);
-    const QString lowerCasePath = path.left(path.size() - extension.size()) + QStringLiteral(".png");
-    return WriteEncoded(lowerCasePath, EncodePng(picture.image), Kind::EncodeFailed);
+    return WriteEncoded(WrittenPicturePath(path), EncodePng(picture.image), Kind::EncodeFailed);
 }
 
 }  // namespace tiv

@@ -24,4 +24,8 @@ struct SavePictureResult {
 // made first. An existing file is replaced only by a complete new one.
 SavePictureResult SavePictureFile(const QString &path, const CanvasPicture &picture);
 
+// The file SavePictureFile writes for path: path itself, or with its ".png" in any case made
+// lower-case.
+QString WrittenPicturePath(const QString &path);
+
 }  // namespace tiv
