@@ -1,6 +1,7 @@
 #include "app/TivApplication.h"
 
 #include "common/InterfaceFonts.h"
+#include "common/ToolkitTranslations.h"
 
 namespace tiv {
 
@@ -8,6 +9,7 @@ TivApplication::TivApplication(int &argc, char **argv) : QApplication(argc, argv
 {
     setApplicationName(QStringLiteral("TIVrevudu"));
     InstallFontSubstitutions();
+    InstallToolkitTranslations();
 }
 
 bool TivApplication::notify(QObject *receiver, QEvent *event)

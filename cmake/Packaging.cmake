@@ -1,7 +1,8 @@
 # A Debian package of the installed program: `bash scripts/package.sh`. Its dependencies are read
 # by dpkg-shlibdeps from the libraries the program links, so no list has to be kept by hand; only
 # what is loaded at run time without linking (the CJK font of the interface, the opener of folders
-# and web pages) is recommended by name.
+# and web pages) is recommended by name. The toolkit's translations are loaded at run time too, and
+# without them its dialogs would speak English in a Chinese interface, so they are a dependency.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tivrevudu)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -22,6 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tivsoft.example/sp/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, xdg-utils")
 
 # Every Debian package carries its copyright and changelog in its documentation folder, and a

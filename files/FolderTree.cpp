@@ -10,11 +10,15 @@ namespace {
 
 constexpr int PathRole = Qt::UserRole;
 constexpr int LoadedRole = Qt::UserRole + 1;
+// The hidden subfolders that were asked for by path, which the tree shows from then on.
+constexpr int RevealedRole = Qt::UserRole + 2;
 
-QStringList SubfolderNames(const QString &path)
+QStringList SubfolderNames(const QString &path, const QStringList &revealed)
 {
-    return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot,
-                                QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    QStringList names = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                                             QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    names.removeIf([&](const QString &name) { return name.startsWith(u'.') && !revealed.contains(name); });
+    return names;
 }
 
 QString ChildPath(const QString &parent, const QString &name)
@@ -112,7 +116,7 @@ void FolderTree::load(QTreeWidgetItem *item)
 void FolderTree::refresh(QTreeWidgetItem *item)
 {
     const QString path = pathOf(item);
-    const QStringList names = SubfolderNames(path);
+    const QStringList names = SubfolderNames(path, item->data(0, RevealedRole).toStringList());
     const QSet<QString> present(names.cbegin(), names.cend());
     for (int i = item->childCount() - 1; i >= 0; --i) {
         if (!present.contains(item->child(i)->text(0)))
@@ -149,7 +153,11 @@ QTreeWidgetItem *FolderTree::childNamed(QTreeWidgetItem *item, const QString &na
             if (item->child(i)->text(0) == name)
                 return item->child(i);
         }
-        // A folder made a moment ago may not have reached the watcher yet.
+        // A folder made a moment ago may not have reached the watcher yet, and a hidden one is
+        // listed only once it has been asked for.
+        QStringList revealed = item->data(0, RevealedRole).toStringList();
+        if (name.startsWith(u'.') && !revealed.contains(name))
+            item->setData(0, RevealedRole, revealed << name);
         refresh(item);
     }
     return nullptr;

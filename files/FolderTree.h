@@ -23,8 +23,8 @@ public:
     void setRoots(const QStringList &folders);
     // The folder of the selected item; empty when nothing is selected.
     QString selectedPath() const;
-    // Opens the tree down to an existing folder and selects it. False (and the tree as it was)
-    // when no top item holds the folder or a level cannot be shown, such as a hidden folder.
+    // Opens the tree down to an existing folder and selects it, showing hidden folders on the way.
+    // False (and the tree as it was) when no top item holds the folder or a level cannot be read.
     bool moveTo(const QString &folder);
     // Reads an opened folder's children again at once, without waiting for the watcher.
     void refresh(QTreeWidgetItem *item);

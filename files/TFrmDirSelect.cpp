@@ -17,6 +17,22 @@
 
 namespace tiv {
 
+namespace {
+
+// The folder a typed path names, cleaned; empty when it names none. A leading "~" is the home
+// folder, as people type it; any other relative path would depend on where the program was started.
+QString TypedFolder(const QString &typed)
+{
+    QString path = typed;
+    if (path == u"~" || path.startsWith(QStringLiteral("~/")))
+        path.replace(0, 1, QDir::homePath());
+    if (!QDir::isAbsolutePath(path) || !QFileInfo(path).isDir())
+        return {};
+    return QDir::cleanPath(path);
+}
+
+}  // namespace
+
 TFrmDirSelect::TFrmDirSelect(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmDirSelect"));
@@ -57,6 +73,7 @@ TFrmDirSelect::TFrmDirSelect(QWidget *parent) : QDialog(parent)
     // Every change of the selection, by mouse or by keys, shows at once.
     connect(ShellTreeView1, &QTreeWidget::currentItemChanged, this, &TFrmDirSelect::ShowTreeSelection);
     connect(ShellTreeView1, &QTreeWidget::itemPressed, this, &TFrmDirSelect::ShowTreeSelection);
+    connect(ShellTreeView1, &QTreeWidget::itemSelectionChanged, this, &TFrmDirSelect::ShowTreeSelection);
     FormCreate();
 }
 
@@ -73,6 +90,18 @@ void TFrmDirSelect::ShowTreeSelection()
 
 void TFrmDirSelect::BtnConfirmClick()
 {
+    // The field is what the user sees and may have typed over; the tree only fills it in.
+    const QString typed = EdtPath->text().trimmed();
+    if (!typed.isEmpty()) {
+        const QString folder = TypedFolder(typed);
+        if (folder.isEmpty()) {
+            ShowDialogMessage(this, FormatText(TxtPathMissing, {typed}));
+            return;
+        }
+        SelectedPath = folder;
+        accept();
+        return;
+    }
     const QString path = ShellTreeView1->selectedPath();
     if (path.trimmed().isEmpty())
         ShowDialogMessage(this, TxtPleaseSelectPath);
@@ -87,9 +116,9 @@ void TFrmDirSelect::BtnCancelClick()
 
 void TFrmDirSelect::EdtPathReturnPressed()
 {
-    const QString typed = EdtPath->text() + u'/';
-    if (QFileInfo(typed).isDir())
-        ShellTreeView1->moveTo(typed);
+    const QString folder = TypedFolder(EdtPath->text().trimmed());
+    if (!folder.isEmpty())
+        ShellTreeView1->moveTo(folder);
 }
 
 void TFrmDirSelect::BtnAddPathClick()
@@ -105,7 +134,10 @@ void TFrmDirSelect::BtnAddPathClick()
     if (!FormAddPath->Confirmed)
         return;
     const QString made = JoinFolderAndName(parent, FormAddPath->FolderName);
-    QDir().mkpath(made);
+    if (!QDir().mkpath(made) || !QFileInfo(made).isDir()) {
+        ShowDialogMessage(this, TxtInvalidFolderName);
+        return;
+    }
     ShellTreeView1->moveTo(made);
 }
 

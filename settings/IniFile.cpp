@@ -1,39 +1,19 @@
 #include "settings/IniFile.h"
 
 #include "files/ParseInteger.h"
+#include "settings/IniLines.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
+
+#include <algorithm>
+#include <numeric>
 
 namespace tiv {
 
 namespace {
-
-bool sectionHeader(const QString &line, QString *name)
-{
-    const QString t = line.trimmed();
-    const qsizetype close = t.indexOf(u']');
-    if (!t.startsWith(u'[') || close < 0)
-        return false;
-    if (name)
-        *name = t.mid(1, close - 1).trimmed();
-    return true;
-}
-
-bool keyLine(const QString &line, QString *key, QString *value)
-{
-    const QString t = line.trimmed();
-    const qsizetype eq = t.indexOf(u'=');
-    if (eq <= 0 || t.startsWith(u';') || sectionHeader(t, nullptr))
-        return false;
-    *key = t.left(eq).trimmed();
-    if (value)
-        *value = t.mid(eq + 1).trimmed();
-    return !key->isEmpty();
-}
 
 // The bytes of a multi-byte character cut off at the very end, as left by a truncated write.
 qsizetype incompleteUtf8Tail(QByteArrayView data)
@@ -48,10 +28,28 @@ qsizetype incompleteUtf8Tail(QByteArrayView data)
     return 0;
 }
 
-bool isBlankOrComment(const QString &line)
+// The text as it is read: a UTF-8 file cut inside its last character loses that character, and
+// byte-order marks go. Every other byte stays as it is, whatever its encoding, so a file of any
+// kind is held once and written back as it was, line ends and all.
+QByteArray fileText(const QByteArray &data)
 {
-    const QString t = line.trimmed();
-    return t.isEmpty() || t.startsWith(u';');
+    const qsizetype complete = data.size() - incompleteUtf8Tail(data);
+    QByteArray text = complete < data.size() && QByteArrayView(data).first(complete).isValidUtf8()
+                          ? data.first(complete) : data;
+    // Byte-order marks, GB18030's own (84 31 95 33) included, would otherwise hide the first
+    // section header. All of them go: the file is saved without one, and a mark left on the first
+    // line would make the next read find other sections than this one.
+    qsizetype marks = 0;
+    for (;;) {
+        const QByteArrayView rest = QByteArrayView(text).sliced(marks);
+        if (rest.startsWith("\xEF\xBB\xBF"))
+            marks += 3;
+        else if (rest.startsWith("\x84\x31\x95\x33"))
+            marks += 4;
+        else
+            break;
+    }
+    return marks ? text.sliced(marks) : text;
 }
 
 QString withoutLineBreaks(QString value)
@@ -61,103 +59,108 @@ QString withoutLineBreaks(QString value)
     return value;
 }
 
+QString limited(QString value)
+{
+    if (value.size() > IniFile::MaxValueLength)
+        value.truncate(value[IniFile::MaxValueLength - 1].isHighSurrogate() ? IniFile::MaxValueLength - 1
+                                                                            : IniFile::MaxValueLength);
+    return value;
+}
+
+QString writtenKey(const QString &section, const QString &key)
+{
+    return section.toCaseFolded() + QChar(0) + key.toCaseFolded();
+}
+
 }  // namespace
 
 IniFile::IniFile(const QString &path) : m_path(path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
-        setLines(decodeText(file.readAll()));
+        m_text = fileText(file.readAll());
 }
 
 IniFile IniFile::fromBytes(const QByteArray &data, const QString &path)
 {
     IniFile ini;
     ini.m_path = path;
-    ini.setLines(decodeText(data));
+    ini.m_text = fileText(data);
     return ini;
 }
 
-QString IniFile::decodeText(const QByteArray &data)
+IniFile::Section &IniFile::section(const QString &name) const
 {
-    const QByteArrayView complete = QByteArrayView(data).first(data.size() - incompleteUtf8Tail(data));
-    QStringDecoder utf8(QStringConverter::Utf8);
-    QString text = utf8(complete);
-    if (utf8.hasError()) {
-        QStringDecoder gb18030("GB18030");
-        text = gb18030.isValid() ? gb18030(data) : QString::fromLatin1(data);
+    const QString folded = name.toCaseFolded();
+    const auto cached = m_sections.find(folded);
+    if (cached != m_sections.end())
+        return *cached;
+    Section s;
+    IniLineReader lines(m_text);
+    IniLine line;
+    QString header;
+    while (lines.next(line)) {
+        const QByteArrayView text = QByteArrayView(m_text).sliced(line.start, line.end - line.start);
+        if (!s.found) {
+            if (IniSectionHeader(text, &header) && header.compare(name, Qt::CaseInsensitive) == 0) {
+                s.found = true;
+                s.bodyStart = s.insertAt = s.bodyEnd = line.next;
+            }
+        } else if (IniSectionHeader(text, nullptr)) {
+            break;
+        } else {
+            s.bodyEnd = line.next;
+        }
     }
-    // Byte-order marks, GB18030's own (84 31 95 33) included, would otherwise hide the first
-    // section header. All of them go: the file is saved without one, and a mark left on the first
-    // line would make the next read find other sections than this one.
-    qsizetype marks = 0;
-    while (marks < text.size() && text[marks] == QChar(0xFEFF))
-        ++marks;
-    return text.remove(0, marks);
+    return *m_sections.insert(folded, s);
 }
 
-void IniFile::setLines(const QString &text)
+void IniFile::indexKeys(Section &s) const
 {
-    m_lines.clear();
-    bool breakSeen = false;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\n' && c != u'\r')
+    s.indexed = true;
+    IniLineReader lines(QByteArrayView(m_text).first(s.bodyEnd), s.bodyStart);
+    IniLine line;
+    std::uint64_t hash = 0;
+    while (lines.next(line)) {
+        const QByteArrayView text = QByteArrayView(m_text).sliced(line.start, line.end - line.start);
+        if (IniBlankOrComment(text))
             continue;
-        const bool crlf = c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
-        if (!breakSeen)
-            m_lineBreak = crlf ? QStringLiteral("\r\n") : QString(c);
-        breakSeen = true;
-        m_lines << text.mid(start, i - start);
-        i += crlf ? 1 : 0;
-        start = i + 1;
+        s.insertAt = line.next;
+        if (IniKeyLine(text, &hash, nullptr, nullptr))
+            s.keys.push_back({hash, line.start});
     }
-    if (start < text.size())
-        m_lines << text.mid(start);
+    std::sort(s.keys.begin(), s.keys.end());
 }
 
-qsizetype IniFile::findSection(const QString &section) const
+bool IniFile::findKey(Section &s, const QString &key, IniLine *line) const
 {
+    if (!s.found)
+        return false;
+    if (!s.indexed)
+        indexKeys(s);
+    const std::uint64_t hash = IniKeyHash(key);
     QString name;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (sectionHeader(m_lines[i], &name) && name.compare(section, Qt::CaseInsensitive) == 0)
-            return i;
+    for (auto at = std::lower_bound(s.keys.begin(), s.keys.end(), KeyEntry{hash, 0});
+         at != s.keys.end() && at->hash == hash; ++at) {
+        IniLineReader(m_text, at->line).next(*line);
+        const QByteArrayView text = QByteArrayView(m_text).sliced(line->start, line->end - line->start);
+        if (IniKeyLine(text, nullptr, &name, nullptr) && name.compare(key, Qt::CaseInsensitive) == 0)
+            return true;
     }
-    return -1;
-}
-
-qsizetype IniFile::sectionEnd(qsizetype header) const
-{
-    qsizetype i = header + 1;
-    while (i < m_lines.size() && !sectionHeader(m_lines[i], nullptr))
-        ++i;
-    return i;
-}
-
-qsizetype IniFile::findKey(const QString &section, const QString &key) const
-{
-    const qsizetype header = findSection(section);
-    if (header < 0)
-        return -1;
-    const qsizetype end = sectionEnd(header);
-    QString name;
-    for (qsizetype i = header + 1; i < end; ++i) {
-        if (keyLine(m_lines[i], &name, nullptr) && name.compare(key, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    return false;
 }
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
-    const qsizetype at = findKey(section, key);
+    const auto written = m_written.find(writtenKey(section, key));
+    if (written != m_written.end())
+        return written->value;
+    IniLine line;
     QString name, value;
-    if (at < 0 || !keyLine(m_lines[at], &name, &value))
+    if (!findKey(this->section(section), key, &line))
         return def;
-    if (value.size() > MaxValueLength)
-        value.truncate(value[MaxValueLength - 1].isHighSurrogate() ? MaxValueLength - 1 : MaxValueLength);
-    return value;
+    IniKeyLine(QByteArrayView(m_text).sliced(line.start, line.end - line.start), nullptr, &name, &value);
+    return limited(value);
 }
 
 int IniFile::readInteger(const QString &section, const QString &key, int def) const
@@ -177,25 +180,73 @@ bool IniFile::readBool(const QString &section, const QString &key, bool def) con
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
+QByteArray IniFile::lineBreakBefore(qsizetype at) const
+{
+    if (at <= 0 || at > m_text.size())
+        return {};
+    if (m_text[at - 1] == '\n')
+        return at >= 2 && m_text[at - 2] == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    return m_text[at - 1] == '\r' ? QByteArrayLiteral("\r") : QByteArray();
+}
+
+// New lines take the line end most of the file's lines have.
+QByteArray IniFile::fileLineBreak() const
+{
+    if (!m_lineBreak.isEmpty())
+        return m_lineBreak;
+    qsizetype lf = 0, crlf = 0, cr = 0;
+    for (qsizetype i = 0; i < m_text.size(); ++i) {
+        if (m_text[i] == '\n') {
+            ++lf;
+        } else if (m_text[i] == '\r') {
+            const bool pair = i + 1 < m_text.size() && m_text[i + 1] == '\n';
+            ++(pair ? crlf : cr);
+            i += pair ? 1 : 0;
+        }
+    }
+    m_lineBreak = crlf > lf && crlf >= cr ? QByteArrayLiteral("\r\n")
+                  : cr > lf && cr > crlf  ? QByteArrayLiteral("\r")
+                                          : QByteArrayLiteral("\n");
+    return m_lineBreak;
+}
+
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    const QString line = key + u'=' + withoutLineBreaks(value);
-    const qsizetype at = findKey(section, key);
-    if (at >= 0) {
-        m_lines[at] = line;
+    const QString clean = withoutLineBreaks(value);
+    const QByteArray line = (key + u'=' + clean).toUtf8();
+    Written &w = m_written[writtenKey(section, key)];
+    w.value = limited(clean.trimmed());
+    if (w.edit >= 0) {
+        m_edits[size_t(w.edit)].line = line;
         return;
     }
-    const qsizetype header = findSection(section);
-    if (header < 0) {
-        m_lines << u'[' + section + u']' << line;
+    if (w.newSection >= 0) {
+        m_newSections[w.newSection].lines[w.newLine] = line;
         return;
     }
-    // After the section's last key, so blank lines and comments that lead into the next section
-    // stay in front of its header.
-    qsizetype end = sectionEnd(header);
-    while (end > header + 1 && isBlankOrComment(m_lines[end - 1]))
-        --end;
-    m_lines.insert(end, line);
+    Section &s = this->section(section);
+    IniLine found;
+    if (findKey(s, key, &found)) {
+        m_edits.push_back({found.start, found.end, {}, line, {}});
+    } else if (s.found) {
+        const QByteArray lineBreak = lineBreakBefore(s.insertAt);
+        if (lineBreak.isEmpty())
+            m_edits.push_back({s.insertAt, s.insertAt, fileLineBreak(), line, {}});
+        else
+            m_edits.push_back({s.insertAt, s.insertAt, {}, line, lineBreak});
+    }
+    if (s.found) {
+        w.edit = qsizetype(m_edits.size()) - 1;
+        return;
+    }
+    qsizetype at = 0;
+    while (at < m_newSections.size() && m_newSections[at].name.compare(section, Qt::CaseInsensitive) != 0)
+        ++at;
+    if (at == m_newSections.size())
+        m_newSections.append({section, {}});
+    m_newSections[at].lines << line;
+    w.newSection = at;
+    w.newLine = m_newSections[at].lines.size() - 1;
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value)
@@ -208,11 +259,50 @@ void IniFile::writeBool(const QString &section, const QString &key, bool value)
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QString IniFile::text() const
+bool IniFile::writeTo(const std::function<bool(QByteArrayView)> &sink) const
 {
-    QString out;
-    for (const QString &line : m_lines)
-        out += line + m_lineBreak;
+    std::vector<size_t> order(m_edits.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return m_edits[a].at < m_edits[b].at; });
+    char last = '\n';
+    const auto put = [&](QByteArrayView piece) {
+        if (piece.isEmpty())
+            return true;
+        last = piece.back();
+        return sink(piece);
+    };
+    qsizetype from = 0;
+    for (const size_t i : order) {
+        const Edit &e = m_edits[i];
+        if (!put(QByteArrayView(m_text).sliced(from, e.at - from)) || !put(e.before) || !put(e.line) || !put(e.after))
+            return false;
+        from = e.end;
+    }
+    if (!put(QByteArrayView(m_text).sliced(from)))
+        return false;
+    if (m_newSections.isEmpty())
+        return true;
+    const QByteArray lineBreak = fileLineBreak();
+    if (last != '\n' && last != '\r' && !put(lineBreak))
+        return false;
+    for (const NewSection &s : m_newSections) {
+        if (!put('[' + s.name.toUtf8() + ']' + lineBreak))
+            return false;
+        for (const QByteArray &line : s.lines) {
+            if (!put(line) || !put(lineBreak))
+                return false;
+        }
+    }
+    return true;
+}
+
+QByteArray IniFile::bytes() const
+{
+    QByteArray out;
+    writeTo([&](QByteArrayView piece) {
+        out += piece;
+        return true;
+    });
     return out;
 }
 
@@ -223,8 +313,7 @@ bool IniFile::save() const
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = text().toUtf8();
-    if (file.write(bytes) != bytes.size()) {
+    if (!writeTo([&](QByteArrayView piece) { return file.write(piece.data(), piece.size()) == piece.size(); })) {
         file.cancelWriting();
         return false;
     }

@@ -42,6 +42,8 @@ void TFrmMain::LoadSettings()
 
     CurrentPicturePath = s.CurPicName;
     Hotkeys = s.Hotkeys;
+    // Exit reads the file afresh, so its text need not be held for the whole run.
+    SettingsFile = std::make_unique<IniFile>(IniFile::fromBytes({}, path));
 }
 
 void TFrmMain::SaveSettings()
@@ -50,7 +52,9 @@ void TFrmMain::SaveSettings()
         return;
     // The file as it is now, not as it was at start: what the user or another copy of the program
     // added meanwhile stays, and only the program's own keys change.
-    SettingsFile = std::make_unique<IniFile>(SettingsFile->path());
+    const QString path = SettingsFile->path();
+    SettingsFile.reset();
+    SettingsFile = std::make_unique<IniFile>(path);
     AppSettings s;
     s.PicPath = EdtPicPath->text();
     s.PicName = EdtPicName->text();

@@ -1,12 +1,16 @@
 #include "common/ButtonFace.h"
 #include "common/ImageResources.h"
 #include "common/InterfaceFonts.h"
+#include "common/ToolkitTranslations.h"
 #include "support/MainWindowFixture.h"
 
+#include <QDialogButtonBox>
 #include <QDirIterator>
+#include <QFileDialog>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtEndian>
 
@@ -140,6 +144,24 @@ TEST(SkinFonts, WindowsInterfaceFontsMapToInstalledFontsWithChineseGlyphs)
         EXPECT_TRUE(QFontMetrics(font).inFont(QChar(0x622A))) << family << " -> " << qPrintable(QFontInfo(font).family());
     }
     EXPECT_NE(QFontInfo(QFont(QStringLiteral("Courier New"))).fixedPitch(), false);
+}
+
+TEST(SkinFonts, TheToolkitsOwnDialogsSpeakChinese)
+{
+    ASSERT_TRUE(InstallToolkitTranslations()) << "qt6-translations-l10n is not installed";
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("TIVrevudu"), QStringLiteral("x"),
+                    QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+
+    QFileDialog save;
+    save.setOption(QFileDialog::DontUseNativeDialog);
+    save.setAcceptMode(QFileDialog::AcceptSave);
+    const auto *buttons = save.findChild<QDialogButtonBox *>();
+    ASSERT_TRUE(buttons);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Save)->text(), QStringLiteral("保存(&S)"));
+    EXPECT_NE(QFileDialog::tr("%1 already exists.\nDo you want to replace it?"),
+              QStringLiteral("%1 already exists.\nDo you want to replace it?"));
 }
 
 TEST(SkinFaces, ADialogButtonShowsItsPictureOrItsWordsAndAMainButtonStaysBlank)

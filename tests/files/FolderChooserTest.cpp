@@ -138,3 +138,61 @@ TEST_F(FolderChooser, PathFieldFollowsTheTreeAndTheTreeFollowsTheDisk)
     ASSERT_EQ(picsItem->childCount(), 3);
     EXPECT_EQ(FolderTree::pathOf(picsItem->child(2)), pics + QStringLiteral("/c"));
 }
+
+TEST_F(FolderChooser, ConfirmTakesTheTypedFolderAndEveryFolderIsReachable)
+{
+    choose([&](TFrmDirSelect *d) {
+        d->EdtPath->setText(QStringLiteral(" ") + other + QStringLiteral("/ "));
+        d->BtnConfirm->click();
+    });
+    EXPECT_EQ(w->PictureFolder, other) << "the typed folder, not the tree's";
+
+    choose([&](TFrmDirSelect *d) {
+        d->EdtPath->setText(other + QStringLiteral("/1.jpg"));
+        d->BtnConfirm->click();
+        EXPECT_TRUE(d->isVisible()) << "a path that names no folder is not taken";
+    });
+    EXPECT_EQ(messages.value(0), QStringLiteral("此路径不存在：") + other + QStringLiteral("/1.jpg"));
+    EXPECT_EQ(w->PictureFolder, other);
+
+    // Folders that cannot be made are said; the tree and the field stay where they were.
+    QFile(pics + QStringLiteral("/taken")).open(QIODevice::WriteOnly);
+    const QString tooLong(300, u'n');
+    for (const QString &name : {QStringLiteral("taken"), tooLong}) {
+        choose([&](TFrmDirSelect *d) {
+            ASSERT_TRUE(d->ShellTreeView1->moveTo(pics));
+            onNextModal([&](QWidget *m) {
+                auto *dialog = qobject_cast<TFormAddPath *>(m);
+                ASSERT_TRUE(dialog);
+                dialog->EdtName->setText(name);
+                dialog->BtnConfirm->click();
+            });
+            d->BtnAddPath->click();
+            EXPECT_EQ(d->ShellTreeView1->selectedPath(), pics);
+            EXPECT_EQ(d->EdtPath->text(), pics);
+        });
+        EXPECT_EQ(messages.takeLast(), QStringLiteral("请选择一个合法的文件夹名称")) << qPrintable(name.left(8));
+    }
+    EXPECT_TRUE(QFileInfo(pics + QStringLiteral("/taken")).isFile());
+
+    // Hidden folders: a new one is selected, and a picture folder below one opens the chooser there.
+    choose([&](TFrmDirSelect *d) {
+        ASSERT_TRUE(d->ShellTreeView1->moveTo(pics));
+        onNextModal([](QWidget *m) {
+            auto *dialog = qobject_cast<TFormAddPath *>(m);
+            ASSERT_TRUE(dialog);
+            dialog->EdtName->setText(QStringLiteral(".hidden"));
+            dialog->BtnConfirm->click();
+        });
+        d->BtnAddPath->click();
+        EXPECT_EQ(d->ShellTreeView1->selectedPath(), pics + QStringLiteral("/.hidden"));
+        d->BtnConfirm->click();
+    });
+    EXPECT_EQ(w->PictureFolder, pics + QStringLiteral("/.hidden"));
+    const QString deep = home.filePath(QStringLiteral(".cache/shots"));
+    QDir().mkpath(deep);
+    w->EdtPicPath->setText(deep);
+    QString treeShows;
+    choose([&](TFrmDirSelect *d) { treeShows = d->ShellTreeView1->selectedPath(); });
+    EXPECT_EQ(treeShows, deep);
+}

@@ -103,3 +103,51 @@ TEST(IniFile, SavesUtf8ByReplacingTheWholeFile)
     EXPECT_FALSE(IniFile::fromBytes("[a]\nb=1\n", dir.filePath("blocked.ini")).save());
     EXPECT_FALSE(IniFile().save());
 }
+
+TEST(IniFile, SaveKeepsEveryLineEndAndEveryOtherByte)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("defualt.ini");
+    const auto saved = [&](const QByteArray &before, auto &&edit) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(before);
+        file.close();
+        IniFile ini(path);
+        edit(ini);
+        EXPECT_TRUE(ini.save());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    EXPECT_EQ(saved("[default]\r\nPicName=a\nX=1\r\r\n[font]\r\n", [](IniFile &ini) {
+                  ini.writeString("default", "PicName", "b");
+                  ini.writeInteger("font", "FontSize", 9);
+              }),
+              "[default]\r\nPicName=b\nX=1\r\r\n[font]\r\nFontSize=9\r\n");
+    EXPECT_EQ(saved("[a]\nk=1", [](IniFile &ini) {
+                  ini.writeString("a", "j", "2");
+                  ini.writeString("b", "m", "3");
+              }),
+              "[a]\nk=1\nj=2\n[b]\nm=3\n");
+
+    // Bytes that are no text, a lone CR first: only the written key's line is new.
+    std::mt19937 random(3);
+    QByteArray noise = "\r";
+    while (noise.size() < 1 << 16)
+        noise += char(random());
+    const QByteArray binary = saved(noise, [](IniFile &ini) { ini.writeString("default", "PicName", "宋体"); });
+    EXPECT_TRUE(binary.startsWith(noise));
+    EXPECT_EQ(binary.mid(noise.size()), noise.count('\n') > noise.count('\r') ? "\n[default]\nPicName=宋体\n"
+                                                                                 : "\r[default]\rPicName=宋体\r");
+
+    // A file from Windows in GB18030 keeps its other lines; what the program writes is UTF-8, and
+    // both read back.
+    QStringEncoder gb18030("GB18030");
+    const QByteArray legacy = gb18030(QStringLiteral("[font]\r\nFontName=宋体\r\n说明=旧\r\n"));
+    const QByteArray merged = saved(legacy, [](IniFile &ini) { ini.writeString("font", "FontName", "黑体"); });
+    EXPECT_EQ(merged, gb18030(QStringLiteral("[font]\r\n")) + "FontName=黑体\r\n" + gb18030(QStringLiteral("说明=旧\r\n")));
+    const IniFile reread(path);
+    EXPECT_EQ(reread.readString("font", "FontName", {}), "黑体");
+    EXPECT_EQ(reread.readString("font", "说明", {}), "旧");
+}

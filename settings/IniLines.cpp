@@ -1,0 +1,165 @@
+#include "settings/IniLines.h"
+
+#include <QStringDecoder>
+
+#include <cstring>
+
+namespace tiv {
+
+namespace {
+
+constexpr std::uint64_t HashStart = 14695981039346656037ull;
+constexpr std::uint64_t HashPrime = 1099511628211ull;
+
+bool asciiBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+bool hasHighByte(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (uchar(c) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+std::uint64_t hashBytes(QByteArrayView folded)
+{
+    std::uint64_t hash = HashStart;
+    for (const char c : folded)
+        hash = (hash ^ uchar(c)) * HashPrime;
+    return hash;
+}
+
+QByteArrayView trimmedAscii(QByteArrayView bytes)
+{
+    qsizetype from = 0, to = bytes.size();
+    while (from < to && asciiBlank(bytes[from]))
+        ++from;
+    while (to > from && asciiBlank(bytes[to - 1]))
+        --to;
+    return bytes.sliced(from, to - from);
+}
+
+// Lines with characters beyond ASCII are rare in a settings file; they are read through the
+// toolkit's strings so that every kind of blank trims as it always did.
+bool slowHeader(const QString &line, QString *name)
+{
+    const QString t = line.trimmed();
+    const qsizetype close = t.indexOf(u']');
+    if (!t.startsWith(u'[') || close < 0)
+        return false;
+    if (name)
+        *name = t.mid(1, close - 1).trimmed();
+    return true;
+}
+
+}  // namespace
+
+bool IniLineReader::next(IniLine &line)
+{
+    if (pos_ >= text_.size())
+        return false;
+    const char *begin = text_.data() + pos_;
+    const qsizetype left = text_.size() - pos_;
+    const void *lf = std::memchr(begin, '\n', size_t(left));
+    const qsizetype lfAt = lf ? static_cast<const char *>(lf) - begin : left;
+    const void *cr = std::memchr(begin, '\r', size_t(lfAt));
+    line.start = pos_;
+    if (cr) {
+        const qsizetype crAt = static_cast<const char *>(cr) - begin;
+        line.end = pos_ + crAt;
+        line.next = line.end + (crAt + 1 == lfAt ? 2 : 1);
+    } else {
+        line.end = pos_ + lfAt;
+        line.next = lf ? line.end + 1 : line.end;
+    }
+    pos_ = line.next;
+    return true;
+}
+
+QString DecodeIniLine(QByteArrayView bytes)
+{
+    if (bytes.isValidUtf8())
+        return QString::fromUtf8(bytes);
+    // Making a decoder costs more than decoding a line with it.
+    thread_local QStringDecoder gb18030("GB18030");
+    if (!gb18030.isValid())
+        return QString::fromLatin1(bytes);
+    gb18030.resetState();
+    return gb18030(bytes);
+}
+
+bool IniSectionHeader(QByteArrayView line, QString *name)
+{
+    const qsizetype open = line.indexOf('[');
+    if (open < 0)
+        return false;
+    // A GB18030 character may end in the byte of "]", so such lines are read as characters; but
+    // only when nothing but blanks come before the "[".
+    if (hasHighByte(line)) {
+        const QByteArrayView lead = line.first(open);
+        if (!trimmedAscii(lead).isEmpty() && DecodeIniLine(lead).trimmed().size() > 0)
+            return false;
+        return slowHeader(DecodeIniLine(line), name);
+    }
+    const QByteArrayView t = trimmedAscii(line);
+    const qsizetype close = t.indexOf(']');
+    if (!t.startsWith('[') || close < 0)
+        return false;
+    if (name)
+        *name = QString::fromLatin1(trimmedAscii(t.sliced(1, close - 1)));
+    return true;
+}
+
+bool IniKeyLine(QByteArrayView line, std::uint64_t *keyHash, QString *key, QString *value)
+{
+    const qsizetype eq = line.indexOf('=');
+    if (eq < 0)
+        return false;
+    // "=" is never part of a GB18030 character, so the name alone is read as characters.
+    const QByteArrayView before = line.first(eq);
+    const bool ascii = !hasHighByte(before);
+    const QByteArrayView asciiName = trimmedAscii(before);
+    const QString name = ascii ? QString() : DecodeIniLine(before).trimmed();
+    if ((ascii ? asciiName.isEmpty() || asciiName.front() == ';' : name.isEmpty() || name.startsWith(u';')) ||
+        IniSectionHeader(line, nullptr))
+        return false;
+    if (keyHash && ascii) {
+        std::uint64_t hash = HashStart;
+        for (const char c : asciiName)
+            hash = (hash ^ uchar(c >= 'A' && c <= 'Z' ? c + 32 : c)) * HashPrime;
+        *keyHash = hash;
+    } else if (keyHash) {
+        *keyHash = IniKeyHash(name);
+    }
+    if (key)
+        *key = ascii ? QString::fromLatin1(asciiName) : name;
+    if (value)
+        *value = DecodeIniLine(line.sliced(eq + 1)).trimmed();
+    return true;
+}
+
+std::uint64_t IniKeyHash(const QString &key)
+{
+    return hashBytes(key.toCaseFolded().toUtf8());
+}
+
+bool IniBlankOrComment(QByteArrayView line)
+{
+    qsizetype first = 0;
+    while (first < line.size() && asciiBlank(line[first]))
+        ++first;
+    if (first == line.size())
+        return true;
+    if (line[first] == ';')
+        return true;
+    if (uchar(line[first]) < 0x80)
+        return false;
+    const QString t = DecodeIniLine(line).trimmed();
+    return t.isEmpty() || t.startsWith(u';');
+}
+
+}  // namespace tiv
