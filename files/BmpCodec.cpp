@@ -1,6 +1,8 @@
 #include "files/BmpCodec.h"
 
+#include "files/BmpRleReader.h"
 #include "files/DecodeLimits.h"
+#include "files/OverWhite.h"
 
 #include <QBuffer>
 #include <QtEndian>
@@ -16,7 +18,10 @@ constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 constexpr int kCoreHeaderSize = 12;
 constexpr quint32 kBiRgb = 0;
+constexpr quint32 kBiRle8 = 1;
+constexpr quint32 kBiRle4 = 2;
 constexpr quint32 kBiBitfields = 3;
+constexpr quint32 kBiAlphaBitfields = 6;
 constexpr qint32 kPixelsPerMetre = 3780;  // 96 dpi
 
 qint64 Stride(qint64 width, int bitsPerPixel)
@@ -62,6 +67,8 @@ struct BmpLayout {
     int bitsPerPixel = 0;
     bool bitfields = false;
     quint32 masks[3] = {};
+    quint32 alphaMask = 0;  // 0: the pixels are opaque
+    bool rle = false;
     qint64 paletteOffset = 0;
     const uchar *palette = nullptr;
     int paletteEntrySize = 4;
@@ -104,22 +111,53 @@ bool ReadDimensions(const uchar *info, quint32 headerSize, BmpLayout &bmp, quint
     return planes == 1 && knownDepth && DecodableSize(bmp.width, bmp.height);
 }
 
+bool KnownCompression(quint32 compression, int bitsPerPixel)
+{
+    switch (compression) {
+    case kBiRgb:
+        return true;
+    case kBiRle8:
+        return bitsPerPixel == 8;
+    case kBiRle4:
+        return bitsPerPixel == 4;
+    case kBiBitfields:
+    case kBiAlphaBitfields:
+        return bitsPerPixel == 16 || bitsPerPixel == 32;
+    default:
+        return false;
+    }
+}
+
+// The masks always start right after the 40 bytes every info header shares: inside the larger
+// headers, or after a plain 40-byte one. Only the headers from 56 bytes on, and the 40-byte one
+// with alpha bit fields, carry an alpha mask.
 bool ReadMasks(const uchar *data, qint64 size, quint32 headerSize, quint32 compression, BmpLayout &bmp)
 {
-    bmp.bitfields = compression == kBiBitfields;
-    if (compression != kBiRgb && !(bmp.bitfields && (bmp.bitsPerPixel == 16 || bmp.bitsPerPixel == 32)))
+    if (!KnownCompression(compression, bmp.bitsPerPixel))
         return false;
+    const uchar *masks = data + kFileHeaderSize + kInfoHeaderSize;
+    const bool alphaBitfields = compression == kBiAlphaBitfields;
+    const int masksAfterHeader = headerSize != kInfoHeaderSize ? 0 : compression == kBiBitfields ? 3 : alphaBitfields ? 4 : 0;
+    const bool hasAlphaMask = headerSize >= 56 || (alphaBitfields && headerSize == kInfoHeaderSize);
+    if (kFileHeaderSize + kInfoHeaderSize + 4 * qint64(masksAfterHeader) > size)
+        return false;
+    bmp.rle = compression == kBiRle8 || compression == kBiRle4;
+    bmp.bitfields = compression == kBiBitfields || alphaBitfields;
     if (bmp.bitfields) {
-        if (kFileHeaderSize + kInfoHeaderSize + 12 > size)
-            return false;
         for (int i = 0; i < 3; ++i)
-            bmp.masks[i] = qFromLittleEndian<quint32>(data + kFileHeaderSize + kInfoHeaderSize + 4 * i);
+            bmp.masks[i] = qFromLittleEndian<quint32>(masks + 4 * i);
     } else if (bmp.bitsPerPixel == 16) {
         bmp.bitfields = true;
         bmp.masks[0] = 0x7c00, bmp.masks[1] = 0x03e0, bmp.masks[2] = 0x001f;
     }
-    // Masks held after a plain 40-byte header come before the palette area.
-    bmp.paletteOffset = kFileHeaderSize + headerSize + (compression == kBiBitfields && headerSize == 40 ? 12 : 0);
+    if (hasAlphaMask && bmp.bitsPerPixel >= 16 && bmp.bitsPerPixel != 24)
+        bmp.alphaMask = qFromLittleEndian<quint32>(masks + 12);
+    if (bmp.alphaMask != 0 && !bmp.bitfields) {
+        // 32-bit pixels without bit fields keep blue, green and red in their first three bytes.
+        bmp.bitfields = true;
+        bmp.masks[0] = 0x00ff0000, bmp.masks[1] = 0x0000ff00, bmp.masks[2] = 0x000000ff;
+    }
+    bmp.paletteOffset = kFileHeaderSize + headerSize + 4 * masksAfterHeader;
     return true;
 }
 
@@ -156,7 +194,8 @@ bool ReadLayout(const QByteArray &head, qint64 fileSize, BmpLayout &bmp)
         return false;
     bmp.pixelOffset = pixelOffset;
     bmp.stride = Stride(bmp.width, bmp.bitsPerPixel);
-    if (pixelOffset + bmp.stride * bmp.height > fileSize)
+    // Run-length coded pixels take what room they need; their rows are always stored bottom-up.
+    if (bmp.rle ? bmp.topDown || pixelOffset >= fileSize : pixelOffset + bmp.stride * bmp.height > fileSize)
         return false;
     return ReadPalette(data, size, headerSize, bmp, pixelOffset);
 }
@@ -188,13 +227,27 @@ void DecodeRow(const BmpLayout &bmp, const uchar *in, QRgb *out)
             out[x] = PaletteColour(bmp, (in[bit / 8] >> shift) & ((1 << bpp) - 1));
         } else if (bmp.bitfields) {
             const quint32 pixel = bpp == 16 ? qFromLittleEndian<quint16>(in + 2 * x) : qFromLittleEndian<quint32>(in + 4 * x);
-            out[x] = qRgb(ChannelFromMask(pixel, bmp.masks[0]), ChannelFromMask(pixel, bmp.masks[1]),
-                          ChannelFromMask(pixel, bmp.masks[2]));
+            const int red = ChannelFromMask(pixel, bmp.masks[0]), green = ChannelFromMask(pixel, bmp.masks[1]),
+                      blue = ChannelFromMask(pixel, bmp.masks[2]);
+            out[x] = bmp.alphaMask != 0 ? OverWhite(red, green, blue, ChannelFromMask(pixel, bmp.alphaMask))
+                                        : qRgb(red, green, blue);
         } else {
             const uchar *p = in + x * (bpp / 8);
             out[x] = qRgb(p[2], p[1], p[0]);
         }
     }
+}
+
+// Pixels the codes skip are transparent where the file is shown, so they come out white, as a
+// transparent PNG pixel does.
+bool DecodeRlePixels(QIODevice &source, const BmpLayout &bmp, QImage &image)
+{
+    std::array<QRgb, 256> colours;
+    for (int index = 0; index < 256; ++index)
+        colours[index] = PaletteColour(bmp, index);
+    image.fill(Qt::white);
+    const auto depth = bmp.bitsPerPixel == 8 ? BmpRleReader::Depth::Eight : BmpRleReader::Depth::Four;
+    return BmpRleReader(source, depth, colours).read(image);
 }
 
 }  // namespace
@@ -231,6 +284,8 @@ QImage DecodeBmp(QIODevice &source)
     QImage image(int(bmp.width), int(bmp.height), QImage::Format_RGB32);
     if (image.isNull())
         return {};
+    if (bmp.rle)
+        return DecodeRlePixels(source, bmp, image) ? image : QImage();
     QByteArray row(bmp.stride, Qt::Uninitialized);
     for (qint64 line = 0; line < bmp.height; ++line) {
         if (source.read(row.data(), bmp.stride) != bmp.stride)

@@ -11,10 +11,11 @@ namespace tiv {
 // channel. Empty for a null image.
 QByteArray EncodeBmp(const QImage &image);
 
-// Reads uncompressed BMP files of 1, 4, 8, 16, 24 and 32 bits (bit fields included), bottom-up or
-// top-down, into a Format_RGB32 image. Anything else, a header that does not add up, or a picture
-// beyond the decode limits gives a null image. Reads the device from its current position, the
-// headers first and then the pixels row by row.
+// Reads BMP files of 1, 4, 8, 16, 24 and 32 bits (bit fields included), bottom-up or top-down, and
+// RLE8 and RLE4 files into a Format_RGB32 image. Pixels with an alpha mask in the header are laid
+// over white, as are the pixels run-length codes skip. Anything else, a header or a run that does
+// not add up, or a picture beyond the decode limits gives a null image. Reads the device from its
+// current position, the headers first and then the pixels row by row.
 QImage DecodeBmp(QIODevice &source);
 QImage DecodeBmp(const QByteArray &data);
 

@@ -145,15 +145,16 @@ bool Compress(const QImage &pixels, int quality, unsigned char **buffer, unsigne
     return true;
 }
 
-// Adobe writers store CMYK inverted, which is what the marker tells us.
-void CmykRowToRgb32(const JSAMPLE *cmyk, QRgb *out, int width, bool inverted)
+// libjpeg hands CMYK over as it is stored: inverted (255 is no ink), as Adobe's writers and libjpeg
+// itself write it, and libjpeg-turbo's own tools read every CMYK file that way, Adobe marker or
+// not. c * k / 255 is rounded to nearest as they round it (it never lies exactly halfway), so a
+// picture reads here pixel for pixel as it does there.
+void CmykRowToRgb32(const JSAMPLE *cmyk, QRgb *out, int width)
 {
+    const auto times = [](int ink, int k) { return (ink * k + 127) / 255; };
     for (int x = 0; x < width; ++x, cmyk += 4) {
-        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
-        if (!inverted) {
-            c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
-        }
-        out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+        const int k = cmyk[3];
+        out[x] = qRgb(times(cmyk[0], k), times(cmyk[1], k), times(cmyk[2], k));
     }
 }
 
@@ -168,7 +169,7 @@ void ReadRows(jpeg_decompress_struct &cinfo, QImage &image)
         JSAMPROW row = cmyk ? scratch[0] : line;
         jpeg_read_scanlines(&cinfo, &row, 1);
         if (cmyk)
-            CmykRowToRgb32(scratch[0], reinterpret_cast<QRgb *>(line), image.width(), cinfo.saw_Adobe_marker);
+            CmykRowToRgb32(scratch[0], reinterpret_cast<QRgb *>(line), image.width());
     }
 }
 

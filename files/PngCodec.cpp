@@ -1,6 +1,7 @@
 #include "files/PngCodec.h"
 
 #include "files/DecodeLimits.h"
+#include "files/OverWhite.h"
 #include "files/ParallelDeflate.h"
 #include "files/PngDirectDecoder.h"
 #include "files/PngPixelRows.h"
@@ -111,7 +112,7 @@ void FlattenOverWhite(uchar *line, int width)
 {
     QRgb *row = reinterpret_cast<QRgb *>(line);
     for (int x = 0; x < width; ++x)
-        row[x] = png::OverWhite(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), qAlpha(row[x]));
+        row[x] = OverWhite(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), qAlpha(row[x]));
 }
 
 void ReadRows(png_structp png, QImage &image, int passes, bool alpha)

@@ -1,6 +1,7 @@
 #include "files/PngDirectDecoder.h"
 
 #include "files/DecodeLimits.h"
+#include "files/OverWhite.h"
 #include "files/PngPixelRows.h"
 #include "files/PrefaultPages.h"
 
@@ -127,7 +128,7 @@ void DirectDecoder::takeTransparency(const std::vector<uchar> &data)
 {
     if (header_.colour == png::Palette && sawPalette_ && data.size() <= 256) {
         for (size_t i = 0; i < data.size(); ++i)
-            palette_[i] = png::OverWhite(qRed(palette_[i]), qGreen(palette_[i]), qBlue(palette_[i]), data[i]);
+            palette_[i] = OverWhite(qRed(palette_[i]), qGreen(palette_[i]), qBlue(palette_[i]), data[i]);
     } else if (header_.colour == png::Grey && data.size() == 2) {
         const int grey = qFromBigEndian<quint16>(data.data());
         kind_.key = std::array<int, 3>{grey, grey, grey};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/OverWhite.h"
+
 #include <QImage>
 
 #include <array>
@@ -10,19 +12,6 @@
 namespace tiv::png {
 
 enum Colour { Grey = 0, Rgb = 2, Palette = 3, GreyAlpha = 4, Rgba = 6 };
-
-// How a translucent pixel looks laid over white, (c * a + 255 * (255 - a)) / 255 for each colour;
-// both PNG readers use it. The division is done by shifts, exact for every value the sum can
-// take, and every step fits 16 bits, so the compiler can work on eight colours at once: a picture
-// of half a billion pixels would otherwise spend seconds here.
-inline QRgb OverWhite(int r, int g, int b, int a)
-{
-    const auto over = [a](int c) {
-        const auto x = quint16(c * a + 255 * (255 - a));
-        return quint16(x + 1 + (x >> 8)) >> 8;
-    };
-    return qRgb(over(r), over(g), over(b));
-}
 
 // Samples a pixel of the colour type has; 0 for a type PNG does not know.
 int Channels(int colour);

@@ -27,6 +27,7 @@ void AnnouncementBrowser::navigate(const QString &address)
         fill->setContentsMargins(0, 0, 0, 0);
         fill->addWidget(view_->widget());
         view_->onLoadFinished = [this](bool ok) { loadFinished(ok); };
+        view_->handLinksTo([this](const QString &address) { emit linkActivated(address); });
     }
     view_->navigate(address);
 }

@@ -31,6 +31,8 @@ public:
 signals:
     // A navigation completed and its body HTML is kept.
     void navigateComplete();
+    // The user followed a link in the strip, or had it open a window: the page is not shown here.
+    void linkActivated(const QString &address);
 
 private:
     void loadFinished(bool ok);

@@ -5,6 +5,7 @@
 #include "common/CatchAll.h"
 #include "files/ShellTarget.h"
 #include "panels/AnnouncementText.h"
+#include "platform/ShellService.h"
 #include "text/InterfaceText.h"
 
 #include <QDateTime>
@@ -38,6 +39,14 @@ void setRollerCaption(QLabel *label, const QString &caption)
     label->setGeometry(right - width, label->y(), width, label->height());
 }
 
+// Everything this panel opens comes from a remote page or may be steered by one: only a web
+// address is ever handed to the browser.
+void openWebAddress(ShellService *shell, const QString &text)
+{
+    if (const auto address = WebAddressToOpen(text); address && shell)
+        shell->openUrl(*address);
+}
+
 }  // namespace
 
 void TFrmMain::buildAnnouncementPanel()
@@ -49,6 +58,8 @@ void TFrmMain::buildAnnouncementPanel()
     TopBrowser = std::make_unique<AnnouncementBrowser>(WebBrowserTop);
     connect(TopBrowser.get(), &AnnouncementBrowser::navigateComplete, this,
             [this] { CatchAll([&] { WebBrowserTopNavigateComplete2(); }); });
+    connect(TopBrowser.get(), &AnnouncementBrowser::linkActivated, this,
+            [this](const QString &address) { CatchAll([&] { openWebAddress(platform_.shell, address); }); });
 
     for (QLabel *label : {LbRollers, LbRollers2}) {
         // Captions come from remote pages: never markup.
@@ -152,8 +163,9 @@ void TFrmMain::LoadRollList()
 {
     RollIndex = 0;
     QString value;
+    // The body HTML escapes "&" and "<": a page's "a=1&b=2" must reach the list as it reads.
     if (!TopBrowser->currentAddress().isEmpty())
-        value = MarkedText(TopBrowser->bodyHtml(), RollStartMarker, RollEndMarker);
+        value = DecodeCharacterReferences(MarkedText(TopBrowser->bodyHtml(), RollStartMarker, RollEndMarker));
     RollerLines = ReadCommaText(value.isEmpty() ? TxtLinks : value);
 }
 
@@ -199,17 +211,13 @@ void TFrmMain::RollerMouseLeave(QLabel *label)
 void TFrmMain::RollerMouseDown(QLabel *label)
 {
     const int tag = label == LbRollers ? LbRollersTag : LbRollers2Tag;
-    if (tag < 0 || tag >= RollerLines.size() || !platform_.shell)
-        return;
-    // Entries come from a remote page: only a web address is ever opened.
-    if (const auto address = WebAddressToOpen(RollerLines[tag]))
-        platform_.shell->openUrl(*address);
+    if (tag >= 0 && tag < RollerLines.size())
+        openWebAddress(platform_.shell, RollerLines[tag]);
 }
 
 void TFrmMain::Image48MouseDown()
 {
-    if (const auto address = WebAddressToOpen(UrlProductPage); address && platform_.shell)
-        platform_.shell->openUrl(*address);
+    openWebAddress(platform_.shell, UrlProductPage);
 }
 
 void TFrmMain::OpenExitPage()
@@ -221,7 +229,7 @@ void TFrmMain::OpenExitPage()
         return;
     QString target;
     if (!TopBrowser->currentAddress().isEmpty())
-        target = MarkedText(TopBrowser->bodyHtml(), ExitStartMarker, ExitEndMarker);
+        target = DecodeCharacterReferences(MarkedText(TopBrowser->bodyHtml(), ExitStartMarker, ExitEndMarker));
     // A page may name any text between its markers; anything but a web address means none.
     const auto address = WebAddressToOpen(target);
     const auto fallback = WebAddressToOpen(UrlSoftList);

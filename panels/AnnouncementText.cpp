@@ -50,7 +50,80 @@ QString quotedEntry(const QString &text, qsizetype &i)
     return entry;
 }
 
+int digitValue(QChar c, int base)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (base == 16 && u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (base == 16 && u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+// The character of a numeric reference's digits, U+FFFD when they name none, null when they are
+// not digits.
+QString numericCharacter(QStringView digits, int base)
+{
+    char32_t value = 0;
+    for (const QChar digit : digits) {
+        const int d = digitValue(digit, base);
+        if (d < 0)
+            return {};
+        value = qMin<char32_t>(value * base + char32_t(d), 0x110000);
+    }
+    const bool valid = value != 0 && value < 0x110000 && (value < 0xd800 || value > 0xdfff);
+    const char32_t character = valid ? value : 0xfffd;
+    return QString::fromUcs4(&character, 1);
+}
+
+// The characters of the reference `name` (what stands between "&" and ";"), or null.
+QString referencedCharacter(QStringView name)
+{
+    static const std::array<std::pair<const char16_t *, char16_t>, 6> named = {{
+        {u"amp", u'&'}, {u"lt", u'<'}, {u"gt", u'>'}, {u"quot", u'"'}, {u"apos", u'\''}, {u"nbsp", u'\u00a0'},
+    }};
+    if (name.size() > 1 && name[0] == u'#') {
+        const bool hex = name[1] == u'x' || name[1] == u'X';
+        const QStringView digits = name.mid(hex ? 2 : 1);
+        return digits.isEmpty() || digits.size() > 8 ? QString() : numericCharacter(digits, hex ? 16 : 10);
+    }
+    for (const auto &[word, character] : named) {
+        if (name == QStringView(word))
+            return QString(QChar(character));
+    }
+    return {};
+}
+
 }  // namespace
+
+QString DecodeCharacterReferences(const QString &html)
+{
+    // Names and numbers of the references decoded here are at most ten characters long.
+    constexpr qsizetype kLongestName = 10;
+    QString text;
+    text.reserve(html.size());
+    qsizetype i = 0;
+    while (i < html.size()) {
+        const qsizetype amp = html.indexOf(u'&', i);
+        if (amp < 0)
+            break;
+        text += QStringView(html).mid(i, amp - i);
+        const qsizetype nameLength = QStringView(html).mid(amp + 1, kLongestName + 1).indexOf(u';');
+        const QString character =
+            nameLength > 0 ? referencedCharacter(QStringView(html).mid(amp + 1, nameLength)) : QString();
+        if (character.isNull()) {
+            text += u'&';
+            i = amp + 1;
+        } else {
+            text += character;
+            i = amp + nameLength + 2;
+        }
+    }
+    text += QStringView(html).mid(i);
+    return text;
+}
 
 bool IsErrorPage(const QString &html)
 {

@@ -27,6 +27,13 @@ bool IsErrorPage(const QString &html);
 // markers) up to that marker; an end marker missing or before the start yields nothing.
 QString MarkedText(const QString &html, const QString &startMarker, const QString &endMarker);
 
+// The text an HTML fragment stands for as far as character references go: "&amp;", "&lt;", "&gt;",
+// "&quot;", "&apos;", "&nbsp;" and numeric references "&#38;" or "&#x26;" become their characters
+// (a number that names no character becomes U+FFFD). The body HTML the engine hands out escapes
+// only those, so a value cut from it reads as the page showed it. Anything else, a reference
+// without its ";" included, stays as it is.
+QString DecodeCharacterReferences(const QString &html);
+
 // Comma text: entries separated by commas or blanks; an entry holding a comma, a blank or a double
 // quote is enclosed in double quotes, with inner double quotes doubled. Reads at most `maxEntries`
 // entries and cuts each to `maxLength` characters.

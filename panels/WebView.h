@@ -19,7 +19,12 @@ public:
     virtual QString currentAddress() const = 0;
     // Hands the body's outer HTML to `done` once the engine has read it.
     virtual void readBodyHtml(std::function<void(const QString &)> done) = 0;
-    // Told when a navigation ends, loaded or failed (an unreachable server, an error status).
+    // From now on the view shows only the pages the program loads, where their server sends them
+    // and what they embed: a link the user follows in it, or a window the user has it open, goes
+    // to `open` instead. Pages cannot pass their own navigations off as the user's.
+    virtual void handLinksTo(std::function<void(const QString &address)> open) = 0;
+    // Told when a navigation ends, loaded or failed (an unreachable server, an error status); not
+    // for one that was refused or replaced by a newer one, which leaves the page as it was.
     std::function<void(bool ok)> onLoadFinished;
 };
 

@@ -2,17 +2,31 @@
 
 #include "panels/web/LockedWebPage.h"
 
+#include <QApplication>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 
 namespace tiv {
+
+namespace {
+
+// How long after a click or a key press in the view a link it follows counts as the user's: the
+// engine takes a moment between the input and the navigation it starts.
+constexpr qint64 kUserInputWindowMilliseconds = 2000;
+
+}  // namespace
 
 EngineWebView::EngineWebView(QWidget *parent) : QWebEngineView(parent)
 {
     setPage(new LockedWebPage(this));
     setContextMenuPolicy(Qt::NoContextMenu);
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (onLoadFinished)
-            onLoadFinished(ok);
+    // A navigation the page refused or that a newer one replaced ends as "stopped": the page shown
+    // is still the last one that loaded, so nothing is told.
+    connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &loading) {
+        const auto status = loading.status();
+        if (onLoadFinished && (status == QWebEngineLoadingInfo::LoadSucceededStatus ||
+                               status == QWebEngineLoadingInfo::LoadFailedStatus))
+            onLoadFinished(status == QWebEngineLoadingInfo::LoadSucceededStatus);
     });
 }
 
@@ -32,6 +46,28 @@ void EngineWebView::readBodyHtml(std::function<void(const QString &)> done)
     page()->runJavaScript(QStringLiteral("document.body ? document.body.outerHTML : ''"),
                           QWebEngineScript::ApplicationWorld,
                           [done = std::move(done)](const QVariant &html) { done(html.toString()); });
+}
+
+void EngineWebView::handLinksTo(std::function<void(const QString &address)> open)
+{
+    // The engine delivers input to widgets of its own inside the view, made as it needs them.
+    qApp->installEventFilter(this);
+    static_cast<LockedWebPage *>(page())->handLinksTo(
+        [open = std::move(open)](const QUrl &url) { open(url.toString()); }, [this] { return userJustActed(); });
+}
+
+bool EngineWebView::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    const bool input = type == QEvent::MouseButtonRelease || type == QEvent::KeyPress || type == QEvent::TouchEnd;
+    if (input && watched->isWidgetType() && (watched == this || isAncestorOf(static_cast<QWidget *>(watched))))
+        sinceUserInput_.start();
+    return false;
+}
+
+bool EngineWebView::userJustActed() const
+{
+    return sinceUserInput_.isValid() && sinceUserInput_.elapsed() < kUserInputWindowMilliseconds;
 }
 
 }  // namespace tiv

@@ -2,6 +2,7 @@
 
 #include "panels/WebView.h"
 
+#include <QElapsedTimer>
 #include <QWebEngineView>
 
 namespace tiv {
@@ -15,6 +16,15 @@ public:
     void navigate(const QString &address) override;
     QString currentAddress() const override;
     void readBodyHtml(std::function<void(const QString &)> done) override;
+    void handLinksTo(std::function<void(const QString &address)> open) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool userJustActed() const;
+
+    QElapsedTimer sinceUserInput_;
 };
 
 }  // namespace tiv

@@ -4,6 +4,7 @@
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -49,7 +50,20 @@ public:
 
 }  // namespace
 
-LockedWebPage::LockedWebPage(QObject *parent) : QWebEnginePage(lockedProfile(), parent) {}
+LockedWebPage::LockedWebPage(QObject *parent) : QWebEnginePage(lockedProfile(), parent)
+{
+    // Windows open only at the user's hand: the profile blocks the ones scripts ask for.
+    connect(this, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
+        if (openLink_ && request.isUserInitiated() && isWebScheme(request.requestedUrl()))
+            openLink_(request.requestedUrl());
+    });
+}
+
+void LockedWebPage::handLinksTo(std::function<void(const QUrl &)> open, std::function<bool()> userActed)
+{
+    openLink_ = std::move(open);
+    userActed_ = std::move(userActed);
+}
 
 QWebEngineProfile *LockedWebPage::lockedProfile()
 {
@@ -77,9 +91,22 @@ QWebEngineProfile *LockedWebPage::lockedProfile()
     return shared;
 }
 
-bool LockedWebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool)
+bool LockedWebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
-    return isWebScheme(url);
+    return isWebScheme(url) && (!openLink_ || staysInPage(url, type, isMainFrame));
+}
+
+// Shown: the program's own loads, where their server redirects them, and what the page loads into
+// its frames. A link the user follows goes to the browser; the page's own moves (scripts, forms)
+// are refused.
+bool LockedWebPage::staysInPage(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    const bool programsOwn = type == NavigationTypeTyped || type == NavigationTypeReload || type == NavigationTypeRedirect;
+    if (programsOwn || (!isMainFrame && type != NavigationTypeLinkClicked))
+        return true;
+    if (type == NavigationTypeLinkClicked && userActed_())
+        openLink_(url);
+    return false;
 }
 
 QWebEnginePage *LockedWebPage::createWindow(WebWindowType)

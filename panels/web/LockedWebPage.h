@@ -2,6 +2,8 @@
 
 #include <QWebEnginePage>
 
+#include <functional>
+
 namespace tiv {
 
 // The page of every web view of the program. The pages come from a server outside the program, so
@@ -14,11 +16,22 @@ public:
     // The one profile of these pages, made with the first page.
     static QWebEngineProfile *lockedProfile();
 
+    // From now on only the program's own loads (and where their server redirects them) are shown,
+    // with what they embed: a link followed while `userActed` says the user just clicked or typed,
+    // and a window the user opens, go to `open`; every other move of the page is refused.
+    void handLinksTo(std::function<void(const QUrl &)> open, std::function<bool()> userActed);
+
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
     // Scripts of remote pages have nothing to tell our users or our logs.
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
+
+private:
+    bool staysInPage(const QUrl &url, NavigationType type, bool isMainFrame);
+
+    std::function<void(const QUrl &)> openLink_;
+    std::function<bool()> userActed_;
 };
 
 }  // namespace tiv

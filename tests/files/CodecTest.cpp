@@ -12,6 +12,7 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <utility>
 
 using namespace tiv;
 
@@ -119,6 +120,56 @@ TEST(JpegCodec, BaselineColourRoundTrips)
     const QByteArray greyJpeg = QtEncoded(grey, "JPG");
     EXPECT_EQ(DecodeJpeg(greyJpeg).size(), QSize(40, 30));
     EXPECT_TRUE(EncodeJpeg(QImage()).isEmpty());
+}
+
+// What djpeg makes of a file: its pixels as RGB bytes, empty when it cannot read it.
+QByteArray DjpegRgb(const QByteArray &jpeg)
+{
+    QProcess djpeg;
+    djpeg.start(QStringLiteral("djpeg"), {QStringLiteral("-ppm")});
+    if (!djpeg.waitForStarted())
+        return {};
+    djpeg.write(jpeg);
+    djpeg.closeWriteChannel();
+    djpeg.waitForFinished(60000);
+    const QByteArray ppm = djpeg.readAllStandardOutput();
+    qsizetype pixels = 0;
+    for (int line = 0; line < 3 && pixels >= 0; ++line)
+        pixels = ppm.indexOf('\n', pixels) + 1;
+    return djpeg.exitCode() == 0 && pixels > 0 ? ppm.mid(pixels) : QByteArray();
+}
+
+TEST(JpegCodec, CmykFilesReadPixelForPixelAsDjpegReadsThem)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    TestPicture(203, 77).save(&buffer, "PNG");
+    QProcess convert;
+    convert.start(QStringLiteral("convert"), {QStringLiteral("png:-"), QStringLiteral("-colorspace"),
+                                              QStringLiteral("CMYK"), QStringLiteral("jpg:-")});
+    ASSERT_TRUE(convert.waitForStarted());
+    convert.write(png);
+    convert.closeWriteChannel();
+    convert.waitForFinished(60000);
+    const QByteArray ycck = convert.readAllStandardOutput();
+    const qsizetype adobe = ycck.indexOf("\xff\xee");
+    ASSERT_GT(adobe, 0);
+    ASSERT_EQ(ycck[adobe + 15], 2);  // the marker's transform: YCCK
+    QByteArray cmyk = ycck;
+    cmyk[adobe + 15] = 0;
+    QByteArray unmarked = ycck;
+    unmarked.remove(adobe, 2 + qFromBigEndian<quint16>(ycck.constData() + adobe + 2));
+    const std::pair<const char *, QByteArray> files[] = {{"YCCK", ycck}, {"CMYK", cmyk}, {"no marker", unmarked}};
+    for (const auto &[name, jpeg] : files) {
+        const QImage ours = DecodeJpeg(jpeg);
+        ASSERT_EQ(ours.size(), QSize(203, 77));
+        const QImage rgb = ours.convertToFormat(QImage::Format_RGB888);
+        QByteArray rgbBytes;
+        for (int y = 0; y < rgb.height(); ++y)
+            rgbBytes.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), rgb.width() * 3);
+        EXPECT_TRUE(rgbBytes == DjpegRgb(jpeg)) << name;
+    }
 }
 
 TEST(PngCodec, FilterNoneNonInterlacedRgb)

@@ -6,6 +6,7 @@
 #include "files/BmpCodec.h"
 #include "files/JpegCodec.h"
 #include "files/PngCodec.h"
+#include "support/BmpFiles.h"
 #include "support/HostilePictures.h"
 
 #include <QBuffer>
@@ -75,6 +76,15 @@ void PictureSeeds()
     PictureSeed("bmp", "indexed8.bmp", QtEncoded(desktop.convertToFormat(QImage::Format_Indexed8), "BMP"), 2);
     PictureSeed("bmp", "mono.bmp", QtEncoded(desktop.convertToFormat(QImage::Format_Mono), "BMP"), 2);
     PictureSeed("bmp", "one-bit.bmp", BmpOneBit(QSize(33, 9)), 2);
+    const QList<QRgb> palette = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(9, 9, 9)};
+    // Runs, an odd literal, an early line end and a delta, then the end of the picture.
+    static const char rle8[] = "\x03\x01\x00\x03\x02\x03\x04\x00\x00\x00\x02\x02\x00\x00\x00\x02\x01\x01\x04\x03\x00\x01";
+    PictureSeed("bmp", "rle8.bmp", testbmp::Rle(8, QSize(6, 4), palette, QByteArray(rle8, sizeof rle8 - 1)), 2);
+    static const char rle4[] = "\x05\x12\x00\x00\x00\x05\x31\x23\x10\x00\x00\x00\x00\x02\x01\x00\x02\x40\x00\x01";
+    PictureSeed("bmp", "rle4.bmp", testbmp::Rle(4, QSize(5, 3), palette, QByteArray(rle4, sizeof rle4 - 1)), 2);
+    PictureSeed("bmp", "v5-alpha.bmp", testbmp::Argb32(translucent, 124, testbmp::Bitfields), 2);
+    PictureSeed("bmp", "v4-alpha-rgb.bmp", testbmp::Argb32(translucent, 108, testbmp::Rgb), 2);
+    PictureSeed("bmp", "alpha-bitfields.bmp", testbmp::Argb32(translucent, 40, testbmp::AlphaBitfields), 2);
     Seed("load_picture_file", "icon.ico", char(5) + QtEncoded(desktop, "ICO"));
     Seed("load_picture_file", "pixmap.ppm", char(6) + QtEncoded(desktop, "PPM"));
     Seed("load_picture_file", "bitmap.xbm", char(7) + QtEncoded(desktop, "XBM"));

@@ -119,8 +119,8 @@ TEST_F(AnnouncementPanel, RollingLinksComeFromTheFirstPageAndOpenOnlyTheAddressA
 TEST_F(AnnouncementPanel, HostileEntriesOpenNothing)
 {
     server.page(QStringLiteral("gg/sp/now/"),
-                "tivrollaver_a,file:///etc/passwd,b,javascript:alert(1),c,/usr/bin/xterm,"
-                "d,https://shop.example/?a=1&amp;b=2_tivrollaver");
+                "tivrollaver_a,file:///etc/passwd,b,&#106;avascript:alert(1),c,/usr/bin/xterm,"
+                "\"Tom &amp; Jerry\",https://shop.example/?a=1&amp;b=2&c=3_tivrollaver");
     rotateAndCheck();
     ASSERT_EQ(w->RollerLines.size(), 8);
     w->TimerRollTimer();
@@ -129,9 +129,10 @@ TEST_F(AnnouncementPanel, HostileEntriesOpenNothing)
     w->TimerRollTimer();
     press(w->LbRollers);
     EXPECT_TRUE(fakes.shell.openedUrls.isEmpty());
-    // The page's HTML keeps its escapes; what stands there is a web address and opens as it stands.
+    // Entries read as the page shows them, escaped or not in its source.
+    EXPECT_EQ(w->LbRollers2->text(), QStringLiteral("Tom & Jerry"));
     press(w->LbRollers2);
-    EXPECT_EQ(fakes.shell.openedUrls, QStringList{QStringLiteral("https://shop.example/?a=1&amp;b=2")});
+    EXPECT_EQ(fakes.shell.openedUrls, QStringList{QStringLiteral("https://shop.example/?a=1&b=2&c=3")});
 }
 
 TEST_F(AnnouncementPanel, ErrorPageStillGivesItsRollingLinks)
@@ -165,7 +166,9 @@ TEST_F(AnnouncementPanel, ExitOpensThePagesExitAddressOnceElseTheSoftwareList)
         QString opened;
     } cases[] = {
         {"<p>tivexitpop_ https://bye.example/thanks _tivexitpop</p>", QStringLiteral("https://bye.example/thanks")},
+        {"<p>tivexitpop_https://bye.example/r?a=1&amp;b=2_tivexitpop</p>", QStringLiteral("https://bye.example/r?a=1&b=2")},
         {"<p>tivexitpop_file:///etc/passwd_tivexitpop</p>", softList},
+        {"<p>tivexitpop_&#102;ile:///etc/passwd_tivexitpop</p>", softList},
         {"<p>tivexitpop_/usr/bin/xterm_tivexitpop</p>", softList},
         {"<p>tivexitpop_javascript:alert(1)_tivexitpop</p>", softList},
         {"<p>no exit page named</p>", softList},
@@ -240,6 +243,61 @@ TEST_F(AnnouncementPanel, ProgramStaysResponsiveWhileAPageNeverFinishes)
     EXPECT_FALSE(w->grab().isNull());
     EXPECT_FALSE(w->TimerCheckTopBrowser->isActive());
     EXPECT_FALSE(w->Image48->isHidden());
+}
+
+// Links the user follows in the strip go to the browser through the address gate; the strip keeps
+// the announcement page, and a page's own scripts open nothing.
+TEST_F(AnnouncementPanel, LinksClickedInTheStripOpenInTheBrowserAndTheStripKeepsItsPage)
+{
+    const QString now = QStringLiteral("gg/sp/now/");
+    const char *link = "<a href='%1' %2 style='position:absolute;left:%3px;top:10px;width:80px;height:40px'>x</a>";
+    const QByteArray page = QByteArray("<body style='margin:0'>tivexitpop_https://bye.example/_tivexitpop") +
+                            QString::fromLatin1(link).arg("/elsewhere/", "", "10").toUtf8() +
+                            QString::fromLatin1(link).arg("https://blank.example/?a=1&amp;b=2", "target=_blank", "110").toUtf8() +
+                            QString::fromLatin1(link).arg("file:///etc/passwd", "", "210").toUtf8() +
+                            "<iframe src='/frame/' style='position:absolute;left:410px;top:0;width:100px;height:60px;"
+                            "border:0'></iframe>"
+                            "<script>window.open('/popup/');"
+                            "setTimeout(function () { location.href = '/scripted/'; }, 200);</script></body>";
+    server.page(now, page);
+    server.page(QStringLiteral("frame/"), "<body style='margin:0'><a href='/framed/' style='display:block;"
+                                          "width:100px;height:60px'>in a frame</a></body>");
+    w->show();
+    rotateAndCheck();
+    ASSERT_TRUE(w->Image48->isHidden());
+    QWidget *view = w->WebBrowserTop->findChild<QWidget *>();
+    ASSERT_TRUE(view && view->focusProxy());
+    EXPECT_EQ(server.hits(QStringLiteral("scripted/")), 0);
+    EXPECT_TRUE(fakes.shell.openedUrls.isEmpty()) << "nobody clicked";
+
+    const auto click = [&](int x) {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const QPointF at(x, 30);
+            QMouseEvent event(type, at, view->focusProxy()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(view->focusProxy(), &event);
+        }
+    };
+    click(50);
+    ASSERT_TRUE(waitUntil([&] { return fakes.shell.openedUrls.size() == 1; }));
+    click(150);
+    ASSERT_TRUE(waitUntil([&] { return fakes.shell.openedUrls.size() == 2; }));
+    click(450);
+    ASSERT_TRUE(waitUntil([&] { return fakes.shell.openedUrls.size() == 3; }));
+    click(250);
+    bool waited = false;
+    QTimer::singleShot(500, [&] { waited = true; });
+    ASSERT_TRUE(waitUntil([&] { return waited; }));
+    EXPECT_EQ(fakes.shell.openedUrls, (QStringList{server.base() + QStringLiteral("elsewhere/"),
+                                                   QStringLiteral("https://blank.example/?a=1&b=2"),
+                                                   server.base() + QStringLiteral("framed/")}));
+    EXPECT_EQ(server.hits(QStringLiteral("elsewhere/")) + server.hits(QStringLiteral("framed/")), 0);
+    EXPECT_EQ(server.hits(QStringLiteral("popup/")), 0);
+    EXPECT_EQ(w->TopBrowser->currentAddress(), server.base() + now);
+    fakes.shell.openedUrls.clear();
+    w->close();
+    w.reset();
+    EXPECT_EQ(fakes.shell.openedUrls, QStringList{QStringLiteral("https://bye.example/")});
 }
 
 // The roll ticks need no page: they walk whatever list there is.

@@ -72,3 +72,17 @@ TEST(ErrorPages, ErrorWordsMatchWithAsciiLettersInAnyCase)
     EXPECT_FALSE(IsErrorPage(QStringLiteral("<p>今日公告: new tools</p>")));
     EXPECT_FALSE(IsErrorPage(QStringLiteral("bad request")));
 }
+
+TEST(PageMarkers, CharacterReferencesAreDecodedOnceAndOnlyWhole)
+{
+    EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("https://x.example/r?a=1&amp;b=2&amp;amp;c")),
+              QStringLiteral("https://x.example/r?a=1&b=2&amp;c"));
+    EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&lt;b&gt; &quot;Tom&apos;s&quot;&nbsp;&#38;&#x4E2D;&#X6587;")),
+              QStringLiteral("<b> \"Tom's\"\u00a0&中文"));
+    // Numbers that name no character.
+    EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&#0;&#xD800;&#x110000;&#99999999;")), QString(4, QChar(0xfffd)));
+    // Not references: kept as they stand.
+    for (const char *text : {"a&b=2", "&amp", "&;", "&#;", "&#x;", "&#12a;", "&copy;", "&#xZZ;", "tail&"})
+        EXPECT_EQ(DecodeCharacterReferences(QString::fromUtf8(text)), QString::fromUtf8(text)) << text;
+    EXPECT_EQ(DecodeCharacterReferences(QStringLiteral("&&amp;&")), QStringLiteral("&&&"));
+}
