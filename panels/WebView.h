@@ -19,6 +19,8 @@ public:
     virtual QString currentAddress() const = 0;
     // Hands the body's outer HTML to `done` once the engine has read it.
     virtual void readBodyHtml(std::function<void(const QString &)> done) = 0;
+    // Told when a navigation begins.
+    std::function<void()> onLoadStarted;
     // Told when a navigation ends, loaded or failed (an unreachable server, an error status).
     std::function<void(bool ok)> onLoadFinished;
 };

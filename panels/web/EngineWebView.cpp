@@ -11,6 +11,10 @@ EngineWebView::EngineWebView(QWidget *parent) : QWebEngineView(parent)
 {
     setPage(new LockedWebPage(this));
     setContextMenuPolicy(Qt::NoContextMenu);
+    connect(this, &QWebEngineView::loadStarted, this, [this] {
+        if (onLoadStarted)
+            onLoadStarted();
+    });
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (onLoadFinished)
             onLoadFinished(ok);
