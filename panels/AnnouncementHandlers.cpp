@@ -20,6 +20,14 @@ namespace {
 // A build configured with an empty server base has no announcement panel.
 constexpr bool kServerConfigured = sizeof(TIV_ANNOUNCEMENT_SERVER) > 1;
 
+// Tests that watch the first page arrive cannot wait a minute and a half for it.
+int rotationMilliseconds()
+{
+    bool ok = false;
+    const int wanted = qEnvironmentVariableIntValue("TIVREVUDU_ROTATION_MS", &ok);
+    return ok && wanted > 0 ? wanted : 90000;
+}
+
 QTimer *newTimer(QObject *owner, int milliseconds, bool singleShot)
 {
     auto *timer = new QTimer(owner);
@@ -71,7 +79,7 @@ void TFrmMain::buildAnnouncementPanel()
     }
     Image48->setCursor(Qt::PointingHandCursor);
 
-    TimerRunAvert = newTimer(this, 90000, false);
+    TimerRunAvert = newTimer(this, rotationMilliseconds(), false);
     TimerCheckTopBrowser = newTimer(this, 1000, true);
     TimerRoll = newTimer(this, 5000, false);
     connect(TimerRunAvert, &QTimer::timeout, this, [this] { CatchAll([&] { TimerRunAvertTimer(); }); });

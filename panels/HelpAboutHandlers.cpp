@@ -7,16 +7,14 @@
 #include "panels/TFrmVersion.h"
 #include "text/InterfaceText.h"
 
-#include <QScreen>
-
 namespace tiv {
 
 void TFrmMain::BtnHelpClick()
 {
     if (!FrmHelp)
         FrmHelp = new TFrmHelp(this);
-    // Where no window manager maximises windows, the window still covers the screen.
-    FrmHelp->setGeometry(screen()->availableGeometry());
+    // The window manager maximises it, so its frame and title bar stay on the screen; where no
+    // window manager runs, it shows at its normal size.
     FrmHelp->showMaximized();
     FrmHelp->raise();
 }

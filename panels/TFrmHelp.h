@@ -19,10 +19,16 @@ public:
     void BtnCloseClick();
 
     WebView *WebBrowser1;  // null when the web module is missing
+    QWidget *BottomBar;
     QPushButton *BtnClose;
+    // Shown while the page loads; the page can be read and clicked meanwhile.
+    QWidget *Loading;
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    void showLoading(bool loading);
 };
 
 }  // namespace tiv

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QLibrary>
 #include <QLoggingCategory>
-#include <QScopeGuard>
 
 namespace tiv {
 
@@ -27,10 +26,12 @@ void allowRootWithoutSandbox()
 
 QtMessageHandler previousHandler = nullptr;
 
-// Loaded after the application object exists, the engine says so once; it is meant.
-void dropLateLoadNotice(QtMsgType type, const QMessageLogContext &context, const QString &message)
+// Notices the engine gives on every run that tell users nothing: it is loaded after the application
+// object exists, and it finds no graphics card to draw with, as the program has it draw in software.
+void dropEngineNotices(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (!message.startsWith(QLatin1String("Qt WebEngine seems to be initialized from a plugin")))
+    if (!message.startsWith(QLatin1String("Qt WebEngine seems to be initialized from a plugin")) &&
+        message != QLatin1String("No suitable graphics backend found"))
         previousHandler(type, context, message);
 }
 
@@ -41,8 +42,7 @@ Factory loadFactory()
     allowRootWithoutSandbox();
     // The engine reports its graphics set-up at length on every start; users have no use for it.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    previousHandler = qInstallMessageHandler(dropLateLoadNotice);
-    const auto restore = qScopeGuard([] { qInstallMessageHandler(previousHandler); });
+    previousHandler = qInstallMessageHandler(dropEngineNotices);
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString places[] = {programFolder + QStringLiteral("/tivweb.so"),
                               programFolder + QStringLiteral("/" TIV_WEB_MODULE_FROM_BIN),

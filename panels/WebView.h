@@ -23,6 +23,8 @@ public:
     // and what they embed: a link the user follows in it, or a window the user has it open, goes
     // to `open` instead. Pages cannot pass their own navigations off as the user's.
     virtual void handLinksTo(std::function<void(const QString &address)> open) = 0;
+    // Told when a navigation begins.
+    std::function<void()> onLoadStarted;
     // Told when a navigation ends, loaded or failed (an unreachable server, an error status); not
     // for one that was refused or replaced by a newer one, which leaves the page as it was.
     std::function<void(bool ok)> onLoadFinished;

@@ -11,6 +11,7 @@ packages=(
   imagemagick libjpeg-turbo-progs fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev
+  python3
 )
 missing=()
 for p in "${packages[@]}"; do

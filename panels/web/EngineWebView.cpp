@@ -3,6 +3,7 @@
 #include "panels/web/LockedWebPage.h"
 
 #include <QApplication>
+#include <QQuickWindow>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 
@@ -20,6 +21,10 @@ EngineWebView::EngineWebView(QWidget *parent) : QWebEngineView(parent)
 {
     setPage(new LockedWebPage(this));
     setContextMenuPolicy(Qt::NoContextMenu);
+    connect(this, &QWebEngineView::loadStarted, this, [this] {
+        if (onLoadStarted)
+            onLoadStarted();
+    });
     // A navigation the page refused or that a newer one replaced ends as "stopped": the page shown
     // is still the last one that loaded, so nothing is told.
     connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &loading) {
@@ -74,5 +79,16 @@ bool EngineWebView::userJustActed() const
 
 tiv::WebView *tivNewWebView(QWidget *parent)
 {
+    // Left to its default, the engine draws its views with OpenGL, and Qt shows such a view only in
+    // a window that composes with OpenGL as a whole: the first view put into a window already on
+    // the screen makes Qt destroy that window and map a new one. The main window would then come
+    // back from being minimised, lose its maximised state and take the focus from whatever program
+    // the user is in, and a dialog over it would be left pointing at a window that is gone. Drawn in
+    // software, a view is a plain widget to its window. The pages (a strip of announcements, the
+    // help) need no graphics card.
+    [[maybe_unused]] static const bool inSoftware = [] {
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        return true;
+    }();
     return new tiv::EngineWebView(parent);
 }

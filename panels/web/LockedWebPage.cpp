@@ -1,7 +1,6 @@
 #include "panels/web/LockedWebPage.h"
 
 #include <QApplication>
-#include <QOpenGLContext>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -9,26 +8,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 
-// Qt's own hooks for the context every OpenGL context of the application shares with.
-Q_GUI_EXPORT QOpenGLContext *qt_gl_global_share_context();
-Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
-
 namespace tiv {
 
 namespace {
-
-// The engine draws through a context shared with the program's windows. Qt makes that shared
-// context at start only when told to before the application object exists; the program does not,
-// to keep the engine's cost out of its start, so it is made here, before the engine's first use.
-// Where OpenGL is missing the context stays invalid and the engine draws in software.
-void ensureSharedContext()
-{
-    if (qt_gl_global_share_context())
-        return;
-    auto *context = new QOpenGLContext(qApp);
-    context->create();
-    qt_gl_set_global_share_context(context);
-}
 
 bool isWebScheme(const QUrl &url)
 {
@@ -70,7 +52,6 @@ QWebEngineProfile *LockedWebPage::lockedProfile()
     static QPointer<QWebEngineProfile> shared;
     if (shared)
         return shared;
-    ensureSharedContext();
     // No storage name: nothing a page leaves behind outlives the run.
     shared = new QWebEngineProfile(qApp);
     shared->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);

@@ -52,6 +52,21 @@ TEST_F(HelpAndAbout, HelpWindowIsMadeOnceAndLoadsItsPageAtEveryShowing)
     EXPECT_FALSE(waitUntil([&] { return server.hits(help) > 2; }, 500));
 }
 
+TEST_F(HelpAndAbout, HelpShowsThatItIsLoadingUntilThePageComesAndWearsTheSkinColours)
+{
+    server.route(help, {200, "<h1>帮助</h1>", {}, 1500, false});
+    w->BtnHelp->click();
+    tiv::TFrmHelp *window = w->FrmHelp;
+    ASSERT_NE(window->WebBrowser1, nullptr);
+    QWidget *view = window->WebBrowser1->widget();
+    ASSERT_TRUE(waitUntil([&] { return window->Loading->isVisible(); }, 5000));
+    EXPECT_EQ(view->cursor().shape(), Qt::BusyCursor);
+    EXPECT_TRUE(view->isEnabled());
+    EXPECT_TRUE(waitUntil([&] { return !window->Loading->isVisible(); }));
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(window->BottomBar->grab().toImage().pixelColor(1, 1), QColor(245, 250, 254));
+}
+
 TEST_F(HelpAndAbout, HelpPageThatFailsLeavesTheProgramResponsive)
 {
     for (const LoopbackHttpServer::Reply &reply : {LoopbackHttpServer::Reply{200, {}, {}, 0, true},
