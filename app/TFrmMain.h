@@ -86,6 +86,8 @@ public:
     // --- after-capture handling (capture/) ---
     void PresentCapture(bool afterCaptureSteps);
     void AutoSaveCapture();
+    // Lists the pictures saved while the window was away, once it is shown again.
+    void CatchUpPictureList();
     void CopyPictureToClipboard(ImageControl *control);
     void ShowContinuousGlyph();
     void BtnContinueCut2Click();
@@ -273,6 +275,8 @@ public:
     // --- state (all zero, empty or false when the window is made) ---
     bool ChromeShown = false;
     bool ShownBeforeCapture = false;
+    // Set by saves that did not refill the picture list (continuous capture).
+    bool PictureListBehind = false;
     QString PictureDrive;
     QString AutoSavePrefix;
     int ListSelectedIndex = 0;

@@ -40,6 +40,7 @@ void TFrmMain::PresentCapture(bool afterCaptureSteps)
         if (AutoClipboard())
             CopyPictureToClipboard(ImgMain);
         AutoSaveCapture();
+        PictureListBehind = false;
         FillPictureList();
         if (isVisible())
             BitmapListBox->setFocus();
@@ -68,7 +69,16 @@ void TFrmMain::AutoSaveCapture()
         }
         PnlHint->setText(FormatText(TxtAutoSavedPicture, {path}));
         ShowSavedPictureOnToolbar(path);
+        PictureListBehind = true;
     });
+}
+
+void TFrmMain::CatchUpPictureList()
+{
+    if (!PictureListBehind)
+        return;
+    PictureListBehind = false;
+    FillPictureList();
 }
 
 void TFrmMain::CopyPictureToClipboard(ImageControl *control)
