@@ -271,6 +271,8 @@ bool TFrmMain::eventFilter(QObject *watched, QEvent *event)
         if (!shownOnce_) {
             shownOnce_ = true;
             FormShow();
+        } else {
+            CatchAll([&] { CatchUpPictureList(); });
         }
     }
     return QWidget::eventFilter(watched, event);

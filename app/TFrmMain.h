@@ -88,6 +88,8 @@ public:
     void PresentCapture(bool afterCaptureSteps);
     // False when the picture folder was refused, so nothing was saved.
     bool AutoSaveCapture();
+    // Lists the pictures saved while the window was away, once it is shown again.
+    void CatchUpPictureList();
     void CopyPictureToClipboard(ImageControl *control);
     void ShowContinuousGlyph();
     void BtnContinueCut2Click();
@@ -287,6 +289,8 @@ public:
     // --- state (all zero, empty or false when the window is made) ---
     bool ChromeShown = false;
     bool ShownBeforeCapture = false;
+    // Set by saves that did not refill the picture list (continuous capture).
+    bool PictureListBehind = false;
     QString PictureDrive;
     QString AutoSavePrefix;
     int ListSelectedIndex = 0;

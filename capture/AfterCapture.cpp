@@ -40,8 +40,10 @@ void TFrmMain::PresentCapture(bool afterCaptureSteps)
         if (AutoClipboard())
             CopyPictureToClipboard(ImgMain);
         // A refused picture folder has been said once; the list keeps what it shows.
-        if (AutoSaveCapture())
+        if (AutoSaveCapture()) {
+            PictureListBehind = false;
             FillPictureList();
+        }
         if (isVisible())
             BitmapListBox->setFocus();
     }
@@ -73,8 +75,17 @@ bool TFrmMain::AutoSaveCapture()
         }
         PnlHint->setText(FormatText(TxtAutoSavedPicture, {path}));
         ShowSavedPictureOnToolbar(path);
+        PictureListBehind = true;
     });
     return folderUsable;
+}
+
+void TFrmMain::CatchUpPictureList()
+{
+    if (!PictureListBehind)
+        return;
+    PictureListBehind = false;
+    FillPictureList();
 }
 
 void TFrmMain::CopyPictureToClipboard(ImageControl *control)

@@ -51,14 +51,23 @@ int HotkeyModifiers(const HotkeyEntry &entry)
 
 unsigned HotkeyKeyCode(const HotkeyEntry &entry)
 {
-    if (normalisedName(entry.Key) == u"ESC")
+    const QString name = normalisedName(entry.Key);
+    if (name == u"ESC")
         return EscapeKey;
-    if (entry.Key.isEmpty())
-        return 0;
-    // Key codes are single bytes; a character beyond them names no key, and 0 makes the desktop
-    // refuse the registration so the user sees the conflict mark.
-    const char16_t first = entry.Key[0].unicode();
-    return first <= 0xFF ? first : 0;
+    for (int f = 1; f <= 12; ++f) {
+        if (name == u'F' + QString::number(f))
+            return F1Key + f - 1;
+    }
+    // One character names its own key; a lower-case letter means its letter key, not the key
+    // whose code its character happens to have.
+    QChar key;
+    if (name.size() == 1)
+        key = name[0];
+    else if (name.isEmpty() && !entry.Key.isEmpty())
+        key = entry.Key[0];  // a lone blank is the space bar, as in files written elsewhere
+    // Key codes are single bytes; a longer text is no key name, and 0 makes the registration fail
+    // visibly instead of binding the key of its first character.
+    return key.unicode() <= 0xFF ? key.unicode() : 0;
 }
 
 void ResetHotkeyDefaults(HotkeyTable &table)
@@ -88,8 +97,8 @@ bool RegisterCaptureHotkeys(const HotkeyTable &table, HotkeyConflicts &conflicts
             logLine(QString::number(id) + u',' + e.Modifier1 + u',' + e.Modifier2 + u',' + e.Key);
         // An entry without a key must not stop the pass: the hotkeys after it would silently stay
         // unregistered while the result still claimed success.
-        const bool accepted = !e.Key.isEmpty()
-            && service.registerHotkey(id, unsigned(HotkeyModifiers(e)), HotkeyKeyCode(e));
+        const unsigned key = HotkeyKeyCode(e);
+        const bool accepted = key != 0 && service.registerHotkey(id, unsigned(HotkeyModifiers(e)), key);
         conflicts[id - 1] = !accepted;
         refused = refused || !accepted;
     }

@@ -36,7 +36,9 @@ using HotkeyConflicts = std::array<bool, HotkeyCount>;
 // upper-casing a..z and stripping control characters and blanks at both ends; 0 for anything else.
 int ParseHotkeyName(const QString &text);
 int HotkeyModifiers(const HotkeyEntry &entry);
-// The key code registered for an entry: 27 for "ESC", else the first character's code as written.
+// The key code registered for an entry: 27 for "ESC", 112..123 for "F1".."F12", the letter key for
+// a letter of either case, a single character's own code otherwise; 0 when the text names no key.
+// Blanks and control characters around the text are ignored.
 unsigned HotkeyKeyCode(const HotkeyEntry &entry);
 
 void ResetHotkeyDefaults(HotkeyTable &table);

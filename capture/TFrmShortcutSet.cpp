@@ -108,6 +108,7 @@ void TFrmShortcutSet::FormCreate()
             row.key = new QLineEdit(SbCenter);
             row.key->setFont(font);
             row.key->setGeometry(329, y, 30, 24);
+            connect(row.key, &QLineEdit::textChanged, this, [this, i] { CatchAll([&] { showRowWarning(i); }); });
         }
     });
 }
@@ -118,8 +119,9 @@ void TFrmShortcutSet::LoadHotkeyRows()
         for (int i = 0; i < HotkeyCount; ++i) {
             Rows[i].modifier1->setEditText(table_[i].Modifier1);
             Rows[i].modifier2->setEditText(table_[i].Modifier2);
+            Rows[i].conflict = conflicts_[i];
             Rows[i].key->setText(table_[i].Key);
-            Rows[i].warning->setVisible(conflicts_[i]);
+            showRowWarning(i);
         }
     });
 }
@@ -129,8 +131,7 @@ void TFrmShortcutSet::StoreHotkeyRows()
     CatchAll([&] {
         for (int i = 0; i < HotkeyCount; ++i) {
             table_[i] = {Rows[i].modifier1->currentText(), Rows[i].modifier2->currentText(), Rows[i].key->text()};
-            // Every control of a closed dialog is invisible; isHidden tells what the row was set to.
-            conflicts_[i] = !Rows[i].warning->isHidden();
+            conflicts_[i] = Rows[i].conflict;
         }
     });
 }
@@ -150,6 +151,18 @@ void TFrmShortcutSet::BtnDefaultSetClick()
 {
     ResetHotkeyDefaults(table_);
     LoadHotkeyRows();
+}
+
+void TFrmShortcutSet::showRowWarning(int row)
+{
+    Row &r = Rows[row];
+    if (!r.warning)
+        return;
+    // A key text that names no key would never register; say so while it is being typed.
+    const bool unknownKey = HotkeyKeyCode({QString(), QString(), r.key->text()}) == 0;
+    r.warning->setText(unknownKey ? QStringLiteral("无此按键，请修改") : QStringLiteral("此快捷键冲突，请修改"));
+    r.warning->adjustSize();
+    r.warning->setVisible(unknownKey || r.conflict);
 }
 
 void TFrmShortcutSet::showEvent(QShowEvent *event)

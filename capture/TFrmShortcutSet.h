@@ -27,7 +27,10 @@ public:
     struct Row {
         QComboBox *modifier1 = nullptr, *modifier2 = nullptr;
         QLineEdit *key = nullptr;
+        // Says that the hotkey conflicts, or that the key box names no key.
         QLabel *warning = nullptr;
+        // Whether the last registration of this row's hotkey was refused.
+        bool conflict = false;
     };
 
     void FormCreate();
@@ -47,6 +50,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void showRowWarning(int row);
     HotkeyTable &table_;
     HotkeyConflicts &conflicts_;
 };

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -95,7 +96,8 @@ void TFrmToolBar::wire()
     on(BtnFileScreen, &TFrmToolBar::BtnFileScreenClick);
     connect(LbImgs, &QListWidget::itemClicked, this, [this] { CatchAll([&] { LbImgsClick(); }); });
     connect(LbImgs, &QListWidget::itemDoubleClicked, this, [this] { CatchAll([&] { ImgPreViewClick(); }); });
-    connect(ImgPreView, &ImageControl::mouseReleased, this, [this] { CatchAll([&] { ImgPreViewClick(); }); });
+    // Only a double-click opens the preview, as its hint says; a single click is no command.
+    ImgPreView->installEventFilter(this);
 }
 
 void TFrmToolBar::FormCreate()
@@ -161,9 +163,8 @@ void TFrmToolBar::LbImgsClick()
 
 void TFrmToolBar::ImgPreViewClick()
 {
-    const QString path = selectedPath();
-    if (!path.isEmpty() && main_)
-        main_->ShellOpenTarget(path);
+    if (!previewedPath_.isEmpty() && main_)
+        main_->ShellOpenTarget(previewedPath_);
 }
 
 void TFrmToolBar::BtnZoomClick()
@@ -182,6 +183,14 @@ void TFrmToolBar::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+bool TFrmToolBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ImgPreView && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        CatchAll([&] { ImgPreViewClick(); });
+    return QWidget::eventFilter(watched, event);
+}
+
 QString TFrmToolBar::selectedPath()
 {
     if (LbImgs->count() == 0)
@@ -197,6 +206,7 @@ void TFrmToolBar::previewFile(const QString &path)
         return;
     const QRect box = ImgPreView->geometry();
     main_->LoadPictureFile(ImgPreView, path);
+    previewedPath_ = ImgPreView->file();
     // The loader fits a control to its picture; the preview keeps the size of its box.
     ImgPreView->setGeometry(box);
 }

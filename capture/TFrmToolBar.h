@@ -45,6 +45,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildLayout();
@@ -55,6 +56,8 @@ private:
     void keepOnTop();
 
     QPointer<TFrmMain> main_;
+    // The file the preview shows; that is the picture a double-click opens.
+    QString previewedPath_;
 };
 
 }  // namespace tiv

@@ -4,8 +4,10 @@
 #include "common/ButtonFace.h"
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
+#include "files/LoadPictureFile.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,8 @@ TFrmWaterMarkSet::TFrmWaterMarkSet(TFrmMain &main) : QDialog(&main), main_(main)
     connect(SbTransparent, &QScrollBar::valueChanged, this, [this] { CatchAll([&] { SbTransparentChange(); }); });
     connect(BtnSpSelectPicAdd, &QPushButton::clicked, this, [this] { CatchAll([&] { BtnSpSelectPicAddClick(); }); });
     connect(BtnClose, &QPushButton::clicked, this, [this] { CatchAll([&] { BtnCloseClick(); }); });
+    connect(EdtWatermarkIMGPath, &QLineEdit::editingFinished, this,
+            [this] { CatchAll([&] { LoadWatermarkPicture(EdtWatermarkIMGPath->text()); }); });
     FormCreate();
 }
 
@@ -39,6 +43,11 @@ void TFrmWaterMarkSet::buildLayout()
     EdtWatermark->setObjectName(QStringLiteral("EdtWatermark"));
     EdtWatermarkIMGPath = new QLineEdit(this);
     EdtWatermarkIMGPath->setObjectName(QStringLiteral("EdtWatermarkIMGPath"));
+    LbWatermarkImgState = new QLabel(this);
+    LbWatermarkImgState->setObjectName(QStringLiteral("LbWatermarkImgState"));
+    LbWatermarkImgState->setTextFormat(Qt::PlainText);
+    LbWatermarkImgState->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0)"));
+    LbWatermarkImgState->hide();
     BtnSpSelectPicAdd = new QPushButton(this);
     BtnSpSelectPicAdd->setObjectName(QStringLiteral("BtnSpSelectPicAdd"));
     SbTransparent = new QScrollBar(Qt::Horizontal, this);
@@ -70,12 +79,13 @@ void TFrmWaterMarkSet::buildLayout()
     grid->addWidget(pictureLabel, 3, 0);
     grid->addWidget(EdtWatermarkIMGPath, 3, 1);
     grid->addWidget(BtnSpSelectPicAdd, 3, 2);
-    grid->addWidget(opacityLabel, 4, 0);
-    grid->addWidget(SbTransparent, 4, 1);
-    grid->addWidget(LbTrans, 4, 2);
-    grid->addWidget(SpImgPreview, 5, 0, 1, 3);
-    grid->addWidget(ScrollBox1, 6, 0, 1, 3);
-    grid->addWidget(BtnClose, 7, 2);
+    grid->addWidget(LbWatermarkImgState, 4, 1, 1, 2);
+    grid->addWidget(opacityLabel, 5, 0);
+    grid->addWidget(SbTransparent, 5, 1);
+    grid->addWidget(LbTrans, 5, 2);
+    grid->addWidget(SpImgPreview, 6, 0, 1, 3);
+    grid->addWidget(ScrollBox1, 7, 0, 1, 3);
+    grid->addWidget(BtnClose, 8, 2);
 }
 
 void TFrmWaterMarkSet::FormCreate()
@@ -100,6 +110,31 @@ void TFrmWaterMarkSet::FormCloseQuery()
     main_.WatermarkType = LbWatermarkType->currentRow();
     main_.WatermarkImgPath = EdtWatermarkIMGPath->text();
     main_.WaterMarkTransparent = SbTransparent->value();
+    // A path typed without choosing it in the picture dialog counts as well.
+    if (main_.WatermarkImgPath != loadedPath_)
+        LoadWatermarkPicture(main_.WatermarkImgPath);
+}
+
+bool TFrmWaterMarkSet::LoadWatermarkPicture(const QString &path)
+{
+    loadedPath_ = path;
+    QString problem;
+    CanvasPicture picture;
+    if (!path.isEmpty()) {
+        if (!QFileInfo(path).isFile())
+            problem = QStringLiteral("找不到水印图片");
+        else if ((picture = LoadPictureFile(path)).isEmpty())
+            problem = QStringLiteral("无法读取水印图片");
+        else if (!picture.isBitmap())
+            problem = QStringLiteral("水印图片只能是 JPG、PNG 或 BMP 图片");
+    }
+    LbWatermarkImgState->setText(problem);
+    LbWatermarkImgState->setVisible(!problem.isEmpty());
+    if (!problem.isEmpty() || path.isEmpty())
+        picture = {};
+    ImgWatermark->setPicture(std::move(picture), path);
+    ImgWatermark->sizeToPicture();
+    return problem.isEmpty() && !path.isEmpty();
 }
 
 void TFrmWaterMarkSet::SbTransparentChange()
@@ -120,7 +155,7 @@ void TFrmWaterMarkSet::BtnSpSelectPicAddClick()
         return;
     const QString chosen = OpenPictureDialog1->selectedFiles().first();
     EdtWatermarkIMGPath->setText(chosen);
-    main_.LoadPictureFile(ImgWatermark, chosen);
+    LoadWatermarkPicture(chosen);
 }
 
 void TFrmWaterMarkSet::BtnCloseClick()

@@ -22,6 +22,13 @@ class TFrmWaterMarkSet : public QDialog {
 public:
     explicit TFrmWaterMarkSet(TFrmMain &main);
 
+    // The result of a close made by a starting capture rather than by the user.
+    static constexpr int ClosedForCapture = 2;
+
+    // Shows the picture at `path` as the mark, or says beside the path why it cannot be one; a
+    // picture that cannot be the mark leaves none, so captures carry what the path names.
+    bool LoadWatermarkPicture(const QString &path);
+
     void FormCreate();
     void FormShow();
     void FormCloseQuery();
@@ -32,6 +39,7 @@ public:
     QLabel *ImgSpWaterMarkType, *SpImgPreview;
     QListWidget *LbWatermarkType;
     QLineEdit *EdtWatermark, *EdtWatermarkIMGPath;
+    QLabel *LbWatermarkImgState;
     QPushButton *BtnSpSelectPicAdd, *BtnClose;
     QScrollBar *SbTransparent;
     QLabel *LbTrans;
@@ -39,14 +47,17 @@ public:
     ImageControl *ImgWatermark;
     QFileDialog *OpenPictureDialog1 = nullptr;
 
+    // Every way of closing (the close button, the close box, Esc, a starting capture) ends here.
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
-    // Every way of closing (the close button, the close box, Esc) ends here.
-    void done(int result) override;
 
 private:
     void buildLayout();
     TFrmMain &main_;
+    // The path the preview was last loaded from, so a close loads only a path typed since.
+    QString loadedPath_;
 };
 
 }  // namespace tiv

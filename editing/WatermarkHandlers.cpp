@@ -17,17 +17,30 @@
 
 namespace tiv {
 
+namespace {
+
+// Said in the hint line when the command has no picture to stamp or no file to save it to.
+constexpr const char *kNothingToWatermark = "没有可加水印的图片：请先截图，或在图片列表中选择一张图片";
+
+}  // namespace
+
 TFrmWaterMarkSet *TFrmMain::WatermarkDialog()
 {
-    if (!FrmWaterMarkSet)
+    if (!FrmWaterMarkSet) {
         FrmWaterMarkSet = new TFrmWaterMarkSet(*this);
+        // The window is made at start-up: a picture mark must be there for the first capture,
+        // not only once the window has been opened.
+        if (WatermarkType == WatermarkPictureMark)
+            FrmWaterMarkSet->LoadWatermarkPicture(WatermarkImgPath);
+    }
     return FrmWaterMarkSet;
 }
 
 void TFrmMain::HideWatermarkSettings()
 {
-    if (FrmWaterMarkSet)
-        FrmWaterMarkSet->hide();
+    // Closed, not just hidden, so that what the user typed is kept as on any other close.
+    if (FrmWaterMarkSet && FrmWaterMarkSet->isVisible())
+        FrmWaterMarkSet->done(TFrmWaterMarkSet::ClosedForCapture);
 }
 
 QRect TFrmMain::RenderWatermark(QImage &target)
@@ -65,8 +78,7 @@ void TFrmMain::LoadWatermarkDialog()
     dialog->LbWatermarkType->setCurrentRow(WatermarkType);
     dialog->EdtWatermarkIMGPath->setText(WatermarkImgPath);
     dialog->SbTransparent->setValue(WaterMarkTransparent);
-    if (QFileInfo(WatermarkImgPath).isFile())
-        LoadPictureFile(dialog->ImgWatermark, WatermarkImgPath);
+    dialog->LoadWatermarkPicture(WatermarkImgPath);
 }
 
 void TFrmMain::BtnWatermarkSetClick()
@@ -78,16 +90,17 @@ void TFrmMain::BtnWatermarkSetClick()
 void TFrmMain::BtnAddWatermarkClick()
 {
     // Nothing to stamp: the command must not write an empty picture over a file.
-    if (ImgMain->picture().isEmpty())
+    const bool noEntry = BitmapListModel->rowCount() == 0;
+    if (ImgMain->picture().isEmpty() || noEntry) {
+        PnlHint->setText(QString::fromUtf8(kNothingToWatermark));
         return;
-    if (!BitmapListBox->currentIndex().isValid()) {
-        if (BitmapListModel->rowCount() == 0)
-            return;
-        BitmapListBox->setCurrentIndex(BitmapListModel->index(0));
     }
+    if (!BitmapListBox->currentIndex().isValid())
+        BitmapListBox->setCurrentIndex(BitmapListModel->index(0));
     LoadWatermarkDialog();
-    if (WatermarkType == WatermarkNoMark)
-        WatermarkDialog()->exec();
+    // A capture that closed the window owns the canvas now: stamping it would save the capture.
+    if (WatermarkType == WatermarkNoMark && WatermarkDialog()->exec() == TFrmWaterMarkSet::ClosedForCapture)
+        return;
     if (WatermarkType != WatermarkTextMark && WatermarkType != WatermarkPictureMark)
         return;
     const QString path = CurrentEntryPath();

@@ -19,9 +19,13 @@ QImage FakeScreen::grab(const QRect &screenRect)
 bool FakeHotkeys::registerHotkey(int id, unsigned modifiers, unsigned virtualKey)
 {
     registrations.append({id, modifiers, virtualKey});
-    if (takenByOthers.contains(combination(modifiers, virtualKey)) || active.contains(id))
+    const unsigned wanted = combination(modifiers, virtualKey);
+    if (active.value(id, ~0u) == wanted)
+        return true;
+    active.remove(id);
+    if (takenByOthers.contains(wanted) || active.values().contains(wanted))
         return false;
-    active.insert(id);
+    active.insert(id, wanted);
     return true;
 }
 

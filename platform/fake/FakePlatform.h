@@ -39,7 +39,7 @@ public:
     };
     QList<Registration> registrations;  // every call, in order
     QList<int> unregistrations;
-    QSet<int> active;
+    QMap<int, unsigned> active;  // id -> combination held by this program
     // Combinations (modifiers << 16 | key) that another program holds.
     QSet<unsigned> takenByOthers;
     Handler handler;

@@ -97,8 +97,6 @@ void X11HotkeyService::ungrabAllLockVariants(const Grab &grab)
 
 bool X11HotkeyService::registerHotkey(int id, unsigned modifiers, unsigned virtualKey)
 {
-    if (grabs_.contains(id))
-        return false;  // like the desktop this mimics: an id is registered once
     const uint32_t keysym = keysymForVirtualKey(virtualKey);
     const xcb_keycode_t code = keysym ? keycodeFor(keysym) : 0;
     if (!code)
@@ -113,9 +111,15 @@ bool X11HotkeyService::registerHotkey(int id, unsigned modifiers, unsigned virtu
     if (modifiers & ModSuper)
         mask |= superMask_;
     const Grab grab{code, mask};
+    // Starting capture mode again asks for the keys this program already holds: they stay held.
+    if (const auto held = grabs_.constFind(id); held != grabs_.cend()) {
+        if (held->keycode == code && held->modifiers == mask)
+            return true;
+        unregisterHotkey(id);
+    }
     for (const Grab &g : std::as_const(grabs_))
         if (g.keycode == code && g.modifiers == mask)
-            return false;
+            return false;  // two of our own hotkeys on one combination: only one could ever fire
     if (!grabAllLockVariants(grab))
         return false;
     grabs_.insert(id, grab);
@@ -137,8 +141,19 @@ void X11HotkeyService::readEvents()
 {
     const uint16_t ignored = kLockMask | numLockMask_;
     while (xcb_generic_event_t *event = xcb_poll_for_event(x_->get())) {
-        if ((event->response_type & 0x7f) == XCB_KEY_PRESS) {
+        const uint8_t type = event->response_type & 0x7f;
+        if (type == XCB_KEY_RELEASE) {
+            const auto *key = reinterpret_cast<xcb_key_release_event_t *>(event);
+            lastRelease_.insert(key->detail, key->time);
+        } else if (type == XCB_KEY_PRESS) {
             const auto *key = reinterpret_cast<xcb_key_press_event_t *>(event);
+            // A held key repeats as a release and a new press stamped with the same time; only a
+            // press after a real release is a new use of the hotkey.
+            const auto released = lastRelease_.constFind(key->detail);
+            if (released != lastRelease_.cend() && *released == key->time) {
+                free(event);
+                continue;
+            }
             const uint16_t state = key->state & uint16_t(~ignored) & 0xff;
             for (auto it = grabs_.cbegin(); it != grabs_.cend(); ++it) {
                 if (it->keycode == key->detail && it->modifiers == state && handler_) {

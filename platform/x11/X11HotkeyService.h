@@ -35,6 +35,8 @@ private:
     std::unique_ptr<XcbConnection> x_;
     std::unique_ptr<QSocketNotifier> notifier_;
     QMap<int, Grab> grabs_;
+    // Server time of the last release of each key code seen through our grabs.
+    QMap<xcb_keycode_t, xcb_timestamp_t> lastRelease_;
     Handler handler_;
     uint16_t numLockMask_ = 0;
     uint16_t superMask_ = 0;

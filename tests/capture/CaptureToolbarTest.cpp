@@ -43,6 +43,22 @@ struct CaptureToolbar : MainWindowFixture {
             names << toolbar()->LbImgs->item(i)->text();
         return names;
     }
+    // A click on the preview as the desktop delivers it; the second click of a double-click
+    // arrives as a double-click event between its press and its release.
+    void clickPreview(bool twice = false)
+    {
+        const auto send = [this](QEvent::Type type, Qt::MouseButtons held) {
+            QMouseEvent e(type, QPointF(5, 5), QPointF(toolbar()->ImgPreView->mapToGlobal(QPoint(5, 5))),
+                          Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(toolbar()->ImgPreView, &e);
+        };
+        send(QEvent::MouseButtonPress, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, Qt::NoButton);
+        if (twice) {
+            send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, Qt::NoButton);
+        }
+    }
     QString saved(const char *name) const { return QDir(w->PictureFolder).filePath(QString::fromLatin1(name)); }
     bool capturing() const { return !fakes.hotkeys.active.isEmpty(); }
 };
@@ -74,17 +90,23 @@ TEST_F(CaptureToolbar, EverySaveIsListedAndPreviewedAlsoWhileHidden)
 
     toolbar()->hide();
     w->CaptureFullScreen();
+    const QString second = saved("2.jpg");
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("1.jpg"), QStringLiteral("2.jpg")}));
     EXPECT_EQ(toolbar()->ImgPreView->picture().image.size(), QSize(120, 90));
 
-    // With no entry selected a preview click opens the first; entries remember their folder.
+    // A double-click opens the picture the preview shows, once; a single click opens nothing.
     toolbar()->LbImgs->clearSelection();
     w->EdtPicPath->setText(home.filePath(QStringLiteral("elsewhere")));
     w->EnsurePictureFolder();
-    toolbar()->ImgPreViewClick();
-    EXPECT_EQ(fakes.shell.openedPaths, QStringList{first});
+    clickPreview();
+    EXPECT_TRUE(fakes.shell.openedPaths.isEmpty());
+    clickPreview(true);
+    EXPECT_EQ(fakes.shell.openedPaths, QStringList{second});
+    // With no entry selected a list click shows the first; entries remember their folder.
     toolbar()->LbImgsClick();
     EXPECT_EQ(toolbar()->ImgPreView->picture().image.size(), QSize(30, 20));
+    clickPreview(true);
+    EXPECT_EQ(fakes.shell.openedPaths.value(1), first);
 }
 
 TEST_F(CaptureToolbar, ClosingInAnyWayLeavesCaptureModeAndBringsTheWindowBack)

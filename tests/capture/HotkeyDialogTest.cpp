@@ -64,15 +64,23 @@ TEST_F(HotkeyDialog, EditsTakeEffectAtTheNextCaptureModeAndCloseDiscardsThem)
 {
     dialog()->show();
     dialog()->Rows[0].modifier2->setEditText(QStringLiteral("alt "));
-    dialog()->Rows[0].key->setText(QStringLiteral("G"));
+    dialog()->Rows[0].key->setText(QStringLiteral("g"));
+    dialog()->Rows[2].key->setText(QStringLiteral("F5"));
     dialog()->BtnConfirmClick();
-    EXPECT_EQ(w->Hotkeys[0], (HotkeyEntry{"Ctrl", "alt ", "G"})) << "kept exactly as typed";
+    EXPECT_EQ(w->Hotkeys[0], (HotkeyEntry{"Ctrl", "alt ", "g"})) << "kept exactly as typed";
     w->GrabMenuClick();
     EXPECT_TRUE(fakes.hotkeys.registrations.contains(fake::FakeHotkeys::Registration{1, ModCtrl | ModAlt, 'G'}));
+    EXPECT_TRUE(fakes.hotkeys.registrations.contains(fake::FakeHotkeys::Registration{3, ModCtrl | ModShift, 116}));
     w->LeaveCaptureMode();
 
     dialog()->show();
-    EXPECT_EQ(row(0), (QStringList{"Ctrl", "alt ", "G"}));
+    EXPECT_EQ(row(0), (QStringList{"Ctrl", "alt ", "g"}));
+    // A text that names no key is marked as it is typed, and the mark goes with a key name.
+    dialog()->Rows[2].key->setText(QStringLiteral("F55"));
+    EXPECT_EQ(warnings(), (QList<bool>{false, false, true, false, false}));
+    EXPECT_EQ(dialog()->Rows[2].warning->text(), QStringLiteral("无此按键，请修改"));
+    dialog()->Rows[2].key->setText(QStringLiteral("f5"));
+    EXPECT_EQ(warnings(), (QList<bool>{false, false, false, false, false}));
     dialog()->Rows[1].key->setText(QStringLiteral("Q"));
     dialog()->BtnCloseClick();
     EXPECT_EQ(w->Hotkeys[1].Key, QStringLiteral("W"));

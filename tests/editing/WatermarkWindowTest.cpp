@@ -1,5 +1,6 @@
 #include "support/MainWindowFixture.h"
 
+#include "capture/HotkeyTable.h"
 #include "editing/TFrmWaterMarkSet.h"
 #include "editing/Watermark.h"
 #include "files/BmpCodec.h"
@@ -177,4 +178,83 @@ TEST_F(WatermarkWindow, AddWatermarkWithoutAMarkAsksForOneFirst)
     w->WatermarkType = WatermarkNoMark;
     w->BtnAddWatermarkClick();
     EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), stamped(original, QStringLiteral("x"), 8));
+}
+
+TEST_F(WatermarkWindow, PictureMarkComesFromThePathAfterARestartAndAsTyped)
+{
+    const auto writeBmp = [this](const QString &name, const QByteArray &bytes) {
+        QFile file(home.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString first = writeBmp(QStringLiteral("first.bmp"), EncodeBmp(pattern(12, 9, 77)));
+    const QString second = writeBmp(QStringLiteral("second.bmp"), EncodeBmp(pattern(6, 4, 33)));
+    const QString broken = writeBmp(QStringLiteral("broken.bmp"), QByteArray("BM not a picture"));
+    w->WatermarkType = WatermarkPictureMark;
+    w->WatermarkImgPath = first;
+    w->WaterMarkTransparent = 10;
+    start();
+    w->show();
+    fakes.screen.desktop = pattern(160, 90);
+    w->CaptureFullScreen();
+    EXPECT_EQ(w->ImgMain->picture().image.copy(138, 71, 12, 9), pattern(12, 9, 77)) << "marked after a restart";
+
+    // A path typed into the window counts once the window closes.
+    w->LoadWatermarkDialog();
+    dialog()->show();
+    dialog()->EdtWatermarkIMGPath->setText(second);
+    dialog()->close();
+    w->CaptureFullScreen();
+    EXPECT_EQ(w->ImgMain->picture().image.copy(144, 76, 6, 4), pattern(6, 4, 33));
+
+    // A picture that cannot be the mark is said beside the path, and no stale mark is stamped.
+    const std::pair<QString, const char *> bad[] = {{home.filePath(QStringLiteral("gone.bmp")), "找不到水印图片"},
+                                                    {broken, "无法读取水印图片"}};
+    for (const auto &[path, said] : bad) {
+        dialog()->show();
+        dialog()->EdtWatermarkIMGPath->setText(path);
+        dialog()->close();
+        w->LoadWatermarkDialog();
+        EXPECT_FALSE(dialog()->LbWatermarkImgState->isHidden());
+        EXPECT_EQ(dialog()->LbWatermarkImgState->text(), QString::fromUtf8(said));
+        w->CaptureFullScreen();
+        EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop);
+    }
+    dialog()->show();
+    dialog()->EdtWatermarkIMGPath->setText(first);
+    dialog()->close();
+    EXPECT_TRUE(dialog()->LbWatermarkImgState->isHidden());
+}
+
+TEST_F(WatermarkWindow, ACaptureKeepsTheWindowsEditsAndAddWatermarkSaysWhyItCannot)
+{
+    w->BtnAddWatermarkClick();
+    EXPECT_EQ(w->PnlHint->text(), QStringLiteral("没有可加水印的图片：请先截图，或在图片列表中选择一张图片"));
+
+    // The region hotkey hides the open window: what was typed is kept.
+    w->LoadWatermarkDialog();
+    dialog()->show();
+    dialog()->EdtWatermark->setText(QStringLiteral("typed"));
+    w->HotkeyMessage(HotkeyRegion);
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_EQ(w->WatermarkText, QStringLiteral("typed"));
+    w->LeaveCaptureMode();
+
+    // The same while "加入水印" waits for a mark: the capture's frozen desktop is not stamped
+    // into the listed file.
+    const QImage original = pattern(90, 60, 5);
+    const QString path = listedBmp(original);
+    w->BitmapListBoxClick();
+    w->WatermarkType = WatermarkNoMark;
+    onModal([this](QWidget *) {
+        dialog()->LbWatermarkType->setCurrentRow(WatermarkTextMark);
+        dialog()->EdtWatermark->setText(QStringLiteral("chosen"));
+        w->HotkeyMessage(HotkeyRegion);
+    });
+    w->BtnAddWatermarkClick();
+    EXPECT_EQ(w->WatermarkType, WatermarkTextMark);
+    EXPECT_EQ(w->WatermarkText, QStringLiteral("chosen"));
+    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), original);
+    w->LeaveCaptureMode();
 }

@@ -21,6 +21,8 @@ struct MainWindowFixture : testing::Test {
     QTemporaryDir home;
     tiv::fake::FakePlatform fakes;
     std::unique_ptr<tiv::TFrmMain> w;
+    // When set before SetUp, the window uses these hotkeys instead of the recording fake.
+    tiv::HotkeyService *realHotkeys = nullptr;
 
     // Texts of the message boxes the program showed; each was answered with OK at once.
     QStringList messages;
@@ -57,7 +59,10 @@ struct MainWindowFixture : testing::Test {
     void start()
     {
         w.reset();
-        w = std::make_unique<tiv::TFrmMain>(fakes.services(), settingsPath());
+        tiv::Platform services = fakes.services();
+        if (realHotkeys)
+            services.hotkeys = realHotkeys;
+        w = std::make_unique<tiv::TFrmMain>(services, settingsPath());
         w->SettleMilliseconds = 0;
         w->HideSettleMilliseconds = 0;
         w->ExitPageWaitMilliseconds = 0;
