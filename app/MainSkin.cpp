@@ -9,22 +9,13 @@
 
 namespace tiv {
 
-namespace {
-
-// The tool row's buttons have no pictures of their own; they take the faces' colours.
-const QString kToolRowStyle = QStringLiteral(
-    "QPushButton { color: rgb(31,57,87); background: rgb(232,241,250); border: 1px solid rgb(147,176,206);"
-    " border-radius: 3px; padding: 3px 2px; }"
-    "QPushButton:hover { background: rgb(255,255,255); }"
-    "QPushButton:pressed { background: rgb(214,228,241); }");
-
-}  // namespace
-
 void TFrmMain::buildSkinImages()
 {
     ImgPicFormJ = new BackdropImage(BtnOpenDir->parentWidget(), QStringLiteral("ImgPicFormJ"));
     ImgFuntoolbar = new BackdropImage(BtnAddText->parentWidget(), QStringLiteral("ImgFuntoolbar"));
-    BtnAddText->parentWidget()->setStyleSheet(kToolRowStyle);
+    // The tool row's buttons have no pictures of their own; narrow padding keeps every caption in
+    // the row at the window's design width.
+    ApplyDrawnFaces(BtnAddText->parentWidget(), 2);
 
     // The small panels' pictures carry the label and the frame the edit box sits in.
     ImgSPIncPre = new BackdropImage(PnlAutoSave, QStringLiteral("ImgSPIncPre"));

@@ -2,6 +2,7 @@
 
 #include "app/VirtualKey.h"
 #include "capture/TFrmToolBar.h"
+#include "common/ButtonFace.h"
 #include "common/CatchAll.h"
 #include "common/HandlerWiring.h"
 #include "editing/ImageControl.h"
@@ -108,6 +109,7 @@ void TFrmMain::ShowMessage(const QString &text)
     QMessageBox box(QMessageBox::NoIcon, TxtAppTitle, text, QMessageBox::Ok, this);
     // The texts carry paths and names from the user's files: never read them as markup.
     box.setTextFormat(Qt::PlainText);
+    ApplyDrawnFaces(&box);
     box.exec();
 }
 

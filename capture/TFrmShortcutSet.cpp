@@ -1,6 +1,7 @@
 #include "capture/TFrmShortcutSet.h"
 
 #include "capture/CellCaption.h"
+#include "common/ButtonFace.h"
 #include "common/CatchAll.h"
 
 #include <QComboBox>
@@ -54,16 +55,12 @@ TFrmShortcutSet::TFrmShortcutSet(HotkeyTable &table, HotkeyConflicts &conflicts,
         RowCaptions[i]->setFont(RowFont());
         RowCaptions[i]->setGeometry(QRect(QPoint(24, kCaptionTops[i]), RowCaptions[i]->sizeHint()));
     }
-    const auto button = [this](const char *name, const char *caption, int x, int y) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), SbCenter);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setFlat(true);
-        b->setGeometry(x, y, 57, 26);
-        return b;
-    };
-    BtnDefaultSet = button("BtnDefaultSet", "默认", 321, 175);
-    BtnConfirm = button("BtnConfirm", "保存", 391, 175);
-    BtnClose = button("BtnClose", "关闭", 457, 174);
+    BtnDefaultSet = NewFaceButton(SbCenter, "BtnDefaultSet", "HotkeyDefault", "默认");
+    BtnDefaultSet->move(321, 175);
+    BtnConfirm = NewFaceButton(SbCenter, "BtnConfirm", "HotkeySave", "保存");
+    BtnConfirm->move(391, 175);
+    BtnClose = NewFaceButton(SbCenter, "BtnClose", "HotkeyClose", "关闭");
+    BtnClose->move(457, 174);
     HotkeyLog = new QPlainTextEdit(QStringLiteral("Memo1"), SbCenter);
     HotkeyLog->setObjectName(QStringLiteral("HotkeyLog"));
     HotkeyLog->setReadOnly(true);

@@ -3,6 +3,7 @@
 #include "common/ImageResources.h"
 
 #include <QLabel>
+#include <QWidget>
 #include <QPushButton>
 
 namespace tiv {
@@ -13,7 +14,20 @@ const QString kFaceStyle = QStringLiteral(
     "QPushButton { border: none; padding: 0; margin: 0; background: transparent; outline: none; }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }");
 
+// The colours of the generated button pictures, so drawn and pictured faces look alike.
+const QString kDrawnStyle = QStringLiteral(
+    "QPushButton { color: rgb(31,57,87); background: rgb(232,241,250); border: 1px solid rgb(147,176,206);"
+    " border-radius: 3px; padding: 3px %1px; }"
+    "QPushButton:hover { background: rgb(255,255,255); }"
+    "QPushButton:pressed { background: rgb(214,228,241); }"
+    "QPushButton:disabled { color: rgb(147,176,206); }");
+
 }  // namespace
+
+void ApplyDrawnFaces(QWidget *container, int sidePadding)
+{
+    container->setStyleSheet(container->styleSheet() + kDrawnStyle.arg(sidePadding));
+}
 
 void ApplyButtonFace(QPushButton *button, const QString &resource, const QString &caption, MissingFace missing)
 {

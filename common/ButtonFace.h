@@ -24,6 +24,12 @@ void ApplyButtonFace(QPushButton *button, const QString &resource, const QString
 // button: Enter in an edit field is handled by that field.
 QPushButton *NewFaceButton(QWidget *parent, const char *objectName, const char *resource, const char *caption);
 
+// Gives every button inside `container` that has no picture of its own the skin's drawn face: the
+// pictures' colours, border and rounding, with the button's words as its label. For buttons whose
+// words change or that the skin has no picture for (message boxes, the tool row, Qt's own boxes).
+// A tight row can ask for less padding beside the words.
+void ApplyDrawnFaces(QWidget *container, int sidePadding = 8);
+
 // The same for a decorative "JPG" picture shown in a label.
 void ApplyLabelPicture(QLabel *label, const QString &resource, const QString &caption);
 

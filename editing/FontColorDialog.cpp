@@ -1,5 +1,7 @@
 #include "editing/FontColorDialog.h"
 
+#include "common/ButtonFace.h"
+
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
@@ -25,6 +27,7 @@ FontColorDialog::FontColorDialog(QWidget *parent) : QDialog(parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ApplyDrawnFaces(this);
 
     auto *colourRow = new QHBoxLayout;
     colourRow->addWidget(new QLabel(QStringLiteral("颜色:"), this));

@@ -1,5 +1,6 @@
 #include "editing/TFrmPicParam.h"
 
+#include "common/ButtonFace.h"
 #include "editing/PictureSize.h"
 
 #include <QGridLayout>
@@ -41,6 +42,7 @@ TFrmPicParam::TFrmPicParam(QWidget *parent) : QDialog(parent)
     EdtPicHeight = SizeEdit(this, "EdtPicHeight");
     BtnConfirm = DialogButton(this, "BtnConfirm", "确定");
     BtnClose = DialogButton(this, "BtnClose", "关闭");
+    ApplyDrawnFaces(this);
     auto *grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(EdtPicWidth, 0, 1);

@@ -1,5 +1,7 @@
 #include "settings/TFrmBackgroundSet.h"
 
+#include "common/ButtonFace.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -94,6 +96,7 @@ TFrmBackgroundSet::TFrmBackgroundSet(TextBackground &stored, QWidget *parent)
     buttons->addStretch(1);
     for (QPushButton *b : {BtnDefaultSet, BtnConfirm, BtnClose})
         buttons->addWidget(b);
+    ApplyDrawnFaces(PnlButtons);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 4, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "Palette.h"
+#include "panels/AboutLayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -105,10 +106,13 @@ void drawHeading(QPainter &p, const QSizeF size, const QString &label, const QSt
     p.drawText(QRectF(10, 0, size.width() - 10, size.height()), Qt::AlignLeft | Qt::AlignVCenter, label);
 }
 
+// The About window lays its labels over this picture at the places of panels/AboutLayout.h: the
+// version number beside the word for version, and the link's underscores under its words.
 void drawAboutCard(QPainter &p, const QSizeF size, const QString &subtitle, const QString &family)
 {
-    p.fillRect(QRectF(QPointF(0, 0), size), kPanel);
-    const QRectF head(0, 0, size.width(), 120);
+    namespace about = tiv::about;
+    p.fillRect(QRectF(QPointF(0, 0), size), kWhite);
+    const QRectF head(0, 0, size.width(), about::kHeadHeight);
     QLinearGradient g(0, 0, 0, head.height());
     g.setColorAt(0, kAccent);
     g.setColorAt(1, kAccentDeep);
@@ -127,8 +131,26 @@ void drawAboutCard(QPainter &p, const QSizeF size, const QString &subtitle, cons
     p.drawText(QRectF(108, 24, size.width() - 116, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TIVrevudu"));
     p.setFont(labelFont(family, 15));
     p.drawText(QRectF(108, 64, size.width() - 116, 28), Qt::AlignLeft | Qt::AlignVCenter, subtitle);
+
+    const qreal left = about::kVersionWord.left();
+    p.setPen(kInk);
+    p.setFont(labelFont(family, about::kTextPixels));
+    p.drawText(QRectF(left, about::kHeadHeight + 18, size.width() - 2 * left, 48),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               QStringLiteral("截取全屏幕、当前窗口或鼠标框选的区域，在图片上标注、加水印，并按序号自动保存。"));
+    p.setPen(kSoftInk);
+    p.drawText(QRectF(about::kVersionWord), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("版本"));
+    p.setFont(labelFont(family, 12));
+    p.drawText(QRectF(left, about::kVersionWord.bottom() + 6, size.width() - 2 * left, 20),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Copyright © 2026 TIVSoft  版权所有"));
+
+    const QRectF footer(0, about::kFooterTop, size.width(), size.height() - about::kFooterTop);
+    p.fillRect(footer, kPanel);
     p.setPen(QPen(kRule, 1));
-    p.drawLine(QPointF(0, size.height() - 0.5), QPointF(size.width(), size.height() - 0.5));
+    p.drawLine(QPointF(0, footer.top() + 0.5), QPointF(size.width(), footer.top() + 0.5));
+    p.setPen(kAccent);
+    p.setFont(labelFont(family, about::kTextPixels));
+    p.drawText(QRectF(about::kLink), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("访问产品主页"));
 }
 
 }  // namespace

@@ -1,13 +1,24 @@
+#include "capture/TFrmShortcutSet.h"
+#include "capture/TFrmToolBar.h"
 #include "common/ButtonFace.h"
 #include "common/ImageResources.h"
 #include "common/InterfaceFonts.h"
 #include "common/ToolkitTranslations.h"
+#include "editing/FontColorDialog.h"
+#include "editing/TFrmPicParam.h"
+#include "editing/TFrmWaterMarkSet.h"
+#include "files/TFormAddPath.h"
+#include "files/TFrmDirSelect.h"
+#include "files/TFrmReName.h"
+#include "panels/TFrmVersion.h"
+#include "settings/TFrmBackgroundSet.h"
 #include "support/MainWindowFixture.h"
 
 #include <QDialogButtonBox>
 #include <QDirIterator>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -42,7 +53,8 @@ const Named kOtherPictures[] = {
     {"confirm", "BMP", 0, 0},  {"cancel", "BMP", 0, 0},           {"newdir", "BMP", 0, 0},
     {"helpdoc", "JPG", 0, 0},  {"BtnSpSelectPicAdd", "BMP", 0, 0}, {"BtnClose", "BMP", 0, 0},
     {"ImgSpWaterMarkType", "JPG", 0, 0}, {"SpImgPreview", "JPG", 0, 0}, {"BtnSpExistMainWin", "BMP", 0, 0},
-    {"BtnSpMouseCutScreen", "BMP", 0, 0}, {"BtnSPFullScreenC", "BMP", 0, 0},
+    {"BtnSpMouseCutScreen", "BMP", 0, 0}, {"BtnSPFullScreenC", "BMP", 0, 0}, {"HotkeyDefault", "BMP", 0, 0},
+    {"HotkeySave", "BMP", 0, 0}, {"HotkeyClose", "BMP", 0, 0},
 };
 
 QPixmap load(const Named &n)
@@ -70,6 +82,16 @@ QImage pixels(const char *bmpName)
 struct ScaleGuard {
     ~ScaleGuard() { SetResourceScale(0); }
 };
+
+// A face is a picture filling the button, or an edge in the skin's border colour, which both the
+// pictures and the drawn faces have. A bare or flat button shows the toolkit's grey or nothing.
+bool hasFace(QPushButton *button)
+{
+    if (!button->icon().isNull() && button->iconSize() == button->size())
+        return true;
+    const QImage look = button->grab().toImage();
+    return look.pixelColor(0, look.height() / 2) == QColor(147, 176, 206);
+}
 
 }  // namespace
 
@@ -134,6 +156,24 @@ TEST(SkinPictures, LookupIgnoresCaseTakesTheLargePictureOnAScaledScreenAndLeaves
     LoadBmpResource(p, QStringLiteral("btnEXIT"));
     SetAbsentResources({});
     EXPECT_EQ(p.cacheKey(), before);
+}
+
+TEST(SkinPictures, AnyScaleAboveOneTakesTheLargePictureResampledSmoothlyToThatScale)
+{
+    ScaleGuard guard;
+    const QImage large(QStringLiteral(":/skin/bmp/BtnExit@2x.bmp"));
+    for (const qreal scale : {1.25, 1.5, 1.75}) {
+        SetResourceScale(scale);
+        QPixmap p;
+        LoadBmpResource(p, QStringLiteral("BtnExit"));
+        EXPECT_EQ(p.devicePixelRatio(), scale);
+        EXPECT_EQ(p.size(), QSize(qRound(122 * scale), qRound(25 * scale)));
+        EXPECT_EQ(p.deviceIndependentSize().toSize(), QSize(122, 25));
+        EXPECT_EQ(p.toImage().convertToFormat(QImage::Format_RGB32),
+                  large.scaled(p.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(QImage::Format_RGB32))
+            << scale;
+    }
 }
 
 TEST(SkinFonts, WindowsInterfaceFontsMapToInstalledFontsWithChineseGlyphs)
@@ -262,4 +302,78 @@ TEST_F(SkinWindow, ContinuousGlyphFollowsTheToggleTheMenuAndTheSavedSetting)
     SetAbsentResources({});
     EXPECT_FALSE(w->BtnContinueCut2->isChecked());
     EXPECT_EQ(pixels(w->BtnContinueCut2->icon(), size), pixels("cCoutinueCut"));
+}
+
+TEST_F(SkinWindow, EveryShownButtonOfEveryWindowHasAFace)
+{
+    HotkeyTable table;
+    ResetHotkeyDefaults(table);
+    HotkeyConflicts conflicts{};
+    TextBackground background;
+    TFrmShortcutSet hotkeys(table, conflicts);
+    TFrmVersion about(w.get());
+    TFrmToolBar toolbar(*w);
+    TFrmWaterMarkSet watermark(*w);
+    TFrmPicParam size;
+    TFrmBackgroundSet backgroundSet(background);
+    TFrmReName rename;
+    TFormAddPath addPath;
+    TFrmDirSelect folders;
+    FontColorDialog font;
+    const QList<QWidget *> windows = {w.get(), &hotkeys, &about,    &toolbar, &watermark, &size,
+                                      &backgroundSet, &rename, &addPath, &folders, &font};
+    for (QWidget *window : windows) {
+        int shown = 0;
+        for (QPushButton *b : window->findChildren<QPushButton *>()) {
+            if (!b->isVisibleTo(window))
+                continue;
+            ++shown;
+            EXPECT_TRUE(hasFace(b)) << qPrintable(window->objectName()) << " " << qPrintable(b->objectName())
+                                    << " " << qPrintable(b->text());
+        }
+        EXPECT_GT(shown, 0) << qPrintable(window->objectName());
+    }
+}
+
+namespace {
+
+// The columns of a picture's area, in logical pixels, where something darker than the paper is.
+std::pair<int, int> inkColumns(const QPixmap &picture, const QRect &area)
+{
+    const QImage image = picture.toImage();
+    const qreal scale = picture.devicePixelRatio();
+    int first = INT_MAX, last = -1;
+    for (int y = int(area.top() * scale); y < int((area.bottom() + 1) * scale); ++y)
+        for (int x = int(area.left() * scale); x < int((area.right() + 1) * scale); ++x)
+            if (image.pixelColor(x, y).lightness() < 200) {
+                first = std::min(first, int(x / scale));
+                last = std::max(last, int(x / scale));
+            }
+    return {first, last};
+}
+
+}  // namespace
+
+TEST(SkinAbout, TheLabelsLandOnTheWordsThePictureDrawsForThemAtEitherSize)
+{
+    ScaleGuard guard;
+    for (const qreal scale : {1.0, 2.0}) {
+        SetResourceScale(scale);
+        TFrmVersion about(nullptr);
+        const QPixmap picture = about.Image1->pixmap();
+        ASSERT_EQ(picture.devicePixelRatio(), scale);
+        // The link's words lie under the link label, and its underscores run under all of them.
+        const QRect link = about.Label1->geometry();
+        const auto [wordsFrom, wordsTo] = inkColumns(picture, link);
+        ASSERT_LE(wordsFrom, wordsTo) << "no words under the link at " << scale;
+        EXPECT_LE(link.left(), wordsFrom);
+        EXPECT_GE(link.left() + QFontMetrics(about.Label1->font()).horizontalAdvance(about.Label1->text()), wordsTo);
+        // The word for version ends just before the number begins.
+        const QRect version = about.LblVersion->geometry();
+        const QRect before(version.left() - 40, version.top(), 40, version.height());
+        const auto [wordFrom, wordTo] = inkColumns(picture, before);
+        ASSERT_LE(wordFrom, wordTo) << "no word beside the version at " << scale;
+        EXPECT_GE(wordTo, version.left() - 12);
+        EXPECT_EQ(about.LblVersion->text(), QStringLiteral("2.2"));
+    }
 }
