@@ -6,8 +6,9 @@
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr, "TIVrevudu needs an X display, and DISPLAY is not set.\n"
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "TIVrevudu needs a desktop, and neither DISPLAY nor WAYLAND_DISPLAY is set.\n"
                              "Start it from a desktop session, or under Xvfb (xvfb-run).\n");
         return 1;
     }
