@@ -30,6 +30,7 @@
 
 namespace tiv {
 
+struct CommandLineRequest;
 class ImageControl;
 class IniFile;
 class TFrmShortcutSet;
@@ -54,6 +55,8 @@ public:
     void FormKeyUp(int key, Qt::KeyboardModifiers shift);
     void BtnOtherFunClick();
     void BtnExitClick();
+    // A request from the command line, of this start or of a later one handed over.
+    void RunRequest(const CommandLineRequest &request);
 
     // --- capture engine (capture/) ---
     enum GrabMode : unsigned char { GrabDesktop = 0, GrabForegroundWindow = 1, GrabForegroundClient = 2 };
