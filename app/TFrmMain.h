@@ -30,6 +30,7 @@
 
 namespace tiv {
 
+struct CommandLineRequest;
 class ImageControl;
 class IniFile;
 struct SavePictureResult;
@@ -55,10 +56,15 @@ public:
     void FormKeyUp(int key, Qt::KeyboardModifiers shift);
     void BtnOtherFunClick();
     void BtnExitClick();
+    // A request from the command line, of this start or of a later one handed over.
+    void RunRequest(const CommandLineRequest &request);
 
     // --- capture engine (capture/) ---
     enum GrabMode : unsigned char { GrabDesktop = 0, GrabForegroundWindow = 1, GrabForegroundClient = 2 };
-    void GrabScreen(QImage &bitmap, int mode, bool withCursor);
+    // False when nothing was grabbed; the bitmap is then untouched.
+    bool GrabScreen(QImage &bitmap, int mode, bool withCursor);
+    // A grab that failed ends its capture here: nothing saved, the hint line says why.
+    void ReportFailedGrab();
     void DrawCursorOverlay(QImage &bitmap, int originX, int originY);
     void CaptureFullScreen();
     void CaptureActiveWindow();
@@ -279,6 +285,8 @@ public:
     std::unique_ptr<TFrmToolBar> CaptureToolbar;
     // Whether the hotkey that leaves capture mode is registered now.
     bool LeaveHotkeyArmed = false;
+    // Whether the hint on binding the command line to the desktop's keys was given this run.
+    bool CommandLineHintGiven = false;
     // Leaves capture mode when nothing else could bring the hidden window back (no toolbar shown,
     // no hotkey 5 registered).
     void KeepWayBack();

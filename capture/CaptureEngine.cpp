@@ -1,6 +1,7 @@
 #include "app/TFrmMain.h"
 
 #include "capture/CursorOverlay.h"
+#include "capture/GrabFailureText.h"
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
 #include "text/InterfaceText.h"
@@ -12,10 +13,11 @@
 
 namespace tiv {
 
-void TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
+bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
 {
     // Every capture carries the cursor, the region capture's frozen desktop included: the user
     // sees the pointer where it was when the desktop froze.
+    bool grabbed = false;
     CatchAll([&] {
         ScreenGrabber *screen = platform_.screen;
         if (!screen)
@@ -35,8 +37,18 @@ void TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
         if (pixels.isNull())
             return;
         bitmap = std::move(pixels);
+        grabbed = true;
         DrawCursorOverlay(bitmap, area.x(), area.y());
     });
+    return grabbed;
+}
+
+void TFrmMain::ReportFailedGrab()
+{
+    // The window comes back whatever it showed before, or the reason would go unseen.
+    PresentCapture(false);
+    show();
+    PnlHint->setText(GrabFailureText(platform_.screen ? platform_.screen->lastFailure() : GrabFailure::NoService));
 }
 
 void TFrmMain::DrawCursorOverlay(QImage &bitmap, int originX, int originY)
@@ -76,15 +88,19 @@ void TFrmMain::SettleDelay()
 
 namespace {
 
-// Grabs into the canvas picture; a failed grab keeps the picture it had.
-void grabInto(TFrmMain &w, int mode, bool withCursor)
+// Grabs into the canvas picture. A failed grab keeps the picture it had and is reported, so that
+// the old picture is never saved as if it were the new capture.
+bool grabInto(TFrmMain &w, int mode, bool withCursor)
 {
     QImage bitmap = w.ImgMain->picture().image;
-    w.GrabScreen(bitmap, mode, withCursor);
-    if (bitmap.cacheKey() != w.ImgMain->picture().image.cacheKey())
-        w.ImgMain->setPicture(CanvasPicture::bitmap(std::move(bitmap)));
+    if (!w.GrabScreen(bitmap, mode, withCursor)) {
+        w.ReportFailedGrab();
+        return false;
+    }
+    w.ImgMain->setPicture(CanvasPicture::bitmap(std::move(bitmap)));
     w.PnlPic->horizontalScrollBar()->setValue(0);
     w.PnlPic->verticalScrollBar()->setValue(0);
+    return true;
 }
 
 }  // namespace
@@ -96,7 +112,8 @@ void TFrmMain::CaptureFullScreen()
             return;
         AbandonDrag();
         HideForCapture();
-        grabInto(*this, GrabDesktop, true);
+        if (!grabInto(*this, GrabDesktop, true))
+            return;
         ApplyAutoWatermark(ImgMain);
         ImgMain->sizeToPicture();
         if (ContinuousCapture()) {
@@ -143,8 +160,8 @@ void TFrmMain::CaptureActiveWindow()
         AbandonDrag();
         HideForCapture();
         EnterPictureOnlyView();
-        grabInto(*this, GrabForegroundWindow, true);
-        finishWindowCapture(*this);
+        if (grabInto(*this, GrabForegroundWindow, true))
+            finishWindowCapture(*this);
     });
     CatchAll([&] { RestoreAfterCapture(); });
 }
@@ -158,8 +175,8 @@ void TFrmMain::CaptureActiveClientArea()
         HideForCapture();
         hide();
         SbPicName->hide();
-        grabInto(*this, GrabForegroundClient, true);
-        finishWindowCapture(*this);
+        if (grabInto(*this, GrabForegroundClient, true))
+            finishWindowCapture(*this);
     });
     CatchAll([&] { RestoreAfterCapture(); });
 }
@@ -172,7 +189,8 @@ void TFrmMain::StartRegionCapture()
         AbandonDrag();
         hide();
         SettleDelay();
-        grabInto(*this, GrabDesktop, false);
+        if (!grabInto(*this, GrabDesktop, false))
+            return;
         ImgMain->sizeToPicture();
         ImgMain->show();
         ToolMode = 5;
@@ -265,7 +283,8 @@ void TFrmMain::GrabMenuClick()
 void TFrmMain::MnUDScreenCutClick()
 {
     ShowPicturePanel();
-    if (RegisterCaptureHotkeys())
+    // Without system-wide keys the window stays, showing how to capture from the desktop's keys.
+    if (RegisterCaptureHotkeys() && platform_.hotkeys->systemWide())
         hide();
     WebBrowserTop->move(-1000, -1000);
 }

@@ -23,6 +23,9 @@ public:
     virtual void unregisterHotkey(int id) = 0;
     // Called on the interface thread with the id of each activated hotkey.
     virtual void setHandler(Handler handler) = 0;
+    // False where the desktop lets no program take keys system-wide; the user then binds the
+    // program's command line to keys in the desktop's own settings instead.
+    virtual bool systemWide() const = 0;
 };
 
 }  // namespace tiv

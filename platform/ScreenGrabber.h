@@ -12,6 +12,16 @@ struct ForegroundWindow {
     QRect client;  // the client area only
 };
 
+// Why the last grab or foreground-window query came back empty.
+enum class GrabFailure {
+    None,
+    Failed,            // the desktop answered, but with no picture
+    NoService,         // nothing on this desktop hands programs its pixels
+    Refused,           // the desktop or the user said no
+    NoActiveWindow,    // no window has the focus
+    WindowUnknowable,  // this desktop does not tell programs which window is active
+};
+
 // Reads pixels off the desktop. All rectangles are screen coordinates in device pixels.
 class ScreenGrabber {
 public:
@@ -21,6 +31,7 @@ public:
     // Pixels of the screen area, Format_RGB32; parts outside the screen come back black.
     // A null image means the grab failed.
     virtual QImage grab(const QRect &screenRect) = 0;
+    virtual GrabFailure lastFailure() const = 0;
 };
 
 }  // namespace tiv

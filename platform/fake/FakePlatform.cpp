@@ -4,9 +4,18 @@
 
 namespace tiv::fake {
 
+std::optional<ForegroundWindow> FakeScreen::foregroundWindow()
+{
+    failure = refusal != GrabFailure::None ? refusal : foreground ? GrabFailure::None : GrabFailure::NoActiveWindow;
+    return failure == GrabFailure::None ? foreground : std::nullopt;
+}
+
 QImage FakeScreen::grab(const QRect &screenRect)
 {
     grabs.append(screenRect);
+    failure = refusal;
+    if (refusal != GrabFailure::None)
+        return {};
     QImage out(screenRect.size(), QImage::Format_RGB32);
     if (out.isNull())
         return out;

@@ -16,11 +16,17 @@ public:
     QImage desktop;  // the whole screen, placed at desktopOrigin
     QPoint desktopOrigin;
     std::optional<ForegroundWindow> foreground;
+    // Set to make every grab and window query fail for that reason.
+    GrabFailure refusal = GrabFailure::None;
     QList<QRect> grabs;
 
     QRect desktopRect() override { return QRect(desktopOrigin, desktop.size()); }
-    std::optional<ForegroundWindow> foregroundWindow() override { return foreground; }
+    std::optional<ForegroundWindow> foregroundWindow() override;
     QImage grab(const QRect &screenRect) override;
+    GrabFailure lastFailure() const override { return failure; }
+
+private:
+    GrabFailure failure = GrabFailure::None;
 };
 
 class FakeCursor : public CursorSource {
@@ -47,6 +53,8 @@ public:
     bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) override;
     void unregisterHotkey(int id) override;
     void setHandler(Handler h) override { handler = std::move(h); }
+    bool systemWideKeys = true;
+    bool systemWide() const override { return systemWideKeys; }
     // Delivers a hotkey as the desktop would, if it is registered.
     void press(int id);
     static unsigned combination(unsigned modifiers, unsigned key) { return modifiers << 16 | key; }

@@ -1,3 +1,5 @@
+#include "platform/x11/X11Platform.h"
+
 #include "platform/Platform.h"
 #include "platform/x11/DesktopServices.h"
 #include "platform/x11/X11CursorSource.h"
@@ -36,11 +38,16 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PlatformBackend> createNativePlatform(QString *error)
+std::unique_ptr<PlatformBackend> x11::createX11Backend(QString *error, bool *xwayland)
 {
+    *xwayland = false;
     auto grabbing = x11::XcbConnection::open(error);
     if (!grabbing)
         return nullptr;
+    if (grabbing->hasExtension("XWAYLAND")) {
+        *xwayland = true;
+        return nullptr;
+    }
     auto keys = x11::XcbConnection::open(error);
     if (!keys)
         return nullptr;

@@ -92,6 +92,13 @@ QRect X11ScreenGrabber::rootRectOf(xcb_window_t window)
 
 std::optional<ForegroundWindow> X11ScreenGrabber::foregroundWindow()
 {
+    auto window = findForegroundWindow();
+    failure_ = window ? GrabFailure::None : GrabFailure::NoActiveWindow;
+    return window;
+}
+
+std::optional<ForegroundWindow> X11ScreenGrabber::findForegroundWindow()
+{
     xcb_window_t client = XCB_WINDOW_NONE;
     const auto active = x_.cardinalProperty(x_.root(), x_.atom("_NET_ACTIVE_WINDOW"), 1);
     if (!active.empty())
@@ -122,6 +129,13 @@ std::optional<ForegroundWindow> X11ScreenGrabber::foregroundWindow()
 }
 
 QImage X11ScreenGrabber::grab(const QRect &screenRect)
+{
+    QImage pixels = grabArea(screenRect);
+    failure_ = pixels.isNull() ? GrabFailure::Failed : GrabFailure::None;
+    return pixels;
+}
+
+QImage X11ScreenGrabber::grabArea(const QRect &screenRect)
 {
     if (screenRect.isEmpty())
         return {};

@@ -19,8 +19,11 @@ public:
     QRect desktopRect() override;
     std::optional<ForegroundWindow> foregroundWindow() override;
     QImage grab(const QRect &screenRect) override;
+    GrabFailure lastFailure() const override { return failure_; }
 
 private:
+    std::optional<ForegroundWindow> findForegroundWindow();
+    QImage grabArea(const QRect &screenRect);
     QImage grabShared(const QRect &area);
     bool grabPlain(const QRect &area, QImage &out, const QPoint &at);
     xcb_window_t topLevelOf(xcb_window_t window);
@@ -28,6 +31,7 @@ private:
 
     XcbConnection &x_;
     std::shared_ptr<SegmentShelf> shelf_;  // null when the server offers no shared memory
+    GrabFailure failure_ = GrabFailure::None;
 };
 
 }  // namespace tiv::x11

@@ -46,4 +46,11 @@ std::vector<uint32_t> XcbConnection::cardinalProperty(xcb_window_t window, xcb_a
     return std::vector<uint32_t>(values, values + n);
 }
 
+bool XcbConnection::hasExtension(const char *name)
+{
+    auto cookie = xcb_query_extension(connection_, uint16_t(strlen(name)), name);
+    Reply<xcb_query_extension_reply_t> reply(xcb_query_extension_reply(connection_, cookie, nullptr));
+    return reply && reply->present;
+}
+
 }  // namespace tiv::x11

@@ -24,6 +24,7 @@ public:
     xcb_atom_t atom(const char *name);
     // The first 32-bit values of a window property, empty when it is missing.
     std::vector<uint32_t> cardinalProperty(xcb_window_t window, xcb_atom_t property, uint32_t count);
+    bool hasExtension(const char *name);
 
 private:
     XcbConnection(xcb_connection_t *c, xcb_screen_t *s) : connection_(c), screen_(s) {}

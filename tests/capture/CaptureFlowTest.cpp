@@ -1,5 +1,8 @@
 #include "support/MainWindowFixture.h"
 
+#include "capture/GrabFailureText.h"
+
+#include <QDir>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -55,13 +58,40 @@ TEST_F(CaptureFlow, WindowAndClientCapturesTakeTheirRectanglesWithTheCursorInPla
     EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop) << "a hidden cursor is not drawn";
 }
 
-TEST_F(CaptureFlow, NoForegroundWindowKeepsThePreviousPicture)
+TEST_F(CaptureFlow, AGrabWithoutPicturesSavesNothingAndSaysWhy)
 {
     w->CaptureFullScreen();
+    const QStringList savedBefore = QDir(pictureFolder()).entryList(QDir::Files);
+    ASSERT_EQ(savedBefore.size(), 1);
+    fakes.clipboard.images.clear();
+
     fakes.screen.foreground.reset();
     w->CaptureActiveWindow();
-    EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop);
+    EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop) << "the previous picture stays";
+    EXPECT_EQ(w->PnlHint->text(), GrabFailureText(GrabFailure::NoActiveWindow));
+
+    // Continuous capture from a hidden window still brings the window back to say why.
+    w->BtnContinueCut2Click();
+    w->hide();
+    fakes.screen.refusal = GrabFailure::Refused;
+    w->CaptureFullScreen();
     EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->ChromeShown);
+    EXPECT_EQ(w->PnlHint->text(), GrabFailureText(GrabFailure::Refused));
+
+    fakes.screen.refusal = GrabFailure::NoService;
+    w->StartRegionCapture();
+    EXPECT_EQ(w->ToolMode, 0) << "no selection on a desktop that was never frozen";
+    EXPECT_FALSE(w->borderless());
+    EXPECT_FALSE(w->isFullScreen());
+
+    fakes.screen.refusal = GrabFailure::WindowUnknowable;
+    w->CaptureActiveClientArea();
+    EXPECT_EQ(w->PnlHint->text(), GrabFailureText(GrabFailure::WindowUnknowable));
+    EXPECT_TRUE(w->SbPicName->isVisible());
+
+    EXPECT_EQ(QDir(pictureFolder()).entryList(QDir::Files), savedBefore);
+    EXPECT_TRUE(fakes.clipboard.images.isEmpty());
 }
 
 TEST_F(CaptureFlow, HiddenWindowStaysHiddenInContinuousModeAndComesBackOtherwise)

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tiv {
+
+// What the program was asked to do on its command line.
+struct CommandLineRequest {
+    enum Action { Start, Capture, Leave, Help, Version, Usage };
+    Action action = Start;
+    QString captureKind;  // full, window, client or region
+    QString problem;      // why the command line was not understood (Usage)
+};
+
+// Reads the program's own arguments; the toolkit's options (-platform wayland, ...) are let through.
+CommandLineRequest ParseCommandLine(const QStringList &arguments);
+
+// The line a request travels as to the running copy, and back.
+QString RequestMessage(const CommandLineRequest &request);
+CommandLineRequest RequestFromMessage(const QString &message);
+
+// The hotkey whose command a request runs: 1 to 4 for the captures, 5 for leaving capture mode,
+// 0 for a plain start, which brings the running copy's window forward.
+int HotkeyIdOf(const CommandLineRequest &request);
+
+QString UsageText();
+QString VersionText();
+
+}  // namespace tiv

@@ -1,0 +1,24 @@
+#include "app/TFrmMain.h"
+
+#include "app/CommandLine.h"
+
+namespace tiv {
+
+void TFrmMain::RunRequest(const CommandLineRequest &request)
+{
+    if (request.action == CommandLineRequest::Usage)
+        return;
+    if (const int id = HotkeyIdOf(request)) {
+        // The same commands the hotkeys run, whether or not capture mode is on: a key bound to
+        // the command line in the desktop's settings is always there.
+        HotkeyMessage(id);
+        return;
+    }
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace tiv

@@ -1,0 +1,105 @@
+#include "platform/wayland/PortalScreenGrabber.h"
+
+#include "platform/wayland/PortalRequest.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace tiv::wayland {
+
+namespace {
+
+// Portals write the picture where they like. One left in a temporary place is a copy of the
+// user's screen that others may read, so it goes once read; elsewhere (a Pictures folder) the
+// desktop meant to keep it.
+bool inTemporaryPlace(const QString &file)
+{
+    const QString folder = QFileInfo(file).absolutePath() + QLatin1Char('/');
+    for (const QString &temporary : {QDir::tempPath(), QStringLiteral("/tmp"), qEnvironmentVariable("XDG_RUNTIME_DIR"),
+                                     QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)}) {
+        if (!temporary.isEmpty() && folder.startsWith(QDir(temporary).absolutePath() + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+PortalScreenGrabber::PortalScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
+    : bus_(std::move(bus)), windows_(std::move(windows))
+{
+}
+
+QRect PortalScreenGrabber::desktopRect()
+{
+    QRect all;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        all |= QRect(QPoint(qRound(g.x() * ratio), qRound(g.y() * ratio)), g.size() * ratio);
+    }
+    return all;
+}
+
+std::optional<ForegroundWindow> PortalScreenGrabber::foregroundWindow()
+{
+    return windows_.focusedWindow(&failure_);
+}
+
+QImage PortalScreenGrabber::screenshot()
+{
+    PortalRequest request(bus_, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"));
+    const auto outcome = request.call({QString()}, {{QStringLiteral("interactive"), false},
+                                                    {QStringLiteral("modal"), false}},
+                                      AnswerTimeoutMs);
+    switch (outcome) {
+    case PortalRequest::Outcome::Answered: break;
+    case PortalRequest::Outcome::NoPortal: failure_ = GrabFailure::NoService; return {};
+    case PortalRequest::Outcome::Cancelled:
+    case PortalRequest::Outcome::Failed: failure_ = GrabFailure::Refused; return {};
+    case PortalRequest::Outcome::TimedOut: failure_ = GrabFailure::Failed; return {};
+    }
+    failure_ = GrabFailure::Failed;
+    const QUrl uri(request.results().value(QStringLiteral("uri")).toString());
+    if (!uri.isLocalFile())
+        return {};
+    const QString file = uri.toLocalFile();
+    QImage picture(file);
+    if (inTemporaryPlace(file))
+        QFile::remove(file);
+    if (picture.isNull())
+        return {};
+    failure_ = GrabFailure::None;
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage PortalScreenGrabber::grab(const QRect &screenRect)
+{
+    if (screenRect.isEmpty()) {
+        failure_ = GrabFailure::Failed;
+        return {};
+    }
+    QImage desktop = screenshot();
+    if (desktop.isNull())
+        return {};
+    const QPoint origin = desktopRect().topLeft();
+    if (screenRect == QRect(origin, desktop.size()))
+        return desktop;
+    QImage out(screenRect.size(), QImage::Format_RGB32);
+    if (out.isNull()) {
+        failure_ = GrabFailure::Failed;
+        return out;
+    }
+    out.fill(Qt::black);
+    QPainter painter(&out);
+    painter.drawImage(origin - screenRect.topLeft(), desktop);
+    return out;
+}
+
+}  // namespace tiv::wayland

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/ScreenGrabber.h"
+#include "platform/wayland/SwayWindowFinder.h"
+
+#include <QDBusConnection>
+
+namespace tiv::wayland {
+
+// Takes the desktop's pixels through the desktop portal's Screenshot call, which GNOME, KDE and
+// the wlroots desktops serve without asking the user each time. The portal hands over a file of
+// the whole desktop; the areas are cut from it.
+class PortalScreenGrabber : public ScreenGrabber {
+public:
+    PortalScreenGrabber(QDBusConnection bus, SwayWindowFinder windows);
+
+    QRect desktopRect() override;
+    std::optional<ForegroundWindow> foregroundWindow() override;
+    QImage grab(const QRect &screenRect) override;
+    GrabFailure lastFailure() const override { return failure_; }
+
+    // How long the portal may take, a first-use permission question on some desktops included.
+    static constexpr int AnswerTimeoutMs = 20000;
+
+private:
+    QImage screenshot();
+
+    QDBusConnection bus_;
+    SwayWindowFinder windows_;
+    GrabFailure failure_ = GrabFailure::None;
+};
+
+}  // namespace tiv::wayland

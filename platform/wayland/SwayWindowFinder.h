@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/ScreenGrabber.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace tiv::wayland {
+
+// Asks sway over its IPC socket (native byte order) which window has the focus.
+class SwayWindowFinder {
+public:
+    // The socket is the one sway names in SWAYSOCK; empty when this is no sway session.
+    explicit SwayWindowFinder(QString socketPath);
+
+    bool available() const { return !socketPath_.isEmpty(); }
+    // `failure` says why there is none: sway did not answer, or no window has the focus.
+    std::optional<ForegroundWindow> focusedWindow(GrabFailure *failure) const;
+
+    // The focused window of a get_tree answer. Sway's rectangles leave the title bar out; the
+    // frame takes it back in.
+    static std::optional<ForegroundWindow> focusedWindowInTree(const QByteArray &treeJson);
+
+private:
+    QString socketPath_;
+};
+
+}  // namespace tiv::wayland

@@ -1,0 +1,55 @@
+#include "platform/wayland/WaylandPlatform.h"
+
+#include "platform/wayland/PortalScreenGrabber.h"
+#include "platform/x11/DesktopServices.h"
+
+namespace tiv::wayland {
+
+namespace {
+
+// No portal hands out the pointer's picture, so the captures go without it.
+class NoCursor : public CursorSource {
+public:
+    std::optional<CursorImage> currentCursor() override { return std::nullopt; }
+};
+
+// Wayland gives no program the keyboard system-wide; the desktop's own key settings start the
+// program's command line instead.
+class DesktopBoundHotkeys : public HotkeyService {
+public:
+    bool registerHotkey(int, unsigned, unsigned) override { return false; }
+    void unregisterHotkey(int) override {}
+    void setHandler(Handler) override {}
+    bool systemWide() const override { return false; }
+};
+
+class WaylandBackend : public PlatformBackend {
+public:
+    WaylandBackend()
+        : screen_(QDBusConnection::sessionBus(), SwayWindowFinder(qEnvironmentVariable("SWAYSOCK")))
+    {
+    }
+
+    Platform services() override
+    {
+        return {&screen_, &cursor_, &hotkeys_, &clipboard_, &shell_, &drives_, &startup_};
+    }
+
+private:
+    PortalScreenGrabber screen_;
+    NoCursor cursor_;
+    DesktopBoundHotkeys hotkeys_;
+    x11::ToolkitClipboard clipboard_;
+    x11::XdgShell shell_;
+    x11::MountTable drives_;
+    x11::XdgAutostart startup_;
+};
+
+}  // namespace
+
+std::unique_ptr<PlatformBackend> createWaylandBackend(QString *)
+{
+    return std::make_unique<WaylandBackend>();
+}
+
+}  // namespace tiv::wayland
