@@ -62,6 +62,28 @@ TEST(PictureDrive, TakenFromThePathTextAndPresentOnlyWhenMounted)
     EXPECT_FALSE(DriveExists("/media/ann/card", mounts));
     EXPECT_FALSE(DriveExists("/media", mounts));
     EXPECT_FALSE(DriveExists("", mounts));
+
+    // Only "~" and "~/" stand for home; every other path not from "/" is refused, not guessed at.
+    using Kind = PictureFolderCheck::Kind;
+    struct Checked {
+        const char *text;
+        Kind kind;
+        const char *folder;
+    } checks[] = {
+        {"~", Kind::Usable, "/home/ann"},
+        {"~/pics", Kind::Usable, "/home/ann/pics"},
+        {"~ann/pics", Kind::Relative, "~ann/pics"},
+        {" /home/ann", Kind::Relative, " /home/ann"},
+        {"pics/~", Kind::Relative, "pics/~"},
+        {"", Kind::Empty, ""},
+        {"/media/ann/card/x", Kind::DiskMissing, "/media/ann/card/x"},
+        {"/media/ann/usb/x", Kind::Usable, "/media/ann/usb/x"},
+    };
+    for (const Checked &c : checks) {
+        const PictureFolderCheck check = CheckPictureFolder(c.text, "/home/ann", "ann", mounts);
+        EXPECT_EQ(check.kind, c.kind) << c.text;
+        EXPECT_EQ(check.folder, QString(c.folder)) << c.text;
+    }
 }
 
 TEST(FindFolderFiles, FilesOnlyWithUpperCaseSubstringMask)
