@@ -94,7 +94,7 @@ measure() {
 }
 
 : > "$work/maps"
-watch_maps & watcher=$!
+watch_maps 2>/dev/null & watcher=$!
 disown "$watcher"
 sleep 0.5
 unset DBUS_SESSION_BUS_ADDRESS
