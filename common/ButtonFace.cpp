@@ -3,8 +3,8 @@
 #include "common/ImageResources.h"
 
 #include <QLabel>
-#include <QWidget>
 #include <QPushButton>
+#include <QWidget>
 
 namespace tiv {
 

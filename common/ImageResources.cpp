@@ -1,9 +1,13 @@
 #include "common/ImageResources.h"
 
+#include "files/BmpCodec.h"
+#include "files/JpegCodec.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QResource>
 
 namespace tiv {
 
@@ -70,14 +74,16 @@ QImage FitToScale(QImage large, qreal scale)
     return large;
 }
 
-void LoadResource(QPixmap &target, const QString &name, const QString &type, const char *format)
+// The program's own decoders read the embedded bytes in place: going through Qt's image reader
+// would load and ask its format plugins at every start.
+void LoadResource(QPixmap &target, const QString &name, const QString &type, QImage (*decode)(const QByteArray &))
 {
     const qreal scale = screenScale();
     const QString path = FindResource(name, type, scale);
     if (path.isEmpty())
         return;
-    QImage image;
-    if (!image.load(path, format))
+    QImage image = decode(QResource(path).uncompressedData());
+    if (image.isNull())
         return;
     if (path.contains(QStringLiteral("@2x.")))
         image = FitToScale(std::move(image), scale);
@@ -88,12 +94,12 @@ void LoadResource(QPixmap &target, const QString &name, const QString &type, con
 
 void LoadBmpResource(QPixmap &bitmap, const QString &name, const QString &type)
 {
-    LoadResource(bitmap, name, type, "BMP");
+    LoadResource(bitmap, name, type, DecodeBmp);
 }
 
 void LoadJpgResource(QPixmap &picture, const QString &name, const QString &type)
 {
-    LoadResource(picture, name, type, "JPG");
+    LoadResource(picture, name, type, DecodeJpeg);
 }
 
 void SetAbsentResources(const QStringList &names)

@@ -11,7 +11,7 @@ namespace tiv::about {
 inline constexpr QSize kCard(480, 320);
 inline constexpr int kHeadHeight = 120;
 inline constexpr int kFooterTop = 262;
-// Every word of the card is drawn in this many pixels, so the labels over it match.
+// The labels and the words drawn beside and under them share this size, so they line up.
 inline constexpr int kTextPixels = 14;
 // The word for version is drawn here; the version label shows the number right beside it.
 inline constexpr QRect kVersionWord(24, 194, 34, 22);
