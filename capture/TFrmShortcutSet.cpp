@@ -160,7 +160,10 @@ void TFrmShortcutSet::showRowWarning(int row)
         return;
     // A key text that names no key would never register; say so while it is being typed.
     const bool unknownKey = HotkeyKeyCode({QString(), QString(), r.key->text()}) == 0;
-    r.warning->setText(unknownKey ? QStringLiteral("无此按键，请修改") : QStringLiteral("此快捷键冲突，请修改"));
+    if (r.key->text().isEmpty())
+        r.warning->setText(QStringLiteral("请输入按键"));
+    else
+        r.warning->setText(unknownKey ? QStringLiteral("无此按键，请修改") : QStringLiteral("此快捷键冲突，请修改"));
     r.warning->adjustSize();
     r.warning->setVisible(unknownKey || r.conflict);
 }

@@ -79,6 +79,8 @@ TEST_F(HotkeyDialog, EditsTakeEffectAtTheNextCaptureModeAndCloseDiscardsThem)
     dialog()->Rows[2].key->setText(QStringLiteral("F55"));
     EXPECT_EQ(warnings(), (QList<bool>{false, false, true, false, false}));
     EXPECT_EQ(dialog()->Rows[2].warning->text(), QStringLiteral("无此按键，请修改"));
+    dialog()->Rows[2].key->setText(QString());
+    EXPECT_EQ(dialog()->Rows[2].warning->text(), QStringLiteral("请输入按键"));
     dialog()->Rows[2].key->setText(QStringLiteral("f5"));
     EXPECT_EQ(warnings(), (QList<bool>{false, false, false, false, false}));
     dialog()->Rows[1].key->setText(QStringLiteral("Q"));
