@@ -10,7 +10,7 @@ int VirtualKeyOf(const QKeyEvent &event)
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
         return key;  // Qt numbers these keys by their upper-case character, as the program does
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
-        return 112 + (key - Qt::Key_F1);
+        return VkF1 + (key - Qt::Key_F1);
     switch (key) {
     case Qt::Key_Escape: return VkEscape;
     case Qt::Key_Return:

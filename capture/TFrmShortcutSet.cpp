@@ -1,10 +1,12 @@
 #include "capture/TFrmShortcutSet.h"
 
+#include "app/VirtualKey.h"
 #include "capture/CellCaption.h"
 #include "common/ButtonFace.h"
 #include "common/CatchAll.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -106,6 +108,7 @@ void TFrmShortcutSet::FormCreate()
             row.key->setFont(font);
             row.key->setGeometry(329, y, 30, 24);
             connect(row.key, &QLineEdit::textChanged, this, [this, i] { CatchAll([&] { showRowWarning(i); }); });
+            row.key->installEventFilter(this);
         }
     });
 }
@@ -157,9 +160,25 @@ void TFrmShortcutSet::showRowWarning(int row)
         return;
     // A key text that names no key would never register; say so while it is being typed.
     const bool unknownKey = HotkeyKeyCode({QString(), QString(), r.key->text()}) == 0;
-    r.warning->setText(unknownKey ? QStringLiteral("无此按键，请修改") : QStringLiteral("此快捷键冲突，请修改"));
+    if (r.key->text().isEmpty())
+        r.warning->setText(QStringLiteral("请输入按键"));
+    else
+        r.warning->setText(unknownKey ? QStringLiteral("无此按键，请修改") : QStringLiteral("此快捷键冲突，请修改"));
     r.warning->adjustSize();
     r.warning->setVisible(unknownKey || r.conflict);
+}
+
+bool TFrmShortcutSet::eventFilter(QObject *watched, QEvent *event)
+{
+    // A function key types nothing into a text box: pressed in a key box, it writes its own name.
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched)) {
+        const int key = VirtualKeyOf(*static_cast<QKeyEvent *>(event));
+        if (key >= VkF1 && key < VkF1 + 12) {
+            static_cast<QLineEdit *>(watched)->setText(QStringLiteral("F%1").arg(key - VkF1 + 1));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFrmShortcutSet::showEvent(QShowEvent *event)

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -98,6 +99,7 @@ void TFrmToolBar::wire()
     connect(LbImgs, &QListWidget::itemDoubleClicked, this, [this] { CatchAll([&] { ImgPreViewClick(); }); });
     // Only a double-click opens the preview, as its hint says; a single click is no command.
     ImgPreView->installEventFilter(this);
+    LbImgs->installEventFilter(this);
 }
 
 void TFrmToolBar::FormCreate()
@@ -188,6 +190,14 @@ bool TFrmToolBar::eventFilter(QObject *watched, QEvent *event)
     if (watched == ImgPreView && event->type() == QEvent::MouseButtonDblClick
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         CatchAll([&] { ImgPreViewClick(); });
+    // Stepping through the list with the keys shows each entry, as clicking it does, so the
+    // preview never opens another picture than the one the list points at.
+    if (watched == LbImgs && event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End
+            || key == Qt::Key_PageUp || key == Qt::Key_PageDown)
+            CatchAll([&] { LbImgsClick(); });
+    }
     return QWidget::eventFilter(watched, event);
 }
 

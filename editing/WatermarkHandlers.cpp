@@ -20,7 +20,7 @@ namespace tiv {
 namespace {
 
 // Said in the hint line when the command has no picture to stamp or no file to save it to.
-constexpr const char *kNothingToWatermark = "没有可加水印的图片：请先截图，或在图片列表中选择一张图片";
+constexpr const char *kNothingToWatermark = "没有可加水印的图片，请先截图或选择图片";
 
 }  // namespace
 

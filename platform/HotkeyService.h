@@ -19,6 +19,8 @@ public:
     using Handler = std::function<void(int id)>;
     virtual ~HotkeyService() = default;
     // False when the system refuses the combination (another program holds it, or the key is unknown).
+    // Registering an id this program holds again gives it the new combination; the combination it
+    // already has is accepted as it stands. Each press fires once, however long the key is held.
     virtual bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) = 0;
     virtual void unregisterHotkey(int id) = 0;
     // Called on the interface thread with the id of each activated hotkey.

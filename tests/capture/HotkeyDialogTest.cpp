@@ -79,8 +79,14 @@ TEST_F(HotkeyDialog, EditsTakeEffectAtTheNextCaptureModeAndCloseDiscardsThem)
     dialog()->Rows[2].key->setText(QStringLiteral("F55"));
     EXPECT_EQ(warnings(), (QList<bool>{false, false, true, false, false}));
     EXPECT_EQ(dialog()->Rows[2].warning->text(), QStringLiteral("无此按键，请修改"));
+    dialog()->Rows[2].key->setText(QString());
+    EXPECT_EQ(dialog()->Rows[2].warning->text(), QStringLiteral("请输入按键"));
     dialog()->Rows[2].key->setText(QStringLiteral("f5"));
     EXPECT_EQ(warnings(), (QList<bool>{false, false, false, false, false}));
+    // Pressing a function key in the box writes its name.
+    QKeyEvent f11(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier);
+    QApplication::sendEvent(dialog()->Rows[3].key, &f11);
+    EXPECT_EQ(row(3), (QStringList{"Ctrl", "Shift", "F11"}));
     dialog()->Rows[1].key->setText(QStringLiteral("Q"));
     dialog()->BtnCloseClick();
     EXPECT_EQ(w->Hotkeys[1].Key, QStringLiteral("W"));

@@ -230,7 +230,7 @@ TEST_F(WatermarkWindow, PictureMarkComesFromThePathAfterARestartAndAsTyped)
 TEST_F(WatermarkWindow, ACaptureKeepsTheWindowsEditsAndAddWatermarkSaysWhyItCannot)
 {
     w->BtnAddWatermarkClick();
-    EXPECT_EQ(w->PnlHint->text(), QStringLiteral("没有可加水印的图片：请先截图，或在图片列表中选择一张图片"));
+    EXPECT_EQ(w->PnlHint->text(), QStringLiteral("没有可加水印的图片，请先截图或选择图片"));
 
     // The region hotkey hides the open window: what was typed is kept.
     w->LoadWatermarkDialog();

@@ -51,14 +51,17 @@ drag 480 300 640 420
 wait_for_file "$pictures/2.jpg"
 echo "two regions saved: $(identify -format '%wx%h ' "$pictures"/1.jpg "$pictures"/2.jpg)"
 
-# Double-click the first entry, then step to the second and click the preview: each opens its file.
+# Double-click the first entry, then step to the second and double-click the preview: each opens
+# its file once.
 on_toolbar 150 33 2
 xdotool windowfocus "$tb"; xdotool key Down; sleep 0.3
-on_toolbar 59 60
+on_toolbar 59 60 2
 for _ in $(seq 30); do [ "$(wc -l < "$work/opened.log" 2>/dev/null || echo 0)" -ge 2 ] && break; sleep 0.1; done
 cat "$work/opened.log"
 grep -q "1.jpg" <(sed -n 1p "$work/opened.log") || { echo "the first entry did not open 1.jpg"; exit 1; }
 grep -q "2.jpg" <(sed -n 2p "$work/opened.log") || { echo "the second entry did not open 2.jpg"; exit 1; }
+sleep 0.5
+[ "$(wc -l < "$work/opened.log")" -eq 2 ] || { echo "a double-click opened a picture more than once"; exit 1; }
 
 # A full-screen capture from the toolbar shows the toolbar in its flat panel colour.
 eval "$(xdotool getwindowgeometry --shell "$tb")"
