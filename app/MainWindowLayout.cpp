@@ -1,5 +1,6 @@
 #include "app/TFrmMain.h"
 
+#include "app/HintLine.h"
 #include "app/NamedControls.h"
 #include "editing/ImageControl.h"
 
@@ -161,7 +162,7 @@ void TFrmMain::buildLayout()
     work->addWidget(SBDisplay, 1);
     main->addLayout(work, 1);
 
-    PnlHint = new QLabel(SbMain);
+    PnlHint = new HintLine(SbMain);
     PnlHint->setObjectName(QStringLiteral("PnlHint"));
     // File names, prefixes and page texts land here: they are shown as typed, never as markup.
     PnlHint->setTextFormat(Qt::PlainText);
@@ -173,8 +174,8 @@ void TFrmMain::buildLayout()
     auto *hintRow = new QHBoxLayout(PnlHint);
     hintRow->setContentsMargins(0, 0, 8, 0);
     hintRow->addStretch(1);
-    // The rolling links place themselves inside their panels (panels/); the panels paint nothing
-    // of their own, so a long hint stays readable under them while they are empty.
+    // The rolling links place themselves inside their panels (panels/); a panel shows only while
+    // its link has a caption, and takes room from the hint only then.
     Panel12 = new QWidget(PnlHint);
     Panel12->setObjectName(QStringLiteral("Panel12"));
     Panel12->setFixedWidth(170);
@@ -189,6 +190,8 @@ void TFrmMain::buildLayout()
     LbRollers->setTextFormat(Qt::PlainText);
     hintRow->addWidget(Panel12);
     hintRow->addWidget(Panel11);
+    Panel12->hide();
+    Panel11->hide();
     main->addWidget(PnlHint);
 
     buildMoreFunctionsMenu();

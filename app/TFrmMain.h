@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/HintLine.h"
 #include "capture/HotkeyTable.h"
 #include "common/CanvasPicture.h"
 #include "editing/EditHistory.h"
@@ -350,7 +351,8 @@ public:
     QPlainTextEdit *MemoText;
     QFrame *PnlAutoSave, *PnSavePic;
     QLineEdit *EdtAutoSavePre, *EdtPicName;
-    QLabel *PnlHint, *LbRollers, *LbRollers2;
+    HintLine *PnlHint;
+    QLabel *LbRollers, *LbRollers2;
 
     // Side toolbar: visible ones first, then the hidden buttons that share handlers.
     QPushButton *BtnContinueCut2, *BtnMouseAreatPIC, *BtnOtherFun, *BtnHelp, *BtnAbout, *BtnExit;

@@ -13,6 +13,8 @@
 #include <QRandomGenerator>
 #include <QThread>
 
+#include <algorithm>
+
 namespace tiv {
 
 namespace {
@@ -37,14 +39,20 @@ QTimer *newTimer(QObject *owner, int milliseconds, bool singleShot)
 }
 
 // A caption changes the label's width and keeps its right edge where it was, as a right-aligned
-// label that sizes itself to its text does.
+// label that sizes itself to its text does, but never leaves its panel: a caption too long for the
+// panel is cut at its end, so it keeps its beginning, and is whole in the label's hint. The panel
+// shows only while there is a caption, and takes room from the hint line only then.
 void setRollerCaption(QLabel *label, const QString &caption)
 {
+    QWidget *panel = label->parentWidget();
+    panel->setVisible(!caption.isEmpty());
     const int right = label->x() + label->width();
-    label->setText(caption);
+    const int whole = label->fontMetrics().horizontalAdvance(caption) + 4;
+    const int width = std::min(whole, panel->width());
+    label->setText(width < whole ? label->fontMetrics().elidedText(caption, Qt::ElideRight, width - 4) : caption);
     label->setToolTip(caption);
-    const int width = label->fontMetrics().horizontalAdvance(caption) + 4;
-    label->setGeometry(right - width, label->y(), width, label->height());
+    const int left = std::clamp(right - width, 0, panel->width() - width);
+    label->setGeometry(left, label->y(), width, label->height());
 }
 
 // Everything this panel opens comes from a remote page or may be steered by one: only a web

@@ -31,7 +31,7 @@ QtMessageHandler previousHandler = nullptr;
 void dropEngineNotices(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (!message.startsWith(QLatin1String("Qt WebEngine seems to be initialized from a plugin")) &&
-        message != QLatin1String("No suitable graphics backend found"))
+        !message.startsWith(QLatin1String("No suitable graphics backend found")))
         previousHandler(type, context, message);
 }
 

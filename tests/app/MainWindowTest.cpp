@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QToolTip>
 
 using namespace tiv;
 
@@ -74,4 +76,49 @@ TEST_F(MainWindowTest, TypingAFormatLeavesNoEntrySelectedAndAddsNone)
     // Choosing an entry selects it again, and the settings keep the choice.
     w->CbPicFomat->setCurrentIndex(6);
     EXPECT_EQ(edit->text(), QStringLiteral(".png"));
+}
+
+TEST_F(MainWindowTest, HintLineStaysReadableAtTheDesignWidth)
+{
+    w->resize(786, 643);
+    w->show();
+    const QString saved = QStringLiteral("自动保存图片为") + pictureFolder() + QStringLiteral("/截图123.jpg");
+    const auto settle = [&] {
+        QApplication::processEvents();
+        w->PnlHint->grab();
+    };
+    w->PnlHint->setText(saved);
+    settle();
+    // Empty rolling links take no room: the message is whole if the line can hold it.
+    ASSERT_LT(w->PnlHint->fontMetrics().horizontalAdvance(saved), w->PnlHint->width() - 20);
+    EXPECT_EQ(w->PnlHint->shownText(), saved);
+
+    const QString longCaption = QStringLiteral("一条很长很长的滚动公告标题，比它的位置还要长得多");
+    w->RollerLines = {longCaption, QStringLiteral("http://a.example/"), QStringLiteral("B"),
+                      QStringLiteral("http://b.example/")};
+    w->TimerRollTimer();
+    settle();
+    // Beside them the message is shortened in the middle: what happened and the file stay readable.
+    const QString shown = w->PnlHint->shownText();
+    EXPECT_NE(shown, saved);
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("自动保存图片为"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("截图123.jpg"))) << shown.toStdString();
+    EXPECT_LE(w->PnlHint->fontMetrics().horizontalAdvance(shown), w->PnlHint->room());
+    QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), w->PnlHint->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(w->PnlHint, &tip);
+    EXPECT_EQ(QToolTip::text(), saved);
+
+    // The long caption keeps its beginning inside its panel, and is whole in its hint.
+    EXPECT_TRUE(w->LbRollers->text().startsWith(longCaption.left(6)));
+    EXPECT_GE(w->LbRollers->x(), 0);
+    EXPECT_LE(w->LbRollers->geometry().right(), w->Panel11->width() - 1);
+    EXPECT_EQ(w->LbRollers->toolTip(), longCaption);
+
+    // A link without a caption gives its room back.
+    w->RollerLines = {QString(), QStringLiteral("http://a.example/")};
+    w->RollIndex = 0;
+    w->TimerRollTimer();
+    settle();
+    EXPECT_TRUE(w->Panel11->isHidden());
+    EXPECT_TRUE(w->Panel12->isVisible());
 }

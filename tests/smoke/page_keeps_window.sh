@@ -60,7 +60,7 @@ sleep 3
 
 after=$(state)
 echo "after the page: $after"
-now=$(xdotool search --pid "$app" --name TIVrevudu | sort -n | tr '\n' ' ') || true
+now=$(xdotool search --all --pid "$app" --name TIVrevudu | sort -n | tr '\n' ' ') || true
 echo "main window $win, windows named so now: $now"
 fail=0
 [ "$after" = "$before" ] || { echo "the window's state changed"; fail=1; }
@@ -79,7 +79,7 @@ echo "page pixels in the strip: $green"
 xdotool mousemove --window "$win" 80 258 click 1
 help=""
 for _ in $(seq 100); do
-  help=$(xdotool search --onlyvisible --pid "$app" --name '关于 TIVrevudu' 2>/dev/null | head -1) || true
+  help=$(xdotool search --all --onlyvisible --pid "$app" --name '^关于 TIVrevudu$' 2>/dev/null | head -1) || true
   [ -n "$help" ] && break
   sleep 0.1
 done
