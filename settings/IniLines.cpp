@@ -63,18 +63,22 @@ bool IniLineReader::next(IniLine &line)
     if (pos_ >= text_.size())
         return false;
     const char *begin = text_.data() + pos_;
-    const qsizetype left = text_.size() - pos_;
-    const void *lf = std::memchr(begin, '\n', size_t(left));
-    const qsizetype lfAt = lf ? static_cast<const char *>(lf) - begin : left;
+    // The next LF is remembered: in a file of CR line ends it may lie far ahead, and looking for
+    // it again on every line would take time in the square of the file's size.
+    if (nextLf_ < pos_) {
+        const void *lf = std::memchr(begin, '\n', size_t(text_.size() - pos_));
+        nextLf_ = lf ? static_cast<const char *>(lf) - text_.data() : text_.size();
+    }
+    const qsizetype lfAt = nextLf_ - pos_;
     const void *cr = std::memchr(begin, '\r', size_t(lfAt));
     line.start = pos_;
     if (cr) {
         const qsizetype crAt = static_cast<const char *>(cr) - begin;
         line.end = pos_ + crAt;
-        line.next = line.end + (crAt + 1 == lfAt ? 2 : 1);
+        line.next = line.end + (crAt + 1 == lfAt && nextLf_ < text_.size() ? 2 : 1);
     } else {
-        line.end = pos_ + lfAt;
-        line.next = lf ? line.end + 1 : line.end;
+        line.end = nextLf_;
+        line.next = nextLf_ < text_.size() ? nextLf_ + 1 : nextLf_;
     }
     pos_ = line.next;
     return true;
@@ -90,6 +94,17 @@ QString DecodeIniLine(QByteArrayView bytes)
         return QString::fromLatin1(bytes);
     gb18030.resetState();
     return gb18030(bytes);
+}
+
+IniLine IniLineAt(QByteArrayView text, qsizetype start)
+{
+    IniLine line{start, start, start};
+    while (line.end < text.size() && text[line.end] != '\n' && text[line.end] != '\r')
+        ++line.end;
+    line.next = line.end;
+    if (line.next < text.size())
+        line.next += text[line.next] == '\r' && line.next + 1 < text.size() && text[line.next + 1] == '\n' ? 2 : 1;
+    return line;
 }
 
 bool IniSectionHeader(QByteArrayView line, QString *name)
