@@ -86,10 +86,15 @@ bool IniLineReader::next(IniLine &line)
 
 QString DecodeIniLine(QByteArrayView bytes)
 {
-    if (bytes.isValidUtf8())
-        return QString::fromUtf8(bytes);
+    // A byte-order mark inside the file is a character of its line like any other, so it is kept.
     // Making a decoder costs more than decoding a line with it.
-    thread_local QStringDecoder gb18030("GB18030");
+    constexpr auto keepMark = QStringConverter::Flag::ConvertInitialBom;
+    if (bytes.isValidUtf8()) {
+        thread_local QStringDecoder utf8(QStringConverter::Utf8, keepMark);
+        utf8.resetState();
+        return utf8(bytes);
+    }
+    thread_local QStringDecoder gb18030("GB18030", keepMark);
     if (!gb18030.isValid())
         return QString::fromLatin1(bytes);
     gb18030.resetState();
