@@ -145,7 +145,8 @@ public:
     void CbPicFomatChange();
     void BtnRefreshDirClick();
     void Load1Click();
-    void LoadPictureFile(ImageControl *image, const QString &path);
+    // `nativePath`, when given, is the file's path in the file system's bytes; `path` then only names it.
+    void LoadPictureFile(ImageControl *image, const QString &path, const QByteArray &nativePath = {});
     void ShellOpenTarget(const QString &target);
     void ShellOpen(const QString &path);
 
@@ -242,7 +243,11 @@ public:
     // The folder each list entry was listed from, row for row with BitmapListModel; the commands on
     // an entry act on the file in that folder, whatever the path field says now.
     QStringList ListEntryFolders;
+    // Each entry's file name as the file system holds it, which need not be UTF-8; the commands
+    // act on the file through it, so a name the list can only show garbled still reaches its file.
+    QList<QByteArray> ListEntryNames;
     QString ListEntryPath(int row) const;
+    QByteArray ListEntryNativePath(int row) const;
     QList<int> SelectedPictureRows() const;
     QStringList SelectedPictureNames() const;
     void DeleteSelectedPictures();

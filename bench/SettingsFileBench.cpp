@@ -1,6 +1,6 @@
-// Reading the settings file at start and merging it at exit, for 100 MB files of three shapes:
-// many unknown keys in the program's own section, bytes that are no text at all, and a file
-// carried over from Windows in GB18030. Counters give the file's size and the memory the step
+// Reading the settings file at start and merging it at exit, for 100 MB files of four shapes:
+// many unknown keys in the program's own section, bytes that are no text at all, a file carried
+// over from Windows in GB18030, and many keys with CR line ends. Counters give the file's size and the memory the step
 // took at its peak, in multiples of the file's size.
 #include "settings/AppSettings.h"
 #include "settings/IniFile.h"
@@ -19,12 +19,12 @@ namespace {
 
 constexpr qsizetype FileBytes = 100 << 20;
 
-QByteArray manyKeys()
+QByteArray manyKeys(const QByteArray &lineEnd)
 {
-    QByteArray text = "[default]\r\nPicPath=/home/u/pics\r\n";
+    QByteArray text = "[default]" + lineEnd + "PicPath=/home/u/pics" + lineEnd;
     for (int i = 0; text.size() < FileBytes; ++i)
-        text += "Unknown" + QByteArray::number(i) + "=some value left by another program\r\n";
-    return text + "[font]\r\nFontSize=12\r\n";
+        text += "Unknown" + QByteArray::number(i) + "=some value left by another program" + lineEnd;
+    return text + "[font]" + lineEnd + "FontSize=12" + lineEnd;
 }
 
 QByteArray noise()
@@ -65,15 +65,14 @@ void resetPeak()
 
 struct Files {
     QTemporaryDir dir;
-    QString paths[3];
+    QString paths[4];
     Files()
     {
-        const QByteArray contents[] = {manyKeys(), noise(), legacy()};
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 4; ++i) {
             paths[i] = dir.filePath(QStringLiteral("defualt%1.ini").arg(i));
             QFile file(paths[i]);
             if (file.open(QIODevice::WriteOnly))
-                file.write(contents[i]);
+                file.write(i == 0 ? manyKeys("\r\n") : i == 1 ? noise() : i == 2 ? legacy() : manyKeys("\r"));
         }
     }
 };
@@ -124,7 +123,7 @@ void BM_SettingsExitMerge(benchmark::State &state)
 
 }  // namespace
 
-// 0 many keys, 1 noise, 2 GB18030.
-BENCHMARK(BM_SettingsRead)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_SettingsExitMerge)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(3);
+// 0 many keys, 1 noise, 2 GB18030, 3 many keys with the CR line ends of old Macintosh files.
+BENCHMARK(BM_SettingsRead)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SettingsExitMerge)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_MAIN();

@@ -36,18 +36,16 @@ public:
     FolderReader &operator=(const FolderReader &) = delete;
 
     // The next file name, skipping folders; false at the end.
-    bool nextFile(QString &name)
+    const char *nextFile()
     {
         while (dir_) {
             const dirent *entry = readdir(dir_);
             if (!entry)
-                return false;
-            if (!IsFolder(dir_, entry)) {
-                name = QFile::decodeName(entry->d_name);
-                return true;
-            }
+                return nullptr;
+            if (!IsFolder(dir_, entry))
+                return entry->d_name;
         }
-        return false;
+        return nullptr;
     }
 
 private:
@@ -62,11 +60,20 @@ void FindFolderFiles(const QString &folder, const QString &mask, QStringList &li
     const bool all = trimmed.isEmpty() || trimmed == u".*";
     const QString upperMask = mask.toUpper();
     FolderReader reader(folder);
-    QString name;
-    while (reader.nextFile(name)) {
+    while (const char *raw = reader.nextFile()) {
+        const QString name = QFile::decodeName(raw);
         if (all || name.toUpper().contains(upperMask))
             list.append(folder + name);
     }
+}
+
+QList<QByteArray> FolderFileNames(const QString &folder)
+{
+    QList<QByteArray> names;
+    FolderReader reader(folder);
+    while (const char *raw = reader.nextFile())
+        names.append(QByteArray(raw));
+    return names;
 }
 
 }  // namespace tiv

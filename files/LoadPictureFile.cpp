@@ -7,9 +7,12 @@
 #include "files/PngCodec.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tiv {
 
@@ -74,14 +77,24 @@ CanvasPicture ForeignPicture(QFile &file)
 
 CanvasPicture LoadPictureFile(const QString &path)
 {
-    // Only regular files: opening a named pipe or a device would block or never end.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() == 0 || info.size() > kMaxPictureFileBytes)
+    return LoadPictureNativeFile(QFile::encodeName(path));
+}
+
+CanvasPicture LoadPictureNativeFile(const QByteArray &path)
+{
+    // Only regular files: opening a named pipe or a device would block or never end, so the file
+    // is opened without waiting and looked at before anything is read.
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0 ||
+        info.st_size > kMaxPictureFileBytes || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {};
-    const QString extension = FileExtension(path).toUpper();
+    }
+    const QString extension = FileExtension(QFile::decodeName(path)).toUpper();
     if (extension == u".JPG" || extension == u".JPEG")
         return CanvasPicture::bitmap(DecodeJpeg(file));
     if (extension == u".BMP")
@@ -91,11 +104,12 @@ CanvasPicture LoadPictureFile(const QString &path)
     return ForeignPicture(file);
 }
 
-bool OpenUnreadableWithDesktop(const QString &path)
+bool OpenUnreadableWithDesktop(const QByteArray &path)
 {
-    const QString extension = FileExtension(path).toUpper();
+    const QString extension = FileExtension(QFile::decodeName(path)).toUpper();
+    struct stat info;
     const bool handed = extension == u".JPG" || extension == u".JPEG" || extension == u".BMP";
-    return handed && QFileInfo(path).isFile();
+    return handed && ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace tiv

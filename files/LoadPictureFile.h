@@ -12,10 +12,12 @@ namespace tiv {
 // that cannot be read, is no regular file, or is larger than kMaxPictureFileBytes (513 MiB) gives
 // an empty picture.
 CanvasPicture LoadPictureFile(const QString &path);
+// The same for a path in the file system's own bytes, which need not be UTF-8.
+CanvasPicture LoadPictureNativeFile(const QByteArray &path);
 
 // Whether a file that LoadPictureFile could not read should be handed to the desktop to open
 // instead: JPEG and BMP files that exist; other formats are silently not shown.
-bool OpenUnreadableWithDesktop(const QString &path);
+bool OpenUnreadableWithDesktop(const QByteArray &path);
 
 }  // namespace tiv
 

@@ -6,6 +6,7 @@
 #include "common/CatchAll.h"
 #include "common/HandlerWiring.h"
 #include "editing/ImageControl.h"
+#include "files/NativeFileName.h"
 #include "files/PicturePath.h"
 #include "files/RenamePicture.h"
 #include "files/TFrmReName.h"
@@ -23,6 +24,16 @@ QString TFrmMain::ListEntryPath(int row) const
     if (row < 0 || row >= ListEntryFolders.size() || row >= BitmapListModel->rowCount())
         return {};
     return JoinFolderAndName(ListEntryFolders[row], BitmapListModel->index(row).data().toString());
+}
+
+QByteArray TFrmMain::ListEntryNativePath(int row) const
+{
+    const QString path = ListEntryPath(row);
+    if (path.isEmpty())
+        return {};
+    if (row < ListEntryNames.size() && !ListEntryNames[row].isEmpty())
+        return NativeFilePath(ListEntryFolders[row], ListEntryNames[row]);
+    return QFile::encodeName(path);
 }
 
 QList<int> TFrmMain::SelectedPictureRows() const
@@ -51,9 +62,9 @@ void TFrmMain::DeleteSelectedPictures()
         return;
     }
     for (int row : rows) {
-        const QString path = ListEntryPath(row);
-        if (!path.isEmpty() && QFile::remove(path))
-            PictureFileDeleted(path);
+        const QByteArray native = ListEntryNativePath(row);
+        if (!native.isEmpty() && RemoveNativeFile(native))
+            PictureFileDeleted(ListEntryPath(row));
     }
     FillPictureList();
 }
@@ -72,12 +83,15 @@ void TFrmMain::MnRenamePicClick()
         return;
     const QString folder = ListEntryFolders[current.row()];
     const QString old = current.data().toString();
+    const QByteArray native = ListEntryNativePath(current.row());
     FrmReName->RenameDialogSetName(old);
     FrmReName->exec();
     if (!EnsurePictureFolder())
         return;
     // A name that is taken or unusable leaves every file as it was; the list is refilled anyway.
-    if (RenamePictureFile(folder, old, FrmReName->NewName))
+    // The name as shown is no new name, even where showing garbled the file's own.
+    if (FrmReName->NewName != old
+        && RenamePictureFile(folder, native.mid(native.lastIndexOf('/') + 1), FrmReName->NewName))
         PictureFileRenamed(JoinFolderAndName(folder, old), JoinFolderAndName(folder, FrmReName->NewName));
     FillPictureList();
 }
@@ -86,9 +100,10 @@ void TFrmMain::PmOpenInPaintClick()
 {
     if (!EnsurePictureFolder())
         return;
-    const QString path = ListEntryPath(BitmapListBox->currentIndex().row());
-    if (!path.isEmpty() && platform_.shell)
-        platform_.shell->openInPaintProgram(path);
+    const int row = BitmapListBox->currentIndex().row();
+    const QByteArray native = ListEntryNativePath(row);
+    if (!native.isEmpty() && platform_.shell)
+        platform_.shell->openInPaintProgram(SurvivesAsText(native) ? ListEntryPath(row) : NativeFileUrl(native));
 }
 
 void TFrmMain::OpenFolderInExplorer(const QString &folder)

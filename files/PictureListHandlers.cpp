@@ -4,11 +4,13 @@
 #include "editing/ImageControl.h"
 #include "files/FindFolderFiles.h"
 #include "files/LoadPictureFile.h"
+#include "files/NativeFileName.h"
 #include "files/PictureListOrder.h"
 #include "files/PicturePath.h"
 #include "files/ShellTarget.h"
 #include "text/InterfaceText.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -18,15 +20,19 @@ void TFrmMain::FillPictureList()
 {
     if (!EnsurePictureFolder())
         return;
+    const QList<QByteArray> native = FolderFileNames(PictureFolder);
     QStringList files;
-    const QString folder = PictureFolder.endsWith(u'/') ? PictureFolder : PictureFolder + u'/';
-    FindFolderFiles(folder, QStringLiteral(".*"), files);
-    for (QString &file : files)
-        file.remove(0, folder.size());
+    files.reserve(native.size());
+    for (const QByteArray &name : native)
+        files << QFile::decodeName(name);
     const PictureList list =
         BuildPictureList(files, QFileInfo(CurrentPicturePath).fileName(), ListSelectedIndex);
     BitmapListModel->setStringList(list.names);
     ListEntryFolders = QStringList(list.names.size(), PictureFolder);
+    ListEntryNames.clear();
+    ListEntryNames.reserve(list.sources.size());
+    for (const qsizetype source : list.sources)
+        ListEntryNames << native[source];
     ListSelectedIndex = list.selectedIndex;
     if (ListSelectedIndex >= 0 && ListSelectedIndex < list.names.size())
         BitmapListBox->selectionModel()->setCurrentIndex(BitmapListModel->index(ListSelectedIndex),
@@ -41,13 +47,15 @@ QString TFrmMain::CurrentEntryPath() const
 void TFrmMain::BitmapListBoxClick()
 {
     WebBrowser1->hide();
-    const QString path = CurrentEntryPath();
+    const int row = BitmapListBox->currentIndex().row();
+    const QString path = ListEntryPath(row);
     if (path.isEmpty())
         return;
     CurrentPicturePath = path;
-    if (QFileInfo::exists(path)) {
+    const QByteArray native = ListEntryNativePath(row);
+    if (NativePathExists(native)) {
         PnlHint->setText(FormatText(TxtCurrentFile, {path}));
-        LoadPictureFile(ImgMain, path);
+        LoadPictureFile(ImgMain, path, native);
         ShowPicturePanel();
     }
 }
@@ -55,9 +63,12 @@ void TFrmMain::BitmapListBoxClick()
 void TFrmMain::BitmapListBoxKeyDown(int key)
 {
     if (key == VkReturn) {
-        const QString path = CurrentEntryPath();
-        if (!path.isEmpty())
-            ShellOpen(path);
+        const int row = BitmapListBox->currentIndex().row();
+        const QByteArray native = ListEntryNativePath(row);
+        if (!native.isEmpty() && !SurvivesAsText(native) && platform_.shell)
+            platform_.shell->openUrl(NativeFileUrl(native));
+        else if (!native.isEmpty())
+            ShellOpen(ListEntryPath(row));
     } else if (key == VkDelete) {
         MnDeletePicClick();
     } else if (key == VkF5) {
@@ -104,25 +115,33 @@ void TFrmMain::Load1Click()
     const int end = BitmapListModel->rowCount();
     BitmapListModel->insertRows(end, chosen.size());
     ListEntryFolders.resize(end);
+    ListEntryNames.resize(end);
     for (int i = 0; i < chosen.size(); ++i) {
         const QFileInfo file(chosen[i]);
         BitmapListModel->setData(BitmapListModel->index(end + i), file.fileName());
         ListEntryFolders << file.absolutePath();
+        ListEntryNames << QFile::encodeName(file.fileName());
     }
     LoadPictureFile(ImgMain, chosen.first());
     ShowPicturePanel();
 }
 
-void TFrmMain::LoadPictureFile(ImageControl *image, const QString &path)
+void TFrmMain::LoadPictureFile(ImageControl *image, const QString &path, const QByteArray &nativePath)
 {
-    CanvasPicture picture = tiv::LoadPictureFile(path);
+    const QByteArray native = nativePath.isEmpty() ? QFile::encodeName(path) : nativePath;
+    CanvasPicture picture = LoadPictureNativeFile(native);
     if (!picture.isEmpty()) {
         image->setPicture(std::move(picture), path);
         // A zoomed canvas keeps its size and stretches the new picture into it.
         if (image != ImgMain || CanvasAutoSize)
             image->sizeToPicture();
-    } else if (OpenUnreadableWithDesktop(path)) {
+    } else if (!OpenUnreadableWithDesktop(native)) {
+        return;
+    } else if (SurvivesAsText(native)) {
         ShellOpenTarget(path);
+    } else if (platform_.shell) {
+        // Garbled into text the name would reach no file: the desktop gets the file's own bytes.
+        platform_.shell->openUrl(NativeFileUrl(native));
     }
 }
 

@@ -60,10 +60,12 @@ PictureList BuildPictureList(const QStringList &fileNames, const QString &curren
     PictureList list;
     list.selectedIndex = previousIndex;
     list.names.reserve(qsizetype(keys.size()));
+    list.sources.reserve(qsizetype(keys.size()));
     for (const SortKey &k : keys) {
         if (fileNames[k.index] == currentFileName)
             list.selectedIndex = int(list.names.size());
         list.names << fileNames[k.index];
+        list.sources << k.index;
     }
     return list;
 }

@@ -15,6 +15,8 @@ bool IsLeftOutOfPictureList(const QString &fileName);
 
 struct PictureList {
     QStringList names;
+    // Where each listed name stands in the names given.
+    QList<qsizetype> sources;
     int selectedIndex = 0;
 };
 

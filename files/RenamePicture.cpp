@@ -1,28 +1,31 @@
 #include "files/RenamePicture.h"
 
-#include "files/PicturePath.h"
+#include "files/NativeFileName.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tiv {
 
-bool RenamePictureFile(const QString &folder, const QString &oldName, const QString &newName)
+bool RenamePictureFile(const QString &folder, const QByteArray &oldName, const QString &newName)
 {
-    if (newName.isEmpty() || newName == u"." || newName == u".." || newName.contains(u'/') ||
-        oldName.contains(u'/'))
+    if (folder.isEmpty() || oldName.isEmpty() || newName.isEmpty() || newName == u"." || newName == u".." ||
+        newName.contains(u'/') || oldName.contains('/'))
         return false;
-    const QString from = JoinFolderAndName(folder, oldName);
-    const QString to = JoinFolderAndName(folder, newName);
-    if (from.isEmpty() || to.isEmpty())
+    const QByteArray from = NativeFilePath(folder, oldName);
+    const QByteArray to = NativeFilePath(folder, QFile::encodeName(newName));
+    // The system refuses to replace anything that carries the new name, a dangling link included,
+    // so a file that appears between a look and the rename is safe as well.
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
         return false;
-    // A dangling link counts as taken too: renaming over it would replace the link itself.
-    const QFileInfo target(to);
-    if (target.exists() || target.isSymLink())
-        return false;
-    // QFile::rename itself never replaces an existing file, so a file that appears between the
-    // check and the rename is safe as well.
-    return QFile::rename(from, to);
+    // File systems without that guarantee: a new link fails when the name is taken.
+    return ::link(from.constData(), to.constData()) == 0 && ::unlink(from.constData()) == 0;
 }
 
 }  // namespace tiv

@@ -142,7 +142,7 @@ bool IniFile::findKey(Section &s, const QString &key, IniLine *line) const
     QString name;
     for (auto at = std::lower_bound(s.keys.begin(), s.keys.end(), KeyEntry{hash, 0});
          at != s.keys.end() && at->hash == hash; ++at) {
-        IniLineReader(m_text, at->line).next(*line);
+        *line = IniLineAt(m_text, at->line);
         const QByteArrayView text = QByteArrayView(m_text).sliced(line->start, line->end - line->start);
         if (IniKeyLine(text, nullptr, &name, nullptr) && name.compare(key, Qt::CaseInsensitive) == 0)
             return true;

@@ -63,18 +63,22 @@ bool IniLineReader::next(IniLine &line)
     if (pos_ >= text_.size())
         return false;
     const char *begin = text_.data() + pos_;
-    const qsizetype left = text_.size() - pos_;
-    const void *lf = std::memchr(begin, '\n', size_t(left));
-    const qsizetype lfAt = lf ? static_cast<const char *>(lf) - begin : left;
+    // The next LF is remembered: in a file of CR line ends it may lie far ahead, and looking for
+    // it again on every line would take time in the square of the file's size.
+    if (nextLf_ < pos_) {
+        const void *lf = std::memchr(begin, '\n', size_t(text_.size() - pos_));
+        nextLf_ = lf ? static_cast<const char *>(lf) - text_.data() : text_.size();
+    }
+    const qsizetype lfAt = nextLf_ - pos_;
     const void *cr = std::memchr(begin, '\r', size_t(lfAt));
     line.start = pos_;
     if (cr) {
         const qsizetype crAt = static_cast<const char *>(cr) - begin;
         line.end = pos_ + crAt;
-        line.next = line.end + (crAt + 1 == lfAt ? 2 : 1);
+        line.next = line.end + (crAt + 1 == lfAt && nextLf_ < text_.size() ? 2 : 1);
     } else {
-        line.end = pos_ + lfAt;
-        line.next = lf ? line.end + 1 : line.end;
+        line.end = nextLf_;
+        line.next = nextLf_ < text_.size() ? nextLf_ + 1 : nextLf_;
     }
     pos_ = line.next;
     return true;
@@ -82,14 +86,30 @@ bool IniLineReader::next(IniLine &line)
 
 QString DecodeIniLine(QByteArrayView bytes)
 {
-    if (bytes.isValidUtf8())
-        return QString::fromUtf8(bytes);
+    // A byte-order mark inside the file is a character of its line like any other, so it is kept.
     // Making a decoder costs more than decoding a line with it.
-    thread_local QStringDecoder gb18030("GB18030");
+    constexpr auto keepMark = QStringConverter::Flag::ConvertInitialBom;
+    if (bytes.isValidUtf8()) {
+        thread_local QStringDecoder utf8(QStringConverter::Utf8, keepMark);
+        utf8.resetState();
+        return utf8(bytes);
+    }
+    thread_local QStringDecoder gb18030("GB18030", keepMark);
     if (!gb18030.isValid())
         return QString::fromLatin1(bytes);
     gb18030.resetState();
     return gb18030(bytes);
+}
+
+IniLine IniLineAt(QByteArrayView text, qsizetype start)
+{
+    IniLine line{start, start, start};
+    while (line.end < text.size() && text[line.end] != '\n' && text[line.end] != '\r')
+        ++line.end;
+    line.next = line.end;
+    if (line.next < text.size())
+        line.next += text[line.next] == '\r' && line.next + 1 < text.size() && text[line.next + 1] == '\n' ? 2 : 1;
+    return line;
 }
 
 bool IniSectionHeader(QByteArrayView line, QString *name)

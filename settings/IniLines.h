@@ -21,7 +21,11 @@ public:
 private:
     QByteArrayView text_;
     qsizetype pos_;
+    qsizetype nextLf_ = -1;
 };
+
+// The line that starts at `start`.
+IniLine IniLineAt(QByteArrayView text, qsizetype start);
 
 // A line's characters: UTF-8 when it is valid UTF-8, else GB18030, the encoding of files carried
 // over from Chinese Windows systems. Decided line by line, because the program writes its own keys

@@ -9,6 +9,10 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace tiv::x11 {
 
 void ToolkitClipboard::setImage(const QImage &image)
@@ -32,14 +36,36 @@ bool XdgShell::openFolderInFileManager(const QString &folder)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
+namespace {
+
+// Starts a program on a file named in bytes that need not be UTF-8, which QProcess cannot pass: a
+// shell hands the bytes on untouched and leaves the program running on its own.
+bool StartDetachedOnBytes(const QString &program, const QByteArray &file)
+{
+    const QByteArray path = QFile::encodeName(program);
+    const char *argv[] = {"sh", "-c", "\"$0\" \"$1\" </dev/null >/dev/null 2>&1 &", path.constData(), file.constData(), nullptr};
+    pid_t shell = 0;
+    if (posix_spawn(&shell, "/bin/sh", nullptr, nullptr, const_cast<char **>(argv), environ) != 0)
+        return false;
+    int status = 0;
+    return waitpid(shell, &status, 0) == shell && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+// A "file:" address is a picture whose name is not UTF-8; its path is the address's bytes.
 bool XdgShell::openInPaintProgram(const QString &picture)
 {
+    const bool address = picture.startsWith(QLatin1String("file://"));
     for (const char *program : {"kolourpaint", "pinta", "gimp"}) {
         const QString found = QStandardPaths::findExecutable(QString::fromLatin1(program));
-        if (!found.isEmpty())
-            return QProcess::startDetached(found, {picture});
+        if (found.isEmpty())
+            continue;
+        if (address)
+            return StartDetachedOnBytes(found, QByteArray::fromPercentEncoding(picture.mid(7).toLatin1()));
+        return QProcess::startDetached(found, {picture});
     }
-    return openPath(picture);
+    return address ? openUrl(picture) : openPath(picture);
 }
 
 QStringList MountTable::mountPoints()

@@ -1,5 +1,7 @@
 #include "support/MainWindowFixture.h"
 
+#include "editing/ImageControl.h"
+#include "files/NativeFileName.h"
 #include "files/TFrmReName.h"
 #include "platform/x11/DesktopServices.h"
 #include "text/InterfaceText.h"
@@ -9,6 +11,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QThread>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace tiv;
 
@@ -203,4 +208,52 @@ TEST_F(FileOperations, PaintProgramGetsThePictureAsOneArgument)
     while (!QFile::exists(record) && waited.elapsed() < 5000)
         QThread::msleep(20);
     EXPECT_EQ(QString::fromUtf8(read(record)), QStringLiteral("1|") + picture + u'|');
+
+    // A name that is not UTF-8 comes as a "file:" address and reaches the program as its bytes.
+    QFile::remove(record);
+    qputenv("PATH", bin.toLocal8Bit() + ":" + path);
+    const QByteArray latin1 = QFile::encodeName(folder) + "/caf\xe9 $x.jpg";
+    EXPECT_TRUE(shell.openInPaintProgram(NativeFileUrl(latin1)));
+    qputenv("PATH", path);
+    waited.restart();
+    while (!QFile::exists(record) && waited.elapsed() < 5000)
+        QThread::msleep(20);
+    EXPECT_EQ(read(record), "1|" + latin1 + '|');
+}
+
+TEST_F(FileOperations, NamesThatAreNotUtf8ReachTheirFiles)
+{
+    const QByteArray native = QFile::encodeName(folder) + '/';
+    ASSERT_TRUE(QImage(4, 3, QImage::Format_RGB32).save(folder + QStringLiteral("/tmp.jpg")));
+    ASSERT_EQ(::rename((native + "tmp.jpg").constData(), (native + "caf\xe9.jpg").constData()), 0);
+    for (const char *name : {"d\xe9l.jpg", "x\xff.bmp"}) {
+        QFile file;
+        const int fd = ::open((native + name).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_TRUE(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write(name);
+    }
+    openFolder(folder);
+    const auto row = [&](const char *shown) { return int(listed().indexOf(QString::fromUtf8(shown))); };
+    ASSERT_GE(row("caf\uFFFD.jpg"), 0) << qPrintable(listed().join(u'|'));
+
+    setCurrent(row("caf\uFFFD.jpg"));
+    w->BitmapListBoxClick();
+    EXPECT_EQ(w->ImgMain->picture().image.size(), QSize(4, 3));
+    w->BitmapListBoxKeyDown(13);
+    EXPECT_EQ(NativePathOfUrl(fakes.shell.openedUrls.value(0)), native + "caf\xe9.jpg");
+    w->PmOpenInPaintClick();
+    EXPECT_EQ(NativePathOfUrl(fakes.shell.paintedPictures.value(0)), native + "caf\xe9.jpg");
+
+    rename(row("x\uFFFD.bmp"), QStringLiteral("x\uFFFD.bmp"));
+    EXPECT_TRUE(NativePathExists(native + "x\xff.bmp")) << "the name as shown changes nothing";
+    rename(row("x\uFFFD.bmp"), QStringLiteral("x.bmp"));
+    EXPECT_EQ(read(folder + QStringLiteral("/x.bmp")), "x\xff.bmp");
+
+    w->BitmapListBox->selectionModel()->select(w->BitmapListModel->index(row("d\uFFFDl.jpg")),
+                                               QItemSelectionModel::Select);
+    w->MnDeletePic->trigger();
+    EXPECT_FALSE(NativePathExists(native + "d\xe9l.jpg"));
+    EXPECT_TRUE(NativePathExists(native + "caf\xe9.jpg"));
+    EXPECT_EQ(listed(), (QStringList{QString::fromUtf8("caf\uFFFD.jpg"), QStringLiteral("x.bmp")}));
+    EXPECT_TRUE(messages.isEmpty());
 }

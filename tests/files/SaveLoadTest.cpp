@@ -181,9 +181,9 @@ TEST(LoadPictureFile, UnreadableFilesGiveNothing)
                              "bad", "empty.jpg", "missing.jpg"})
         EXPECT_TRUE(LoadPictureFile(dir.filePath(name)).isEmpty()) << name;
 
-    EXPECT_TRUE(OpenUnreadableWithDesktop(dir.filePath("really-png.jpg")));
-    EXPECT_TRUE(OpenUnreadableWithDesktop(dir.filePath("bad.bmp")));
-    EXPECT_FALSE(OpenUnreadableWithDesktop(dir.filePath("bad.png")));
-    EXPECT_FALSE(OpenUnreadableWithDesktop(dir.filePath("bad.gif")));
-    EXPECT_FALSE(OpenUnreadableWithDesktop(dir.filePath("missing.jpg")));
+    EXPECT_TRUE(OpenUnreadableWithDesktop(QFile::encodeName(dir.filePath("really-png.jpg"))));
+    EXPECT_TRUE(OpenUnreadableWithDesktop(QFile::encodeName(dir.filePath("bad.bmp"))));
+    EXPECT_FALSE(OpenUnreadableWithDesktop(QFile::encodeName(dir.filePath("bad.png"))));
+    EXPECT_FALSE(OpenUnreadableWithDesktop(QFile::encodeName(dir.filePath("bad.gif"))));
+    EXPECT_FALSE(OpenUnreadableWithDesktop(QFile::encodeName(dir.filePath("missing.jpg"))));
 }

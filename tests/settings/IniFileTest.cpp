@@ -130,6 +130,11 @@ TEST(IniFile, SaveKeepsEveryLineEndAndEveryOtherByte)
                   ini.writeString("b", "m", "3");
               }),
               "[a]\nk=1\nj=2\n[b]\nm=3\n");
+    EXPECT_EQ(saved("[a]\rk=1\r", [](IniFile &ini) {
+                  EXPECT_EQ(ini.readString("a", "k", {}), "1");
+                  ini.writeString("a", "j", "2");
+              }),
+              "[a]\rk=1\rj=2\r");
 
     // Bytes that are no text, a lone CR first: only the written key's line is new.
     std::mt19937 random(3);
