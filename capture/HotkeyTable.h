@@ -39,6 +39,9 @@ int HotkeyModifiers(const HotkeyEntry &entry);
 // The key code registered for an entry: 27 for "ESC", else the first character's code as written.
 unsigned HotkeyKeyCode(const HotkeyEntry &entry);
 
+// The id of the hotkey that a key with these modifier bits presses, among those not refused; 0 for none.
+int HotkeyIdOfKey(const HotkeyTable &table, const HotkeyConflicts &conflicts, unsigned keyCode, int modifiers);
+
 void ResetHotkeyDefaults(HotkeyTable &table);
 HotkeyTable DefaultHotkeyTable();
 
