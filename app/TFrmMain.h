@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/HintLine.h"
+#include "capture/DesktopCover.h"
 #include "capture/HotkeyTable.h"
 #include "common/CanvasPicture.h"
 #include "editing/EditHistory.h"
@@ -77,13 +78,15 @@ public:
     void SettleDelay();
     void EnterPictureOnlyView();
     void RestoreNormalBounds();
-    // The frozen desktop of a region selection covers the screen; PresentCapture gives the window
-    // back its place and state.
+    // The frozen desktop of a region selection covers the whole desktop; PresentCapture gives the
+    // window back its place and state.
     void CoverScreen();
     void UncoverScreen();
-    bool CoveringScreen = false;
-    QRect BoundsBeforeCover;
-    Qt::WindowStates StateBeforeCover;
+    DesktopCover Cover{*this};
+    // A key pressed while the frozen desktop holds the keyboard; true when it was acted on.
+    bool FrozenDesktopKey(const QKeyEvent &key);
+    // The capture toolbar stays usable over the frozen desktop.
+    void KeepToolbarAbove();
     void ShowPicturePanel();
     void HotkeyMessage(int id);
     void GrabMenuClick();

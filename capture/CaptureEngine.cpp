@@ -1,12 +1,15 @@
 #include "app/TFrmMain.h"
 
+#include "app/VirtualKey.h"
 #include "capture/CursorOverlay.h"
 #include "capture/GrabFailureText.h"
+#include "capture/TFrmShortcutSet.h"
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
 #include "text/InterfaceText.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QThread>
@@ -187,6 +190,8 @@ void TFrmMain::StartRegionCapture()
         if (!PictureFolderUsable())
             return;
         AbandonDrag();
+        // Taken while the window still has its frame and state; the cover gives them back.
+        Cover.rememberPlace();
         hide();
         SettleDelay();
         if (!grabInto(*this, GrabDesktop, false))
@@ -196,7 +201,6 @@ void TFrmMain::StartRegionCapture()
         ToolMode = 5;
         EnterPictureOnlyView();
         CoverScreen();
-        show();
     });
 }
 
@@ -213,6 +217,9 @@ void TFrmMain::EnterPictureOnlyView()
     PnlPic->setFrameShape(QFrame::NoFrame);
     SbAvert->hide();
     HideWatermarkSettings();
+    // A modal dialog left open would take every click meant for the frozen desktop.
+    if (FrmShortcutSet)
+        FrmShortcutSet->hide();
     setBorderless(true);
 }
 
@@ -223,7 +230,12 @@ void TFrmMain::LeaveCaptureMode()
     // done so went to the desktop's grab instead of to this window.
     EndPendingTool();
     // The normal bounds below replace whatever the frozen desktop covered.
-    CoveringScreen = false;
+    Cover.forget();
+    KeepToolbarAbove();
+    // A manager still busy un-maximising a shown window drops the bounds asked for meanwhile
+    // and puts back a size of its own; a hidden window is mapped afresh with both.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        hide();
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     setBorderless(false);
     if (windowFlags() & Qt::WindowStaysOnTopHint)
@@ -235,31 +247,34 @@ void TFrmMain::LeaveCaptureMode()
 
 void TFrmMain::CoverScreen()
 {
-    if (!CoveringScreen) {
-        BoundsBeforeCover = geometry();
-        StateBeforeCover = windowState();
-        CoveringScreen = true;
+    Cover.setKeyHandler([this](const QKeyEvent &key) { return FrozenDesktopKey(key); });
+    Cover.cover(platform_.screen ? platform_.screen->desktopRect() : QRect());
+    KeepToolbarAbove();
+}
+
+bool TFrmMain::FrozenDesktopKey(const QKeyEvent &key)
+{
+    const int modifiers = (key.modifiers() & Qt::ControlModifier ? int(ModCtrl) : 0) |
+                          (key.modifiers() & Qt::ShiftModifier ? int(ModShift) : 0) |
+                          (key.modifiers() & Qt::AltModifier ? int(ModAlt) : 0);
+    const int id = HotkeyIdOfKey(Hotkeys, Conflicts, unsigned(VirtualKeyOf(key)), modifiers);
+    if (key.key() == Qt::Key_Escape && id != HotkeyLeave) {
+        // Esc always leads out of the frozen desktop. Unless it is also the leave hotkey, capture
+        // mode stays on for the other hotkeys.
+        EndPendingTool();
+        PresentCapture(false);
+        return true;
     }
-    // The frozen desktop lies one to one over the real one, so the selection is where the user
-    // sees it. The geometry serves desktops without a window manager; the full-screen state
-    // keeps panels of those with one from covering it.
-    const QRect desktop = platform_.screen ? platform_.screen->desktopRect() : QRect();
-    const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
-    if (!desktop.isEmpty())
-        setGeometry(QRectF(QPointF(desktop.topLeft()) / ratio, QSizeF(desktop.size()) / ratio).toRect());
-    setWindowState(Qt::WindowFullScreen);
+    if (!id)
+        return false;
+    HotkeyMessage(id);
+    return true;
 }
 
 void TFrmMain::UncoverScreen()
 {
-    if (!CoveringScreen)
-        return;
-    CoveringScreen = false;
-    // The frame comes back before the place: giving it back re-creates the window, and a window
-    // manager places a new window afresh instead of putting back the full-screen place it knew.
-    setWindowState(StateBeforeCover);
-    setBorderless(false);
-    setGeometry(BoundsBeforeCover);
+    Cover.uncover();
+    KeepToolbarAbove();
 }
 
 void TFrmMain::RestoreNormalBounds()

@@ -17,9 +17,20 @@ void TFrmMain::ShowCaptureToolbar()
             CaptureToolbar = std::make_unique<TFrmToolBar>(*this);
         CaptureToolbar->LeaveOnClose = true;
         CaptureToolbar->LblHint->setText(TxtRegionCaptureHelp);
+        // Its kind is settled before it is mapped; changing it on a window the manager is still
+        // taking on can leave the window unmapped.
+        KeepToolbarAbove();
         CaptureToolbar->show();
         CaptureToolbar->raise();
     });
+}
+
+void TFrmMain::KeepToolbarAbove()
+{
+    // Also between the captures of a continuous run, while the covering window is hidden: each
+    // change of the toolbar's kind makes the window manager let go of it and take it again.
+    if (CaptureToolbar)
+        CaptureToolbar->StayAbove(Cover.covering());
 }
 
 void TFrmMain::ShowSavedPictureOnToolbar(const QString &path)

@@ -44,6 +44,18 @@ int ParseHotkeyName(const QString &text)
     return 0;
 }
 
+int HotkeyIdOfKey(const HotkeyTable &table, const HotkeyConflicts &conflicts, unsigned keyCode, int modifiers)
+{
+    if (keyCode == 0)
+        return 0;
+    for (int id = 1; id <= HotkeyCount; ++id) {
+        const HotkeyEntry &entry = table[size_t(id - 1)];
+        if (!conflicts[size_t(id - 1)] && HotkeyKeyCode(entry) == keyCode && HotkeyModifiers(entry) == modifiers)
+            return id;
+    }
+    return 0;
+}
+
 int HotkeyModifiers(const HotkeyEntry &entry)
 {
     return ParseHotkeyName(entry.Modifier1) | ParseHotkeyName(entry.Modifier2);

@@ -41,6 +41,9 @@ int HotkeyModifiers(const HotkeyEntry &entry);
 // Blanks and control characters around the text are ignored.
 unsigned HotkeyKeyCode(const HotkeyEntry &entry);
 
+// The id of the hotkey that a key with these modifier bits presses, among those not refused; 0 for none.
+int HotkeyIdOfKey(const HotkeyTable &table, const HotkeyConflicts &conflicts, unsigned keyCode, int modifiers);
+
 void ResetHotkeyDefaults(HotkeyTable &table);
 HotkeyTable DefaultHotkeyTable();
 

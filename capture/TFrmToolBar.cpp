@@ -129,6 +129,8 @@ void TFrmToolBar::BtnMouseScreenCutClick()
         if (main_)
             main_->StartRegionCapture();
         show();
+        if (main_)
+            main_->KeepToolbarAbove();
         LblHint->setText(TxtRegionCaptureHelp);
     });
     keepOnTop();
@@ -219,6 +221,18 @@ void TFrmToolBar::previewFile(const QString &path)
     previewedPath_ = ImgPreView->file();
     // The loader fits a control to its picture; the preview keeps the size of its box.
     ImgPreView->setGeometry(box);
+}
+
+void TFrmToolBar::StayAbove(bool frozenDesktopShown)
+{
+    if (frozenDesktopShown != bool(windowFlags() & Qt::X11BypassWindowManagerHint)) {
+        const bool shown = isVisible();
+        setWindowFlag(Qt::X11BypassWindowManagerHint, frozenDesktopShown);
+        if (shown)
+            show();
+    }
+    if (isVisible())
+        raise();
 }
 
 void TFrmToolBar::keepOnTop()

@@ -33,6 +33,9 @@ public:
     void ImgPreViewClick();
     void BtnZoomClick();
     void BtnFileScreenClick();
+    // Over the frozen desktop the toolbar, like it, keeps away from the window manager, which
+    // would stack it below; elsewhere it is an ordinary window again.
+    void StayAbove(bool frozenDesktopShown);
 
     QGroupBox *GpSPPreview, *GroupBox1;
     ImageControl *ImgPreView;

@@ -7,7 +7,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libisal-dev
   libxcb1-dev libxcb-shm0-dev libxcb-xfixes0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool xclip x11-apps x11-utils openbox
+  xvfb xauth xdotool xclip x11-apps x11-utils openbox xfwm4 dbus x11-xserver-utils
   imagemagick libjpeg-turbo-progs fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev

@@ -136,11 +136,12 @@ TEST_F(CaptureFlow, HotkeysDispatchByIdWhileCaptureModeIsOn)
     fakes.hotkeys.press(4);
     EXPECT_EQ(w->ToolMode, 5);
     EXPECT_TRUE(w->borderless());
-    EXPECT_TRUE(w->isFullScreen()) << "the frozen desktop covers the screen";
+    EXPECT_TRUE(w->Cover.covering());
+    EXPECT_EQ(w->geometry().topLeft(), fakes.screen.desktopRect().topLeft()) << "the frozen desktop covers the screen";
     fakes.hotkeys.press(5);
     EXPECT_TRUE(fakes.hotkeys.active.isEmpty()) << "hotkey 5 leaves capture mode";
     EXPECT_FALSE(w->borderless());
-    EXPECT_FALSE(w->isFullScreen());
+    EXPECT_FALSE(w->Cover.covering());
     EXPECT_TRUE(w->ChromeShown);
     EXPECT_EQ(w->geometry().size(), QSize(w->SavedWidth, w->SavedHeight));
     EXPECT_EQ(w->ToolMode, 0) << "leaving capture mode ends the pending selection";
@@ -149,10 +150,11 @@ TEST_F(CaptureFlow, HotkeysDispatchByIdWhileCaptureModeIsOn)
 
     // The next region capture covers the screen again, although the window is now normal-sized.
     w->GrabMenuClick();
-    EXPECT_TRUE(w->isFullScreen());
+    EXPECT_TRUE(w->Cover.covering());
+    EXPECT_EQ(w->geometry().topLeft(), fakes.screen.desktopRect().topLeft());
     EXPECT_TRUE(w->borderless());
     w->LeaveCaptureMode();
-    EXPECT_FALSE(w->isFullScreen());
+    EXPECT_EQ(w->geometry().size(), QSize(w->SavedWidth, w->SavedHeight));
 }
 
 TEST_F(CaptureFlow, RegionCaptureFreezesTheDesktopInThePictureOnlyView)

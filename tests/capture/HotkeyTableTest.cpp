@@ -94,3 +94,23 @@ TEST(HotkeyTable, EntryWithoutKeyIsRefusedAndThePassGoesOn)
     EXPECT_TRUE(fresh.registrations.isEmpty());
     EXPECT_EQ(conflicts, AllRefused);
 }
+
+TEST(HotkeyTable, KeysPressedOnTheFrozenDesktopFindTheirHotkey)
+{
+    HotkeyTable table = DefaultHotkeyTable();
+    table[HotkeyLeave - 1] = {"Ctrl", "Shift", "q"};
+    HotkeyConflicts conflicts{};
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 'F', 2 | 4), HotkeyFullScreen);
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 'A', 2 | 4), HotkeyRegion);
+    // Exactly the registered modifiers: Ctrl+A alone or Ctrl+Shift+Alt+A is no hotkey.
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 'A', 2), 0);
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 'A', 1 | 2 | 4), 0);
+    // The key is the code registered for the text as written; Esc is no longer the leave hotkey.
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 'Q', 2 | 4), 0);
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 'q', 2 | 4), HotkeyLeave);
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 27, 0), 0);
+    // A refused hotkey belongs to another program.
+    conflicts[HotkeyFullScreen - 1] = true;
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 'F', 2 | 4), 0);
+    EXPECT_EQ(HotkeyIdOfKey(table, conflicts, 0, 0), 0);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace tiv {
+
+// Lays a window over the whole desktop, every monitor one to one, above every other window, and
+// gives it back exactly the place, size, state and frame it had before.
+//
+// The covering window is kept away from the window manager: managers keep a full-screen window
+// to one monitor, stack their own windows over everything else, and hand a re-framed window back
+// at a place of their choosing. While it covers, the window holds the keyboard, so that Esc
+// reaches it even when another program has taken that key; the key handler then stands in for
+// the desktop's hotkeys, which see nothing while the keyboard is held.
+class DesktopCover : public QObject {
+public:
+    explicit DesktopCover(QWidget &window);
+
+    bool covering() const { return covering_; }
+    // Sees each key pressed on the covering window; true takes the key, release included.
+    void setKeyHandler(std::function<bool(const QKeyEvent &)> handler) { onKey_ = std::move(handler); }
+
+    // Remembers the window's place, unless one is remembered already; until it is given back,
+    // the first place is kept.
+    void rememberPlace();
+    // `desktop` is in device pixels; the place is remembered first, as above.
+    void cover(const QRect &desktop);
+    // Gives the remembered place back; the window is shown again only if it was shown.
+    void uncover();
+    // Drops the remembered place and leaves the window hidden: it is given other bounds instead.
+    void forget();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setCoverFlags(bool on);
+    void release();
+
+    QWidget &window_;
+    std::function<bool(const QKeyEvent &)> onKey_;
+    bool covering_ = false;
+    int takenKey_ = 0;  // its release is taken too, also when it comes after the cover is gone
+    QRect bounds_;
+    QRect normalBounds_;
+    Qt::WindowStates state_;
+};
+
+}  // namespace tiv
