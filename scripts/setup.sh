@@ -11,6 +11,9 @@ packages=(
   imagemagick libjpeg-turbo-progs fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev
+  # Wayland: the program's platform plugin, and the headless desktop its tests run on
+  qt6-wayland sway swaybg foot grim wtype pipewire
+  xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
 )
 missing=()
 for p in "${packages[@]}"; do
