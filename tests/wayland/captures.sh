@@ -30,3 +30,10 @@ timeout 10 "$prog" --capture client
 wait_for_file "$pictures/4.png"
 same_pixels "$pictures/4.png" "$home/content.png"
 echo "window frame ${fw}x${fh}+${fx}+${fy}, content ${cw}x${ch}+${cx}+${cy}"
+
+# A capture asked for while another program has the focus still reaches the clipboard.
+timeout 10 "$prog" --capture full
+wait_for_file "$pictures/5.png"
+sleep 0.5
+timeout 5 wl-paste --no-newline --type image/png > "$home/clipboard.png" || fail "nothing on the clipboard: $(wl-paste --list-types 2>&1)"
+same_pixels "$home/clipboard.png" "$pictures/5.png"
