@@ -64,7 +64,7 @@ convert -seed 7 -size 1024x768 plasma:fractal "$home/desktop.png" 2>/dev/null \
   || convert -size 1024x768 gradient:red-blue "$home/desktop.png"
 cat > "$home/sway.conf" <<CONF
 output HEADLESS-1 resolution 1024x768 position 0 0 bg $home/desktop.png fill
-xwayland disable
+xwayland ${TIV_XWAYLAND:-disable}
 focus_on_window_activation focus
 CONF
 sway -c "$home/sway.conf" > "$home/sway.log" 2>&1 & pids+=($!)
