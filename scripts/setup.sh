@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   # Wayland: the program's platform plugin, and the headless desktop its tests run on
   qt6-wayland sway swaybg foot grim wtype wl-clipboard xwayland pipewire
-  xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
+  xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk dbus
 )
 missing=()
 for p in "${packages[@]}"; do
