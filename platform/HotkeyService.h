@@ -27,7 +27,7 @@ public:
     virtual void setHandler(Handler handler) = 0;
     // False where the desktop lets no program take keys system-wide; the user then binds the
     // program's command line to keys in the desktop's own settings instead.
-    virtual bool systemWide() const = 0;
+    virtual bool systemWide() = 0;
 };
 
 }  // namespace tiv

@@ -12,6 +12,9 @@ packages=(
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev
   python3
+  # Wayland: the program's platform plugin, and the headless desktop its tests run on
+  qt6-wayland sway swaybg foot grim wtype wl-clipboard xwayland pipewire
+  xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -54,7 +54,7 @@ public:
     void unregisterHotkey(int id) override;
     void setHandler(Handler h) override { handler = std::move(h); }
     bool systemWideKeys = true;
-    bool systemWide() const override { return systemWideKeys; }
+    bool systemWide() override { return systemWideKeys; }
     // Delivers a hotkey as the desktop would, if it is registered.
     void press(int id);
     static unsigned combination(unsigned modifiers, unsigned key) { return modifiers << 16 | key; }

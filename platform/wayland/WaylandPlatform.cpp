@@ -1,5 +1,6 @@
 #include "platform/wayland/WaylandPlatform.h"
 
+#include "platform/wayland/PortalHotkeyService.h"
 #include "platform/wayland/PortalScreenGrabber.h"
 #include "platform/x11/DesktopServices.h"
 
@@ -13,20 +14,11 @@ public:
     std::optional<CursorImage> currentCursor() override { return std::nullopt; }
 };
 
-// Wayland gives no program the keyboard system-wide; the desktop's own key settings start the
-// program's command line instead.
-class DesktopBoundHotkeys : public HotkeyService {
-public:
-    bool registerHotkey(int, unsigned, unsigned) override { return false; }
-    void unregisterHotkey(int) override {}
-    void setHandler(Handler) override {}
-    bool systemWide() const override { return false; }
-};
-
 class WaylandBackend : public PlatformBackend {
 public:
     WaylandBackend()
-        : screen_(QDBusConnection::sessionBus(), SwayWindowFinder(qEnvironmentVariable("SWAYSOCK")))
+        : screen_(QDBusConnection::sessionBus(), SwayWindowFinder(qEnvironmentVariable("SWAYSOCK"))),
+          hotkeys_(QDBusConnection::sessionBus())
     {
     }
 
@@ -38,7 +30,7 @@ public:
 private:
     PortalScreenGrabber screen_;
     NoCursor cursor_;
-    DesktopBoundHotkeys hotkeys_;
+    PortalHotkeyService hotkeys_;
     x11::ToolkitClipboard clipboard_;
     x11::XdgShell shell_;
     x11::MountTable drives_;

@@ -20,7 +20,7 @@ public:
     bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) override;
     void unregisterHotkey(int id) override;
     void setHandler(Handler handler) override { handler_ = std::move(handler); }
-    bool systemWide() const override { return true; }
+    bool systemWide() override { return true; }
 
 private:
     struct Grab {

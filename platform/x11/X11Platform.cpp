@@ -6,6 +6,10 @@
 #include "platform/x11/X11HotkeyService.h"
 #include "platform/x11/X11ScreenGrabber.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
 namespace tiv {
 
 namespace {
@@ -36,6 +40,15 @@ private:
     x11::XdgAutostart startup_;
 };
 
+// XWayland before 23.1 has no extension of its own to tell it by, but names its outputs after itself.
+bool outputsNamedByXWayland()
+{
+    const auto screens = QGuiApplication::screens();
+    return !screens.isEmpty() && std::all_of(screens.begin(), screens.end(), [](const QScreen *screen) {
+        return screen->name().startsWith(QLatin1String("XWAYLAND"));
+    });
+}
+
 }  // namespace
 
 std::unique_ptr<PlatformBackend> x11::createX11Backend(QString *error, bool *xwayland)
@@ -44,7 +57,7 @@ std::unique_ptr<PlatformBackend> x11::createX11Backend(QString *error, bool *xwa
     auto grabbing = x11::XcbConnection::open(error);
     if (!grabbing)
         return nullptr;
-    if (grabbing->hasExtension("XWAYLAND")) {
+    if (grabbing->hasExtension("XWAYLAND") || outputsNamedByXWayland()) {
         *xwayland = true;
         return nullptr;
     }

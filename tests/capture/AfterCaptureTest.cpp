@@ -61,11 +61,13 @@ TEST_F(AfterCapture, FullScreenCaptureGoesToClipboardFileListAndHint)
     EXPECT_EQ(listed(), QStringList{QStringLiteral("1.jpg")});
 
     // Each capture asks for the next free number; the toggles for folder saving change nothing.
+    // A window capture with no window to take saves nothing.
     w->BtnAutoSaveToPathClick();
     w->BtnSaveToCBClick();
     w->CaptureActiveWindow();
     fakes.screen.foreground = ForegroundWindow{QRect(0, 0, 10, 10), QRect(1, 1, 8, 8)};
     w->CaptureActiveClientArea();
+    w->CaptureActiveWindow();
     EXPECT_EQ(fakes.clipboard.images.size(), 1) << "the clipboard toggle is off now";
     EXPECT_EQ(savedFiles(), (QStringList{"1.jpg", "2.jpg", "3.jpg"}));
     EXPECT_EQ(listed(), (QStringList{"1.jpg", "2.jpg", "3.jpg"}));

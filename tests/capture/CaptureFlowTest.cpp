@@ -188,3 +188,19 @@ TEST_F(CaptureFlow, ALargeCaptureShowsFromItsTopLeftCorner)
     EXPECT_EQ(w->PnlPic->verticalScrollBar()->value(), 0);
     EXPECT_EQ(w->PnlPicContent->size(), QSize(2000, 1500));
 }
+
+TEST_F(CaptureFlow, WithoutSystemWideKeysCaptureModeSaysOnceHowToBindTheCommandLine)
+{
+    fakes.hotkeys.systemWideKeys = false;
+    w->MnUDScreenCutClick();
+    EXPECT_TRUE(w->isVisible()) << "the window stays to show how captures are started";
+    const QString hint = w->PnlHint->text();
+    EXPECT_TRUE(hint.contains(QStringLiteral("TIVrevudu --capture full"))) << hint.toStdString();
+    for (bool conflict : w->Conflicts)
+        EXPECT_FALSE(conflict);
+
+    w->PnlHint->setText(QString());
+    w->GrabMenuClick();
+    w->LeaveCaptureMode();
+    EXPECT_TRUE(w->PnlHint->text().isEmpty()) << "once per run, and no conflict reported";
+}

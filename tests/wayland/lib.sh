@@ -1,0 +1,128 @@
+# Shared steps of the Wayland tests: a headless sway desktop with PipeWire and the desktop portal on
+# a private session bus. sway refuses to run as root, so when started by root (as in CI) the test
+# makes a user of its own, runs itself again as that user and removes the user afterwards.
+set -euo pipefail
+if [ -z "${TIV_WAYLAND_INNER:-}" ]; then
+  work=$(mktemp -d /tmp/tivway.XXXXXX)
+  chmod 755 "$work"
+  mkdir -p "$work/home/bin" "$work/run"
+  cp "$1" "$work/home/bin/TIVrevudu"
+  # xdg-desktop-portal-wlr writes every screenshot to /tmp/out.png; one left by an earlier test's
+  # user, gone now, would block this one.
+  case $(stat -c %U /tmp/out.png 2>/dev/null) in UNKNOWN|tivway*) rm -f /tmp/out.png ;; esac
+  runner=(env)
+  if [ "$(id -u)" -eq 0 ]; then
+    user=tivway$$
+    useradd -M -d "$work/home" -s /usr/sbin/nologin "$user"
+    chown -R "$user:" "$work/home" "$work/run"
+    uid=$(id -u "$user")
+    runner=(setpriv --reuid="$uid" --regid="$(id -g "$user")" --clear-groups env)
+  fi
+  chmod 700 "$work/run"
+  # The bus starts only the portal services linked here. The document portal is left out: without
+  # FUSE it accepts calls it never answers, which holds up the desktop portal's start for 25 s.
+  mkdir "$work/services"
+  for name in org.freedesktop.portal.Desktop org.freedesktop.impl.portal.desktop.wlr \
+              org.freedesktop.impl.portal.desktop.gtk org.freedesktop.impl.portal.PermissionStore; do
+    ln -s "/usr/share/dbus-1/services/$name.service" "$work/services/"
+  done
+  [ -z "${uid:-}" ] || chown "$user:" "$work/services"
+  sed "s|<standard_session_servicedirs */>|<servicedir>$work/services</servicedir>|" /usr/share/dbus-1/session.conf > "$work/bus.conf"
+  finish() {
+    if [ -n "${uid:-}" ]; then
+      for pid in $(ps -o pid= -u "$uid"); do kill -KILL "$pid" 2>/dev/null || true; done
+      userdel "$user" 2>/dev/null || true
+      if [ -e /tmp/out.png ] && [ "$(stat -c %u /tmp/out.png)" = "$uid" ]; then rm -f /tmp/out.png; fi
+    fi
+    rm -rf "$work"
+  }
+  trap finish EXIT
+  rc=0
+  "${runner[@]}" -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TIV_WAYLAND_INNER=1 \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
+    TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 TIV_BUS_SERVICES="$work/services" \
+    timeout 150 dbus-run-session --config-file="$work/bus.conf" -- bash "$0" "$work/home/bin/TIVrevudu" "${@:2}" 2>"$work/session.log" || rc=$?
+  [ "$rc" -eq 0 ] || { echo "--- session log"; tail -30 "$work/session.log"; }
+  exit $rc
+fi
+
+prog=$1
+home=$HOME
+pictures=$home/TIVSoft/ZevazoRUV/IMG
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
+trap cleanup EXIT
+fail() { echo "$*"; echo "--- program log"; cat "$home/program.log" 2>/dev/null || true; exit 1; }
+
+# Every capture is saved as PNG, so the pictures compare pixel for pixel.
+printf '[default]\nPicFormat=6\n' > "$home/bin/defualt.ini"
+
+export WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1
+export XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland
+# A desktop with something on it: a black one would hide a black capture.
+convert -seed 7 -size 1024x768 plasma:fractal "$home/desktop.png" 2>/dev/null \
+  || convert -size 1024x768 gradient:red-blue "$home/desktop.png"
+cat > "$home/sway.conf" <<CONF
+output HEADLESS-1 resolution 1024x768 position 0 0 bg $home/desktop.png fill
+xwayland ${TIV_XWAYLAND:-disable}
+focus_on_window_activation focus
+CONF
+sway -c "$home/sway.conf" > "$home/sway.log" 2>&1 & pids+=($!)
+for _ in $(seq 100); do ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock >/dev/null 2>&1 && ls "$XDG_RUNTIME_DIR"/wayland-? >/dev/null 2>&1 && break; sleep 0.1; done
+WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | head -1)")
+SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -1)
+export WAYLAND_DISPLAY SWAYSOCK
+export NO_AT_BRIDGE=1 GTK_A11Y=none
+dbus-update-activation-environment WAYLAND_DISPLAY SWAYSOCK XDG_CURRENT_DESKTOP XDG_RUNTIME_DIR NO_AT_BRIDGE GTK_A11Y 2>/dev/null
+# xdg-desktop-portal-wlr aborts without PipeWire.
+pipewire > "$home/pipewire.log" 2>&1 & pids+=($!)
+for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break; sleep 0.1; done
+portal_ready() {
+  gdbus introspect --session --dest org.freedesktop.portal.Desktop --object-path /org/freedesktop/portal/desktop 2>/dev/null \
+    | grep -q 'interface org.freedesktop.portal.Screenshot'
+}
+# Started by hand: activated by the desktop portal, it takes 25 s to appear on the bus.
+/usr/libexec/xdg-desktop-portal-wlr > "$home/portal-wlr.log" 2>&1 & pids+=($!)
+for _ in $(seq 50); do
+  gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.NameHasOwner \
+    org.freedesktop.impl.portal.desktop.wlr 2>/dev/null | grep -q true && break
+  sleep 0.1
+done
+for _ in $(seq 60); do portal_ready && break; sleep 0.5; done
+portal_ready || fail "the desktop portal did not offer its Screenshot interface"
+# Let the background be drawn before anything is compared with it.
+for _ in $(seq 50); do grim "$home/probe.png" && [ "$(convert "$home/probe.png" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ] && break; sleep 0.1; done
+
+start_program() {
+  "$prog" "$@" 2>>"$home/program.log" & app=$!
+  pids+=("$app")
+}
+
+wait_for_file() {
+  for _ in $(seq 150); do [ -f "$1" ] && return 0; sleep 0.1; done
+  fail "no file $1"
+}
+
+# The window sway says has the focus: "x y width height" of its content, then of its whole frame.
+focused_rects() {
+  swaymsg -t get_tree | python3 -c '
+import json, sys
+def find(n):
+    if n.get("focused"): return n
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        f = find(c)
+        if f: return f
+n = find(json.load(sys.stdin)); r = n["rect"]; w = n["window_rect"]; d = n["deco_rect"]
+print(r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"], r["x"], r["y"] - d["height"], r["width"], r["height"] + d["height"])'
+}
+
+same_pixels() {
+  local diff
+  diff=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  [ "$diff" = 0 ] || fail "$1 and $2 differ in $diff pixels ($(identify -format '%wx%h' "$1") against $(identify -format '%wx%h' "$2"))"
+}
+
+wait_for_window() {
+  for _ in $(seq 100); do swaymsg -t get_tree | grep -q "\"app_id\": \"$1\"" && return 0; sleep 0.1; done
+  fail "no window of $1"
+}
