@@ -97,12 +97,19 @@ bool DesktopCover::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     const auto &key = static_cast<const QKeyEvent &>(*event);
     if (takenKey_ && key.key() == takenKey_) {
-        if (event->type() == QEvent::KeyRelease && !key.isAutoRepeat()) {
-            takenKey_ = 0;
-            if (!covering_)
-                qApp->removeEventFilter(this);
+        if (event->type() == QEvent::KeyRelease) {
+            if (!key.isAutoRepeat()) {
+                takenKey_ = 0;
+                if (!covering_)
+                    qApp->removeEventFilter(this);
+            }
+            return true;
         }
-        return true;
+        if (key.isAutoRepeat())
+            return true;
+        // A fresh press: the release of the last one went to another window, once the keyboard
+        // was let go.
+        takenKey_ = 0;
     }
     if (covering_ && event->type() == QEvent::KeyPress && watched == window_.windowHandle() && onKey_ && onKey_(key)) {
         takenKey_ = key.key();
