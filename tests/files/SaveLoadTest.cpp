@@ -1,5 +1,6 @@
 #include "files/LoadPictureFile.h"
 #include "files/SavePictureFile.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tiv;
 using Kind = SavePictureResult::Kind;
@@ -49,23 +48,6 @@ CanvasPicture ForeignPicture()
     p.foreignData = "original icon bytes";
     return p;
 }
-
-// Every write larger than the limit fails as a full disk would, even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
 
 }  // namespace
 

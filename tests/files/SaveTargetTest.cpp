@@ -1,3 +1,4 @@
+#include "support/FileSizeLimit.h"
 #include "support/MainWindowFixture.h"
 
 #include "files/BmpCodec.h"
@@ -10,30 +11,12 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 using namespace tiv;
 
 namespace {
 
-// Every write larger than the limit fails as a full disk would, even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
 
 struct SaveTargets : MainWindowFixture {
     QString folder;
