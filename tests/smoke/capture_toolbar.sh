@@ -21,14 +21,8 @@ toolbar() {
   done
   return 0
 }
-main_window() {
-  for w in $(xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null); do
-    [ "$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^WIDTH=//p')" != 332 ] && { echo "$w"; return; }
-  done
-  return 0
-}
 drag() {
-  eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
+  geometry "$(main_window)"
   xdotool mousemove $((X + $1)) $((Y + $2)) mousedown 1
   for step in 1 2 3 4; do
     xdotool mousemove $((X + $1 + ($3 - $1) * step / 4)) $((Y + $2 + ($4 - $2) * step / 4)); sleep 0.1
@@ -64,7 +58,7 @@ sleep 0.5
 [ "$(wc -l < "$work/opened.log")" -eq 2 ] || { echo "a double-click opened a picture more than once"; exit 1; }
 
 # A full-screen capture from the toolbar shows the toolbar in its flat panel colour.
-eval "$(xdotool getwindowgeometry --shell "$tb")"
+geometry "$tb"
 on_toolbar 257 51 "" 1
 wait_for_file "$pictures/3.jpg"
 read -r mean sd <<< "$(convert "$pictures/3.jpg" -crop "6x3+$((X + 1))+$((Y + 1))" -format '%[fx:mean] %[fx:standard_deviation]' info:)"

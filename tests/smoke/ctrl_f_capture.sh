@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program on the current X display, presses Ctrl+F in it and checks that the
 # canvas then shows the captured screen: a magenta block shown at the screen's top-left corner
-# must appear a second time, inside the program's canvas.
+# must appear once more, inside the program's canvas (the maximised window of a window manager
+# hides the block itself).
 source "$(dirname "$0")/lib.sh"
 
 convert -size 200x200 xc:magenta "$work/block.xwd"
@@ -13,5 +14,5 @@ xdotool windowfocus --sync "$win" keydown ctrl key f keyup ctrl
 sleep 1.5
 after=$(magenta_count)
 echo "magenta pixels before: $before, after: $after"
-# The block covers 40,000 pixels; the canvas shows it again (partly, behind the window's chrome).
+# The block covers 40,000 pixels; the canvas shows it (partly, behind the window's chrome).
 [ "$after" -gt $((before + 10000)) ]

@@ -10,8 +10,10 @@ xwud -in "$work/other.xwd" -geometry +1000+600 -noclick & pids+=($!)
 sleep 0.5
 start_program
 
+# The hint line runs along the main window's bottom, 11 pixels above its lower edge.
 red_hint_pixels() {
-  import -window root -crop 760x28+41+623 "$work/hint.png"
+  geometry "$(main_window)"
+  import -window root -crop "760x28+$((X + 10))+$((Y + HEIGHT - 39))" "$work/hint.png"
   convert "$work/hint.png" -fill black -fuzz 30% +opaque red -fill white -fuzz 30% -opaque red \
     -format '%[fx:int(mean*w*h)]' info:
 }

@@ -1,6 +1,6 @@
 # Shared steps of the smoke tests: a copy of the program in a private home folder (its settings
-# file lands beside the copy), started on the current X display without a window manager, where
-# the main window keeps its design place at (31,19), 786x643.
+# file lands beside the copy), started on the current X display. Without a window manager the
+# main window keeps its design place at (31,19), 786x643; with one it starts maximised.
 set -euo pipefail
 work=$(mktemp -d)
 export HOME=$work
@@ -25,15 +25,33 @@ start_program() {
   sleep 0.8
 }
 
-click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.4}"; }
+# The main window is the program's visible window other than the capture toolbar, the one 332
+# pixels wide. A region capture re-creates its native window, so it is looked up each time.
+main_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | sed -n 's/^WIDTH=//p')" != 332 ] && { echo "$w"; return; }
+  done
+  return 0
+}
 
-# Screen positions of the controls in the window at its design place.
-EXIT_BUTTON="113 339"
-CONTINUOUS_BUTTON="113 189"
-REGION_BUTTON="113 219"
-OTHER_BUTTON="113 249"
-PATH_FIELD="550 113"
-FORMAT_FIELD="290 113"
+# Sets X, Y, WIDTH and HEIGHT to where a window's own area is on the screen. xdotool's report of
+# the place counts a window manager's frame twice.
+geometry() {
+  eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X:/ {print "X=" $NF} /Absolute upper-left Y:/ {print "Y=" $NF}
+                                   /Width:/ {print "WIDTH=" $NF} /Height:/ {print "HEIGHT=" $NF}')"
+}
+
+# Clicks at a place in the main window, counted from its top-left corner.
+click() { xdotool mousemove --window "$(main_window)" "$1" "$2" click 1; sleep "${3:-0.4}"; }
+
+# Places of the controls in the main window; the maximised window has them there too.
+EXIT_BUTTON="82 320"
+CONTINUOUS_BUTTON="82 170"
+REGION_BUTTON="82 200"
+OTHER_BUTTON="82 230"
+PATH_FIELD="519 94"
+FORMAT_FIELD="259 94"
 
 exit_program() {
   click $EXIT_BUTTON 0

@@ -7,12 +7,12 @@ mkdir -p "$pictures"
 for n in 1 2 3 4; do convert -size 40x30 xc:red "$pictures/$n.jpg"; done
 start_program
 
-# Rows of the list, 16 pixels apart, in the window at its design place.
-row() { echo "260 $((178 + 16 * $1))"; }
+# Rows of the list, 16 pixels apart, in the main window.
+row() { echo "229 $((159 + 16 * $1))"; }
 click $(row 0)
-xdotool mousemove $(row 2) keydown ctrl click 1 keyup ctrl
+xdotool mousemove --window "$win" $(row 2) keydown ctrl click 1 keyup ctrl
 sleep 0.3
-xdotool mousemove $(row 2) click 3
+xdotool mousemove --window "$win" $(row 2) click 3
 sleep 0.5
 # The third entry of the menu: "删除当前图片".
 xdotool key Down Down Down Return

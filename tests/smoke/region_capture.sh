@@ -6,18 +6,16 @@ source "$(dirname "$0")/lib.sh"
 screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 
 # Grey noise: any shift of the crop shows up at once, and JPEG keeps grey pixels nearly exact.
-convert -seed 11 -size "$screen" xc: +noise Random -colorspace Gray -depth 8 "$work/desk.png"
-convert "$work/desk.png" "$work/desk.xwd"
+convert -seed 11 -size "$screen" xc: +noise Random -colorspace Gray -depth 8 "$work/desk.xwd"
 xwud -in "$work/desk.xwd" -geometry +0+0 -noclick & pids+=($!)
 sleep 0.5
+# A window manager frames the picture and moves it down; the screen shows where it went.
+import -window root "$work/screen.png"
 start_program
-window() { xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null | head -1; }
 
-# The region button is the second one of the left command column.
-xdotool mousemove --window "$win" 82 200 click 1
-sleep 2
-win=$(window)
-eval "$(xdotool getwindowgeometry --shell "$win")"
+click $REGION_BUTTON 2
+win=$(main_window)
+geometry "$win"
 # The frozen desktop is shown one to one from the window's top-left corner.
 x0=300 y0=200 x1=500 y1=350
 xdotool mousemove $((X + x0)) $((Y + y0)) mousedown 1
@@ -32,10 +30,10 @@ saved="$HOME/TIVSoft/ZevazoRUV/IMG/1.jpg"
 size=$(identify -format '%wx%h' "$saved")
 echo "saved $saved, $size"
 [ "$size" = "$((x1 - x0))x$((y1 - y0))" ]
-convert "$work/desk.png" -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage "$work/expected.png"
+convert "$work/screen.png" -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage "$work/expected.png"
 error() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed "s/.*(\(.*\))/\1/" || true; }
 exact=$(error "$saved" "$work/expected.png")
-convert "$work/desk.png" -crop "$((x1 - x0))x$((y1 - y0))+$((x0 + 1))+$y0" +repage "$work/shifted.png"
+convert "$work/screen.png" -crop "$((x1 - x0))x$((y1 - y0))+$((x0 + 1))+$y0" +repage "$work/shifted.png"
 shifted=$(error "$saved" "$work/shifted.png")
 echo "error against the dragged area: $exact, one pixel to the right: $shifted"
 awk -v e="$exact" -v s="$shifted" 'BEGIN { exit !(e < 0.02 && s > 0.2) }'

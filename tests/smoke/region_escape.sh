@@ -5,23 +5,21 @@
 source "$(dirname "$0")/lib.sh"
 screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 start_program
-window() { xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null | head -1; }
 covers_screen() {
-  win=$(window)
-  eval "$(xdotool getwindowgeometry --shell "$win")"
+  win=$(main_window)
+  geometry "$win"
   echo "window at $X,$Y size ${WIDTH}x$HEIGHT, screen $screen"
   [ "$X,$Y" = "0,0" ] && [ "${WIDTH}x$HEIGHT" = "$screen" ]
 }
 
-xdotool mousemove --window "$win" 82 200 click 1
-sleep 2
+click $REGION_BUTTON 2
 covers_screen || { echo "the first selection does not cover the screen"; exit 1; }
 
 # Esc is hotkey 5: its release goes to the desktop's grab, not to the window.
 xdotool key Escape
 sleep 1
-win=$(window)
-eval "$(xdotool getwindowgeometry --shell "$win")"
+win=$(main_window)
+geometry "$win"
 [ "${WIDTH}x$HEIGHT" = "786x643" ] || { echo "Esc did not restore the normal bounds"; exit 1; }
 xdotool mousemove $((X + 420)) $((Y + 260)) mousedown 1
 for step in 1 2 3 4; do xdotool mousemove $((X + 420 + 30 * step)) $((Y + 260 + 20 * step)); sleep 0.1; done
@@ -30,8 +28,7 @@ sleep 1
 saved=$(find "$HOME/TIVSoft" -type f 2>/dev/null | wc -l)
 [ "$saved" -eq 0 ] || { echo "a drag after Esc saved a picture"; find "$HOME/TIVSoft" -type f; exit 1; }
 
-xdotool mousemove --window "$win" 82 200 click 1
-sleep 2
+click $REGION_BUTTON 2
 covers_screen || { echo "the second selection does not cover the screen"; exit 1; }
 xdotool key Escape
 sleep 1

@@ -28,28 +28,27 @@ INI
 "$holder" q > "$work/holder.out" & pids+=($!)
 for _ in $(seq 50); do grep -q holding "$work/holder.out" 2>/dev/null && break; sleep 0.1; done
 start_program
-visible_main() { { xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null || true; } | head -1; }
 
 # Custom capture is the fourth item of the more-functions menu.
 click $OTHER_BUTTON 0.6
 for _ in 1 2 3 4; do xdotool key Down; sleep 0.1; done
 xdotool key Return
 sleep 1
-[ -n "$(visible_main)" ] || { echo "custom capture hid the window although hotkey 5 was refused"; exit 1; }
+[ -n "$(main_window)" ] || { echo "custom capture hid the window although hotkey 5 was refused"; exit 1; }
 
 xdotool key ctrl+shift+a
 sleep 1.5
-win=$(visible_main)
-eval "$(xdotool getwindowgeometry --shell "$win")"
+win=$(main_window)
+geometry "$win"
 xdotool mousemove $((X + 300)) $((Y + 200)) mousedown 1
 xdotool mousemove $((X + 350)) $((Y + 240)); sleep 0.1
 xdotool mousemove $((X + 400)) $((Y + 260)); sleep 0.1
 xdotool mouseup 1
 wait_for_file "$work/TIVSoft/ZevazoRUV/IMG/1.jpg"
 sleep 1
-win=$(visible_main)
+win=$(main_window)
 [ -n "$win" ] || { echo "the window stayed hidden with no way back"; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$win")"
+geometry "$win"
 echo "window back at ${WIDTH}x${HEIGHT}+$X+$Y"
 [ "$WIDTH" = 786 ] && [ "$HEIGHT" = 643 ]
 exit_program
