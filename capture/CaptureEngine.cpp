@@ -248,7 +248,10 @@ void TFrmMain::LeaveCaptureMode()
 void TFrmMain::CoverScreen()
 {
     Cover.setKeyHandler([this](const QKeyEvent &key) { return FrozenDesktopKey(key); });
-    Cover.cover(platform_.screen ? platform_.screen->desktopRect() : QRect());
+    if (platform_.screen && !platform_.screen->placesWindows())
+        Cover.coverEachScreen(*ImgMain);
+    else
+        Cover.cover(platform_.screen ? platform_.screen->desktopRect() : QRect());
     KeepToolbarAbove();
 }
 

@@ -1,10 +1,14 @@
 #include "capture/DesktopCover.h"
 
-#include <QCoreApplication>
+#include "capture/ScreenPane.h"
+
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace tiv {
 
@@ -16,6 +20,12 @@ constexpr Qt::WindowFlags CoverFlags =
 }  // namespace
 
 DesktopCover::DesktopCover(QWidget &window) : window_(window) {}
+
+DesktopCover::~DesktopCover()
+{
+    for (const auto &pane : panes_)
+        delete pane.data();
+}
 
 void DesktopCover::setCoverFlags(bool on)
 {
@@ -38,12 +48,41 @@ void DesktopCover::cover(const QRect &desktop)
 {
     rememberPlace();
     window_.hide();
+    dropPanes();
     setCoverFlags(true);
     window_.setWindowState(Qt::WindowNoState);
     const qreal ratio = window_.screen() ? window_.screen()->devicePixelRatio() : 1.0;
     if (!desktop.isEmpty())
         window_.setGeometry(QRectF(QPointF(desktop.topLeft()) / ratio, QSizeF(desktop.size()) / ratio).toRect());
+    show();
+}
+
+void DesktopCover::coverEachScreen(ImageControl &canvas)
+{
+    rememberPlace();
+    window_.hide();
+    dropPanes();
+    setCoverFlags(true);
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QRect desktop;
+    for (const QScreen *screen : screens)
+        desktop |= screen->geometry();
+    for (QScreen *screen : screens) {
+        const bool first = screen == screens.front();
+        panes_.emplace_back(new ScreenPane(*screen, canvas, desktop, first ? &window_ : nullptr));
+        if (first) {
+            window_.setScreen(screen);
+            window_.setGeometry(screen->geometry());
+        }
+    }
+    window_.setWindowState(Qt::WindowFullScreen);
+    show();
+}
+
+void DesktopCover::show()
+{
     window_.show();
+    showPanes(true);
     // Mapping a window leaves it where it was in the stack; windows mapped since would cover it.
     window_.raise();
     window_.activateWindow();
@@ -53,6 +92,33 @@ void DesktopCover::cover(const QRect &desktop)
     qApp->installEventFilter(this);
 }
 
+void DesktopCover::showPanes(bool shown)
+{
+    for (const auto &pane : panes_) {
+        if (pane && pane->isWindow())
+            shown ? pane->showFullScreen() : pane->hide();
+    }
+}
+
+void DesktopCover::dropPanes()
+{
+    for (const auto &pane : panes_) {
+        if (!pane)
+            continue;
+        pane->hide();
+        pane->deleteLater();
+    }
+    panes_.clear();
+}
+
+bool DesktopCover::coverWindow(QObject *watched) const
+{
+    if (watched == window_.windowHandle())
+        return true;
+    return std::any_of(panes_.begin(), panes_.end(),
+                       [watched](const auto &pane) { return pane && pane->isWindow() && watched == pane->windowHandle(); });
+}
+
 void DesktopCover::release()
 {
     covering_ = false;
@@ -60,6 +126,7 @@ void DesktopCover::release()
         qApp->removeEventFilter(this);
     window_.releaseKeyboard();
     window_.hide();
+    dropPanes();
     setCoverFlags(false);
 }
 
@@ -88,9 +155,13 @@ void DesktopCover::forget()
 bool DesktopCover::eventFilter(QObject *watched, QEvent *event)
 {
     // A hidden cover lets go of the keyboard, or keys meant for other windows would still come
-    // to it; the next cover takes it again.
-    if (covering_ && watched == &window_ && event->type() == QEvent::Hide)
+    // to it; the next cover takes it again. The other screens' panes come and go with the window.
+    if (covering_ && watched == &window_ && event->type() == QEvent::Hide) {
         window_.releaseKeyboard();
+        showPanes(false);
+    }
+    if (covering_ && watched == &window_ && event->type() == QEvent::Show)
+        showPanes(true);
     // Each key event comes here once for the native window and again for the focused control.
     const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (!keyEvent || !qobject_cast<QWindow *>(watched))
@@ -111,7 +182,7 @@ bool DesktopCover::eventFilter(QObject *watched, QEvent *event)
         // was let go.
         takenKey_ = 0;
     }
-    if (covering_ && event->type() == QEvent::KeyPress && watched == window_.windowHandle() && onKey_ && onKey_(key)) {
+    if (covering_ && event->type() == QEvent::KeyPress && coverWindow(watched) && onKey_ && onKey_(key)) {
         takenKey_ = key.key();
         return true;
     }

@@ -17,6 +17,7 @@ void ImageControl::setPicture(CanvasPicture picture, QString file)
     picture_ = std::move(picture);
     file_ = std::move(file);
     update();
+    emit changed({});
 }
 
 void ImageControl::pictureChanged(const QRect &pictureArea)
@@ -25,6 +26,7 @@ void ImageControl::pictureChanged(const QRect &pictureArea)
         update();
     else
         update(pictureToControl(pictureArea).toAlignedRect().adjusted(-1, -1, 1, 1));
+    emit changed(pictureArea);
 }
 
 void ImageControl::pictureChanged(const QRegion &pictureArea)
@@ -36,6 +38,7 @@ void ImageControl::pictureChanged(const QRegion &pictureArea)
         return;
     }
     update(pictureArea);
+    emit changed(pictureArea.boundingRect());
 }
 
 void ImageControl::setStretch(bool on)

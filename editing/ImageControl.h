@@ -32,8 +32,11 @@ public:
     void sizeToPicture();
     // The control size at which the picture shows one to one.
     QSize naturalSize() const;
+    QRectF pictureToControl(const QRect &area) const;
 
 signals:
+    // Other views of the picture repaint on it; a null area is the whole picture.
+    void changed(const QRect &pictureArea);
     void mousePressed(QMouseEvent *event);
     void mouseMoved(QMouseEvent *event);
     void mouseReleased(QMouseEvent *event);
@@ -45,8 +48,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QRectF pictureToControl(const QRect &area) const;
-
     CanvasPicture picture_;
     QString file_;
     bool stretch_ = false;

@@ -32,6 +32,10 @@ public:
     // A null image means the grab failed.
     virtual QImage grab(const QRect &screenRect) = 0;
     virtual GrabFailure lastFailure() const = 0;
+    // Whether a window may be put anywhere on the desktop, over every other window (X). Where it
+    // may not (Wayland), a window is laid over a screen by making it full-screen there, and a
+    // desktop of several screens takes one window each.
+    virtual bool placesWindows() const { return true; }
 };
 
 }  // namespace tiv

@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace tiv::wayland {
 
 namespace {
@@ -38,13 +40,21 @@ PortalScreenGrabber::PortalScreenGrabber(QDBusConnection bus, SwayWindowFinder w
 
 QRect PortalScreenGrabber::desktopRect()
 {
-    QRect all;
+    // The portal's picture lays the screens out as the compositor does, in logical units, all at
+    // the highest scale among them: a screen of a lower scale comes enlarged.
+    QRect logical;
+    qreal ratio = 1.0;
     for (const QScreen *screen : QGuiApplication::screens()) {
-        const QRect g = screen->geometry();
-        const qreal ratio = screen->devicePixelRatio();
-        all |= QRect(QPoint(qRound(g.x() * ratio), qRound(g.y() * ratio)), g.size() * ratio);
+        logical |= screen->geometry();
+        ratio = std::max(ratio, screen->devicePixelRatio());
     }
-    return all;
+    return QRect(QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)), logical.size() * ratio);
+}
+
+bool PortalScreenGrabber::placesWindows() const
+{
+    // An X client of a Wayland desktop still places its windows where it likes.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 std::optional<ForegroundWindow> PortalScreenGrabber::foregroundWindow()

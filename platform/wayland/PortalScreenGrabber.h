@@ -18,6 +18,7 @@ public:
     std::optional<ForegroundWindow> foregroundWindow() override;
     QImage grab(const QRect &screenRect) override;
     GrabFailure lastFailure() const override { return failure_; }
+    bool placesWindows() const override;
 
     // How long the portal may take, a first-use permission question on some desktops included.
     static constexpr int AnswerTimeoutMs = 20000;
