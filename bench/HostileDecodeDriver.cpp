@@ -1,7 +1,7 @@
 // Measures the worst files of each hostile kind: `write KIND PATH` makes the file, `load PATH`
 // opens it as a click in the picture list does and prints what came of it. Run the load under
 // /usr/bin/time -v (bench/hostile-decode.sh does) for the peak memory of the whole process.
-#include "files/JpegCodec.h"
+#include "codecs/JpegCodec.h"
 #include "files/LoadPictureFile.h"
 #include "support/HostilePictures.h"
 

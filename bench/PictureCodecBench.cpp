@@ -3,8 +3,8 @@
 // (desktop-WxH.png) or are drawn at start by make-desktop.sh ($TIV_MAKE_DESKTOP). With
 // $TIV_DUMP_DIR set, the exact pixels (desktop-WxH.ppm) and our JPEG of them (ours-WxH.jpg) are
 // left there, so cjpeg can be run on the same input and its output compared byte for byte.
-#include "files/JpegCodec.h"
-#include "files/PngCodec.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
 #include "files/SavePictureFile.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #include "common/ImageResources.h"
 
-#include "files/BmpCodec.h"
-#include "files/JpegCodec.h"
+#include "codecs/BmpCodec.h"
+#include "codecs/JpegCodec.h"
 
 #include <QDir>
 #include <QGuiApplication>

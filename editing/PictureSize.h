@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codecs/DecodeLimits.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -8,14 +10,6 @@
 #include <cstdint>
 
 namespace tiv {
-
-// Largest width or height a picture may be given. It is also the most that painting on a picture
-// handles reliably.
-constexpr int MaxPictureSide = 32767;
-// Most bytes the pixels of one picture may take (32 bits a pixel): 512 MiB. The canvas is copied
-// into history snapshots and the resize goes through a scratch file, so several pictures of this
-// size exist at once; beyond it the machine runs out of memory rather than giving a useful picture.
-constexpr std::int64_t MaxPictureBytes = std::int64_t(512) * 1024 * 1024;
 
 // Reads a number from a size edit whose mask shows empty digit places as blanks: leading blanks
 // are skipped, then digits are read up to the first other character. No digits read as 0.

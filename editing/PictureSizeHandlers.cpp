@@ -1,11 +1,11 @@
 // Changing the picture's pixel size: a bigger or smaller canvas, never a scaling.
 #include "app/TFrmMain.h"
 
+#include "codecs/BmpCodec.h"
 #include "editing/ImageControl.h"
 #include "editing/PictureSize.h"
 #include "editing/ScratchFile.h"
 #include "editing/TFrmPicParam.h"
-#include "files/BmpCodec.h"
 #include "files/SafeFileWrite.h"
 
 #include <QFile>

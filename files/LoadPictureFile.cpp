@@ -1,10 +1,10 @@
 #include "files/LoadPictureFile.h"
 
-#include "files/BmpCodec.h"
-#include "files/DecodeLimits.h"
-#include "files/JpegCodec.h"
+#include "codecs/BmpCodec.h"
+#include "codecs/DecodeLimits.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
 #include "files/PicturePath.h"
-#include "files/PngCodec.h"
 
 #include <QFile>
 #include <QImageReader>

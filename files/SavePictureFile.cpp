@@ -1,9 +1,9 @@
 #include "files/SavePictureFile.h"
 
-#include "files/BmpCodec.h"
-#include "files/JpegCodec.h"
+#include "codecs/BmpCodec.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
 #include "files/PicturePath.h"
-#include "files/PngCodec.h"
 #include "files/SafeFileWrite.h"
 
 namespace tiv {

@@ -1,9 +1,9 @@
 #include "support/MainWindowFixture.h"
 
 #include "capture/HotkeyTable.h"
+#include "codecs/BmpCodec.h"
 #include "editing/TFrmWaterMarkSet.h"
 #include "editing/Watermark.h"
-#include "files/BmpCodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "support/MainWindowFixture.h"
 
-#include "files/JpegCodec.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
 #include "editing/ImageControl.h"
-#include "files/PngCodec.h"
 
 #include <QDir>
 #include <QFile>

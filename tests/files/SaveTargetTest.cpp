@@ -1,7 +1,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/MainWindowFixture.h"
 
-#include "files/BmpCodec.h"
+#include "codecs/BmpCodec.h"
 #include "files/LoadPictureFile.h"
 #include "files/TFrmReName.h"
 

@@ -1,6 +1,6 @@
 #include "FuzzCheck.h"
-#include "files/BmpCodec.h"
-#include "files/DecodeLimits.h"
+#include "codecs/BmpCodec.h"
+#include "codecs/DecodeLimits.h"
 
 #include <QBuffer>
 #include <QtEndian>

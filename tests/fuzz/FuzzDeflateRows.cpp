@@ -1,5 +1,5 @@
 #include "FuzzCheck.h"
-#include "files/ParallelDeflate.h"
+#include "codecs/ParallelDeflate.h"
 
 #include <cstddef>
 #include <cstdint>

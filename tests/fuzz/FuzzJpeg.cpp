@@ -1,6 +1,6 @@
 #include "FuzzCheck.h"
-#include "files/DecodeLimits.h"
-#include "files/JpegCodec.h"
+#include "codecs/DecodeLimits.h"
+#include "codecs/JpegCodec.h"
 
 #include <cstddef>
 #include <cstdint>

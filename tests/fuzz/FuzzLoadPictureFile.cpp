@@ -1,5 +1,5 @@
 #include "FuzzCheck.h"
-#include "files/DecodeLimits.h"
+#include "codecs/DecodeLimits.h"
 #include "files/LoadPictureFile.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "FuzzCheck.h"
-#include "files/DecodeLimits.h"
-#include "files/PngCodec.h"
+#include "codecs/DecodeLimits.h"
+#include "codecs/PngCodec.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,9 +3,9 @@
 // settings files, integer texts and announcement pages. The three seeds of the deflate harness
 // are written by hand.
 // Regenerate with: fuzz_make_seeds tests/fuzz/corpus
-#include "files/BmpCodec.h"
-#include "files/JpegCodec.h"
-#include "files/PngCodec.h"
+#include "codecs/BmpCodec.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
 #include "support/BmpFiles.h"
 #include "support/HostilePictures.h"
 

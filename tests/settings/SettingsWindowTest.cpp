@@ -1,6 +1,6 @@
 #include "support/MainWindowFixture.h"
 
-#include "files/PngCodec.h"
+#include "codecs/PngCodec.h"
 #include "settings/IniFile.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "support/HostilePictures.h"
 
-#include "files/JpegCodec.h"
-#include "files/PngCodec.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
 
 #include <QBuffer>
 #include <QImageWriter>

@@ -1,4 +1,4 @@
-#include "files/BmpRleReader.h"
+#include "codecs/BmpRleReader.h"
 
 #include <algorithm>
 

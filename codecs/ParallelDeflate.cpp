@@ -1,4 +1,4 @@
-#include "files/ParallelDeflate.h"
+#include "codecs/ParallelDeflate.h"
 
 #include <QtEndian>
 

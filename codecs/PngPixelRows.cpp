@@ -1,4 +1,4 @@
-#include "files/PngPixelRows.h"
+#include "codecs/PngPixelRows.h"
 
 #include <cstdlib>
 

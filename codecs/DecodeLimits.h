@@ -1,10 +1,18 @@
 #pragma once
 
-#include "editing/PictureSize.h"
-
 #include <QtGlobal>
 
+#include <cstdint>
+
 namespace tiv {
+
+// Largest width or height a picture may be given. It is also the most that painting on a picture
+// handles reliably.
+constexpr int MaxPictureSide = 32767;
+// Most bytes the pixels of one picture may take (32 bits a pixel): 512 MiB. The canvas is copied
+// into history snapshots and the resize goes through a scratch file, so several pictures of this
+// size exist at once; beyond it the machine runs out of memory rather than giving a useful picture.
+constexpr std::int64_t MaxPictureBytes = std::int64_t(512) * 1024 * 1024;
 
 // The decoders refuse pictures the canvas could not hold (a side over MaxPictureSide, or more
 // pixels than MaxPictureBytes at 32 bits each) instead of asking for gigabytes because a header

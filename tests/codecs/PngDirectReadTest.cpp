@@ -1,6 +1,6 @@
 // The common PNG kinds are read without libpng; they must come out exactly as libpng (behind
 // Qt's reader) gives them, laid over white, and fail where libpng fails.
-#include "files/PngCodec.h"
+#include "codecs/PngCodec.h"
 #include "support/HostilePictures.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "files/BmpCodec.h"
-#include "files/DecodeLimits.h"
-#include "files/JpegCodec.h"
+#include "codecs/BmpCodec.h"
+#include "codecs/DecodeLimits.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
 #include "files/LoadPictureFile.h"
-#include "files/PngCodec.h"
 #include "support/HostilePictures.h"
 
 #include <gtest/gtest.h>

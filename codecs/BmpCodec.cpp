@@ -1,8 +1,8 @@
-#include "files/BmpCodec.h"
+#include "codecs/BmpCodec.h"
 
-#include "files/BmpRleReader.h"
-#include "files/DecodeLimits.h"
-#include "files/OverWhite.h"
+#include "codecs/BmpRleReader.h"
+#include "codecs/DecodeLimits.h"
+#include "codecs/OverWhite.h"
 
 #include <QBuffer>
 #include <QtEndian>

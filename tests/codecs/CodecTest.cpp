@@ -1,6 +1,6 @@
-#include "files/BmpCodec.h"
-#include "files/JpegCodec.h"
-#include "files/PngCodec.h"
+#include "codecs/BmpCodec.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "files/JpegCodec.h"
+#include "codecs/JpegCodec.h"
 
-#include "files/DecodeLimits.h"
+#include "codecs/DecodeLimits.h"
 
 #include <QBuffer>
 

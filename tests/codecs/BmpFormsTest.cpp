@@ -1,5 +1,5 @@
-#include "files/BmpCodec.h"
-#include "files/PngCodec.h"
+#include "codecs/BmpCodec.h"
+#include "codecs/PngCodec.h"
 #include "support/BmpFiles.h"
 #include "support/HostilePictures.h"
 

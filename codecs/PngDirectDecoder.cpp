@@ -1,9 +1,9 @@
-#include "files/PngDirectDecoder.h"
+#include "codecs/PngDirectDecoder.h"
 
-#include "files/DecodeLimits.h"
-#include "files/OverWhite.h"
-#include "files/PngPixelRows.h"
-#include "files/PrefaultPages.h"
+#include "codecs/DecodeLimits.h"
+#include "codecs/OverWhite.h"
+#include "codecs/PngPixelRows.h"
+#include "codecs/PrefaultPages.h"
 
 #include <QtEndian>
 

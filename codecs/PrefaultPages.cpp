@@ -1,4 +1,4 @@
-#include "files/PrefaultPages.h"
+#include "codecs/PrefaultPages.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/OverWhite.h"
+#include "codecs/OverWhite.h"
 
 #include <QImage>
 

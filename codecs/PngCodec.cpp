@@ -1,11 +1,11 @@
-#include "files/PngCodec.h"
+#include "codecs/PngCodec.h"
 
-#include "files/DecodeLimits.h"
-#include "files/OverWhite.h"
-#include "files/ParallelDeflate.h"
-#include "files/PngDirectDecoder.h"
-#include "files/PngPixelRows.h"
-#include "files/PrefaultPages.h"
+#include "codecs/DecodeLimits.h"
+#include "codecs/OverWhite.h"
+#include "codecs/ParallelDeflate.h"
+#include "codecs/PngDirectDecoder.h"
+#include "codecs/PngPixelRows.h"
+#include "codecs/PrefaultPages.h"
 
 #include <QBuffer>
 #include <QtEndian>
