@@ -42,6 +42,13 @@ geometry() {
                                    /Width:/ {print "WIDTH=" $NF} /Height:/ {print "HEIGHT=" $NF}')"
 }
 
+# A settings [hotkey] section with Ctrl+Shift+F, W, C and A, and Ctrl+Shift+Q (not Esc) to leave.
+ctrl_shift_hotkeys() {
+  echo "[hotkey]"
+  local i=1
+  for key in F W C A Q; do printf 'hotkey%d_1=Ctrl\nhotkey%d_2=Shift\nhotkey%d_3=%s\n' $i $i $i $key; i=$((i + 1)); done
+}
+
 # Clicks at a place in the main window, counted from its top-left corner.
 click() { xdotool mousemove --window "$(main_window)" "$1" "$2" click 1; sleep "${3:-0.4}"; }
 

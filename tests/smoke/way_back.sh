@@ -5,26 +5,7 @@
 # toolbar nor a hotkey could bring it back later.
 holder=$2
 source "$(dirname "$0")/lib.sh"
-cat > "$work/bin/defualt.ini" <<INI
-[default]
-ContinueCut=1
-[hotkey]
-hotkey1_1=Ctrl
-hotkey1_2=Shift
-hotkey1_3=F
-hotkey2_1=Ctrl
-hotkey2_2=Shift
-hotkey2_3=W
-hotkey3_1=Ctrl
-hotkey3_2=Shift
-hotkey3_3=C
-hotkey4_1=Ctrl
-hotkey4_2=Shift
-hotkey4_3=A
-hotkey5_1=Ctrl
-hotkey5_2=Shift
-hotkey5_3=Q
-INI
+{ printf '[default]\nContinueCut=1\n'; ctrl_shift_hotkeys; } > "$work/bin/defualt.ini"
 "$holder" q > "$work/holder.out" & pids+=($!)
 for _ in $(seq 50); do grep -q holding "$work/holder.out" 2>/dev/null && break; sleep 0.1; done
 start_program

@@ -3,24 +3,7 @@
 # it was (state, frame, place and size), from the maximised start and from the normal size, five
 # times in a row. The leave hotkey is not Esc here, and Esc still leads out of the frozen desktop.
 source "$(dirname "$0")/lib.sh"
-cat > "$work/bin/defualt.ini" <<INI
-[hotkey]
-hotkey1_1=Ctrl
-hotkey1_2=Shift
-hotkey1_3=F
-hotkey2_1=Ctrl
-hotkey2_2=Shift
-hotkey2_3=W
-hotkey3_1=Ctrl
-hotkey3_2=Shift
-hotkey3_3=C
-hotkey4_1=Ctrl
-hotkey4_2=Shift
-hotkey4_3=A
-hotkey5_1=Ctrl
-hotkey5_2=Shift
-hotkey5_3=Q
-INI
+ctrl_shift_hotkeys > "$work/bin/defualt.ini"
 start_program
 pictures=$work/TIVSoft/ZevazoRUV/IMG
 main_window() { xdotool search --onlyvisible --pid "$app" --name TIVrevudu | head -1; }
