@@ -190,23 +190,51 @@ void announceGlobal(void *data, wl_registry *registry, uint32_t name, const char
 
 const wl_registry_listener registryListener{announceGlobal, [](void *, wl_registry *, uint32_t) {}};
 
-// The frame as a picture over the mapped pixels, upright; null for a format not read here.
-QImage framePicture(const Frame &frame, const uchar *pixels)
+bool readableFormat(uint32_t format)
 {
-    // wl_shm formats name the bytes of a little-endian 32-bit word.
-    QImage::Format format;
-    switch (frame.format) {
-    case WL_SHM_FORMAT_XRGB8888: format = QImage::Format_RGB32; break;
-    case WL_SHM_FORMAT_ARGB8888: format = QImage::Format_ARGB32; break;
-    case WL_SHM_FORMAT_XBGR8888: format = QImage::Format_RGBX8888; break;
-    case WL_SHM_FORMAT_ABGR8888: format = QImage::Format_RGBA8888; break;
-    default: return {};
+    return format == WL_SHM_FORMAT_XRGB8888 || format == WL_SHM_FORMAT_ARGB8888 || format == WL_SHM_FORMAT_XBGR8888
+        || format == WL_SHM_FORMAT_ABGR8888;
+}
+
+// Copies the frame upright into `image` at `at`, as Format_RGB32. wl_shm formats name the bytes of
+// a little-endian 32-bit word. A screen shows no translucency: whatever the compositor left in the
+// alpha byte goes.
+void copyFrame(const Frame &frame, const uchar *pixels, QImage &image, const QPoint &at)
+{
+    const bool swapRedBlue = frame.format == WL_SHM_FORMAT_XBGR8888 || frame.format == WL_SHM_FORMAT_ABGR8888;
+    const bool yInvert = frame.flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT;
+    const int width = static_cast<int>(frame.width), height = static_cast<int>(frame.height);
+    for (int y = 0; y < height; ++y) {
+        const auto *from = reinterpret_cast<const quint32 *>(pixels + frame.offset + size_t(frame.stride) * (yInvert ? height - 1 - y : y));
+        auto *to = reinterpret_cast<quint32 *>(image.scanLine(at.y() + y)) + at.x();
+        if (swapRedBlue) {
+            for (int x = 0; x < width; ++x)
+                to[x] = 0xff000000u | (from[x] & 0xff00u) | (from[x] & 0xffu) << 16 | (from[x] >> 16 & 0xffu);
+        } else {
+            for (int x = 0; x < width; ++x)
+                to[x] = 0xff000000u | from[x];
+        }
     }
-    const QImage mapped(pixels + frame.offset, static_cast<int>(frame.width), static_cast<int>(frame.height),
-                        static_cast<qsizetype>(frame.stride), format);
-    // A screen shows no translucency: the alpha of the compositor's buffer means nothing.
-    QImage upright = frame.flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT ? mapped.mirrored(false, true) : mapped.copy();
-    return upright.convertToFormat(QImage::Format_RGB32);
+}
+
+// Puts the frame into its place of the picture, enlarged where the screen's scale is below the
+// picture's.
+bool placeFrame(const Frame &frame, const uchar *pixels, QImage &picture, const QRect &place)
+{
+    if (!readableFormat(frame.format) || !picture.rect().contains(place))
+        return false;
+    if (place.size() == QSize(static_cast<int>(frame.width), static_cast<int>(frame.height))) {
+        copyFrame(frame, pixels, picture, place.topLeft());
+        return true;
+    }
+    QImage upright(static_cast<int>(frame.width), static_cast<int>(frame.height), QImage::Format_RGB32);
+    if (upright.isNull())
+        return false;
+    copyFrame(frame, pixels, upright, QPoint());
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(place, upright);
+    return true;
 }
 
 bool copyFrames(Session &session)
@@ -270,18 +298,14 @@ QImage screencopyDesktop(const QRect &desktop, qreal ratio, const QRegion &scree
     if (picture.isNull())
         return {};
     picture.fill(Qt::black);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     QRegion covered;
     for (const auto &output : session.outputs) {
         if (output->transform != WL_OUTPUT_TRANSFORM_NORMAL || output->logical.isEmpty())
             return {};
         const QRect place(QPoint(qRound(output->logical.x() * ratio), qRound(output->logical.y() * ratio)) - desktop.topLeft(),
                           output->logical.size() * ratio);
-        const QImage frame = framePicture(output->frame, static_cast<const uchar *>(session.pixels));
-        if (frame.isNull())
+        if (!placeFrame(output->frame, static_cast<const uchar *>(session.pixels), picture, place))
             return {};
-        painter.drawImage(place, frame);
         covered += place;
     }
     // Screens the program knows and the compositor did not copy would come out black.
