@@ -1,14 +1,15 @@
 #include "platform/wayland/WaylandPlatform.h"
 
 #include "platform/wayland/PortalHotkeyService.h"
-#include "platform/wayland/PortalScreenGrabber.h"
+#include "platform/wayland/WaylandScreenGrabber.h"
 #include "platform/x11/DesktopServices.h"
 
 namespace tiv::wayland {
 
 namespace {
 
-// No portal hands out the pointer's picture, so the captures go without it.
+// Nothing hands out the pointer's picture on its own: screencopy draws the pointer into the
+// desktop's picture, and the portal's pictures go without it.
 class NoCursor : public CursorSource {
 public:
     std::optional<CursorImage> currentCursor() override { return std::nullopt; }
@@ -28,7 +29,7 @@ public:
     }
 
 private:
-    PortalScreenGrabber screen_;
+    WaylandScreenGrabber screen_;
     NoCursor cursor_;
     PortalHotkeyService hotkeys_;
     x11::ToolkitClipboard clipboard_;

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # With the desktop portal stopped no capture has pixels to save: nothing lands in the picture
 # folder, and the program keeps running with its window shown. Started again, the portal serves
-# the same running copy at once.
+# the same running copy at once. sway's own screencopy would serve without the portal, so the
+# program is told to pass over it.
 source "$(dirname "$0")/lib.sh"
 
-start_program
+TIVREVUDU_GRAB=portal start_program
 wait_for_window TIVrevudu
 rm "$TIV_BUS_SERVICES/org.freedesktop.portal.Desktop.service"
 gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \

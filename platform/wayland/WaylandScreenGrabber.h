@@ -7,12 +7,13 @@
 
 namespace tiv::wayland {
 
-// Takes the desktop's pixels through the desktop portal's Screenshot call, which GNOME, KDE and
-// the wlroots desktops serve without asking the user each time. The portal hands over a file of
-// the whole desktop; the areas are cut from it.
-class PortalScreenGrabber : public ScreenGrabber {
+// Takes the desktop's pixels from the compositor itself where it offers screencopy (the wlroots
+// desktops), else through the desktop portal's Screenshot call, which GNOME, KDE and the wlroots
+// desktops serve without asking the user each time. Either way the whole desktop comes as one
+// picture, laid out as the portal lays it out; the areas are cut from it.
+class WaylandScreenGrabber : public ScreenGrabber {
 public:
-    PortalScreenGrabber(QDBusConnection bus, SwayWindowFinder windows);
+    WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder windows);
 
     QRect desktopRect() override;
     std::optional<ForegroundWindow> foregroundWindow() override;
@@ -24,7 +25,8 @@ public:
     static constexpr int AnswerTimeoutMs = 20000;
 
 private:
-    QImage screenshot();
+    QImage desktopPicture();
+    QImage portalScreenshot();
 
     QDBusConnection bus_;
     SwayWindowFinder windows_;

@@ -1,6 +1,7 @@
-#include "platform/wayland/PortalScreenGrabber.h"
+#include "platform/wayland/WaylandScreenGrabber.h"
 
 #include "platform/wayland/PortalRequest.h"
+#include "platform/wayland/Screencopy.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,38 +32,73 @@ bool inTemporaryPlace(const QString &file)
     return false;
 }
 
+// The screens in logical units, and the highest scale among them.
+struct Layout {
+    QList<QRect> screens;
+    QRect bounds;
+    qreal ratio = 1.0;
+};
+
+Layout screenLayout()
+{
+    Layout layout;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        layout.screens += screen->geometry();
+        layout.bounds |= screen->geometry();
+        layout.ratio = std::max(layout.ratio, screen->devicePixelRatio());
+    }
+    return layout;
+}
+
+QRect scaled(const QRect &logical, qreal ratio)
+{
+    return QRect(QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)), logical.size() * ratio);
+}
+
 }  // namespace
 
-PortalScreenGrabber::PortalScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
+WaylandScreenGrabber::WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
     : bus_(std::move(bus)), windows_(std::move(windows))
 {
 }
 
-QRect PortalScreenGrabber::desktopRect()
+QRect WaylandScreenGrabber::desktopRect()
 {
     // The portal's picture lays the screens out as the compositor does, in logical units, all at
     // the highest scale among them: a screen of a lower scale comes enlarged.
-    QRect logical;
-    qreal ratio = 1.0;
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        logical |= screen->geometry();
-        ratio = std::max(ratio, screen->devicePixelRatio());
-    }
-    return QRect(QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)), logical.size() * ratio);
+    const Layout layout = screenLayout();
+    return scaled(layout.bounds, layout.ratio);
 }
 
-bool PortalScreenGrabber::placesWindows() const
+bool WaylandScreenGrabber::placesWindows() const
 {
     // An X client of a Wayland desktop still places its windows where it likes.
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-std::optional<ForegroundWindow> PortalScreenGrabber::foregroundWindow()
+std::optional<ForegroundWindow> WaylandScreenGrabber::foregroundWindow()
 {
     return windows_.focusedWindow(&failure_);
 }
 
-QImage PortalScreenGrabber::screenshot()
+QImage WaylandScreenGrabber::desktopPicture()
+{
+    // TIVREVUDU_GRAB=portal passes over a compositor whose screencopy misbehaves.
+    if (qEnvironmentVariable("TIVREVUDU_GRAB") != QLatin1String("portal")) {
+        const Layout layout = screenLayout();
+        QRegion screens;
+        for (const QRect &screen : layout.screens)
+            screens += scaled(screen, layout.ratio);
+        QImage picture = screencopyDesktop(scaled(layout.bounds, layout.ratio), layout.ratio, screens);
+        if (!picture.isNull()) {
+            failure_ = GrabFailure::None;
+            return picture;
+        }
+    }
+    return portalScreenshot();
+}
+
+QImage WaylandScreenGrabber::portalScreenshot()
 {
     PortalRequest request(bus_, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"));
     const auto outcome = request.call({QString()}, {{QStringLiteral("interactive"), false},
@@ -89,13 +125,13 @@ QImage PortalScreenGrabber::screenshot()
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage PortalScreenGrabber::grab(const QRect &screenRect)
+QImage WaylandScreenGrabber::grab(const QRect &screenRect)
 {
     if (screenRect.isEmpty()) {
         failure_ = GrabFailure::Failed;
         return {};
     }
-    QImage desktop = screenshot();
+    QImage desktop = desktopPicture();
     if (desktop.isNull())
         return {};
     const QPoint origin = desktopRect().topLeft();

@@ -1,0 +1,317 @@
+#include "platform/wayland/Screencopy.h"
+
+#include "wlr-screencopy-unstable-v1-client-protocol.h"
+#include "xdg-output-unstable-v1-client-protocol.h"
+
+#include <QDeadlineTimer>
+#include <QPainter>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <poll.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <vector>
+#include <wayland-client.h>
+
+namespace tiv::wayland {
+
+namespace {
+
+// The whole grab, connection included, may take this long before the portal is asked instead.
+constexpr int AnswerTimeoutMs = 2000;
+
+struct Frame {
+    zwlr_screencopy_frame_v1 *proxy = nullptr;
+    wl_buffer *buffer = nullptr;
+    uint32_t format = 0, width = 0, height = 0, stride = 0, flags = 0;
+    bool shm = false, ready = false, failed = false;
+    size_t offset = 0;
+};
+
+struct Output {
+    wl_output *proxy = nullptr;
+    zxdg_output_v1 *xdg = nullptr;
+    int32_t transform = WL_OUTPUT_TRANSFORM_NORMAL;
+    QRect logical;
+    Frame frame;
+};
+
+// A private connection of its own: Qt's is not handed out, and X clients of the desktop have none.
+struct Session {
+    wl_display *display = nullptr;
+    wl_registry *registry = nullptr;
+    wl_shm *shm = nullptr;
+    zxdg_output_manager_v1 *xdgManager = nullptr;
+    zwlr_screencopy_manager_v1 *manager = nullptr;
+    std::vector<std::unique_ptr<Output>> outputs;
+    wl_shm_pool *pool = nullptr;
+    void *pixels = MAP_FAILED;
+    size_t size = 0;
+    QDeadlineTimer deadline{AnswerTimeoutMs};
+
+    ~Session()
+    {
+        if (!display)
+            return;
+        for (auto &output : outputs) {
+            if (output->frame.buffer)
+                wl_buffer_destroy(output->frame.buffer);
+            if (output->frame.proxy)
+                zwlr_screencopy_frame_v1_destroy(output->frame.proxy);
+            if (output->xdg)
+                zxdg_output_v1_destroy(output->xdg);
+            wl_output_destroy(output->proxy);
+        }
+        if (pool)
+            wl_shm_pool_destroy(pool);
+        if (pixels != MAP_FAILED)
+            munmap(pixels, size);
+        if (manager)
+            zwlr_screencopy_manager_v1_destroy(manager);
+        if (xdgManager)
+            zxdg_output_manager_v1_destroy(xdgManager);
+        if (shm)
+            wl_shm_destroy(shm);
+        if (registry)
+            wl_registry_destroy(registry);
+        wl_display_disconnect(display);
+    }
+
+    // Dispatches until `done` holds; false on a broken connection or past the deadline.
+    template <typename Done>
+    bool dispatchUntil(Done done)
+    {
+        while (!done()) {
+            while (wl_display_prepare_read(display) != 0) {
+                if (wl_display_dispatch_pending(display) < 0)
+                    return false;
+            }
+            if (done()) {
+                wl_display_cancel_read(display);
+                return true;
+            }
+            if (wl_display_flush(display) < 0 && errno != EAGAIN) {
+                wl_display_cancel_read(display);
+                return false;
+            }
+            pollfd fd{wl_display_get_fd(display), POLLIN, 0};
+            const int ready = poll(&fd, 1, static_cast<int>(deadline.remainingTime()));
+            if (ready <= 0) {
+                wl_display_cancel_read(display);
+                if (ready < 0 && errno == EINTR)
+                    continue;
+                return false;
+            }
+            if (wl_display_read_events(display) < 0 || wl_display_dispatch_pending(display) < 0)
+                return false;
+        }
+        return true;
+    }
+
+    bool roundtrip()
+    {
+        bool done = false;
+        static const wl_callback_listener listener{[](void *data, wl_callback *callback, uint32_t) {
+            *static_cast<bool *>(data) = true;
+            wl_callback_destroy(callback);
+        }};
+        wl_callback *callback = wl_display_sync(display);
+        wl_callback_add_listener(callback, &listener, &done);
+        if (dispatchUntil([&] { return done; }))
+            return true;
+        if (!done)
+            wl_callback_destroy(callback);
+        return false;
+    }
+};
+
+const wl_output_listener outputListener{
+    [](void *data, wl_output *, int32_t, int32_t, int32_t, int32_t, int32_t, const char *, const char *,
+       int32_t transform) { static_cast<Output *>(data)->transform = transform; },
+    [](void *, wl_output *, uint32_t, int32_t, int32_t, int32_t) {},
+    [](void *, wl_output *) {},
+    [](void *, wl_output *, int32_t) {},
+    [](void *, wl_output *, const char *) {},
+    [](void *, wl_output *, const char *) {},
+};
+
+const zxdg_output_v1_listener xdgOutputListener{
+    [](void *data, zxdg_output_v1 *, int32_t x, int32_t y) { static_cast<Output *>(data)->logical.moveTo(x, y); },
+    [](void *data, zxdg_output_v1 *, int32_t width, int32_t height) {
+        static_cast<Output *>(data)->logical.setSize(QSize(width, height));
+    },
+    [](void *, zxdg_output_v1 *) {},
+    [](void *, zxdg_output_v1 *, const char *) {},
+    [](void *, zxdg_output_v1 *, const char *) {},
+};
+
+const zwlr_screencopy_frame_v1_listener frameListener{
+    [](void *data, zwlr_screencopy_frame_v1 *, uint32_t format, uint32_t width, uint32_t height, uint32_t stride) {
+        auto *frame = static_cast<Frame *>(data);
+        frame->format = format;
+        frame->width = width;
+        frame->height = height;
+        frame->stride = stride;
+        frame->shm = true;
+    },
+    [](void *data, zwlr_screencopy_frame_v1 *, uint32_t flags) { static_cast<Frame *>(data)->flags = flags; },
+    [](void *data, zwlr_screencopy_frame_v1 *, uint32_t, uint32_t, uint32_t) { static_cast<Frame *>(data)->ready = true; },
+    [](void *data, zwlr_screencopy_frame_v1 *) { static_cast<Frame *>(data)->failed = true; },
+    [](void *, zwlr_screencopy_frame_v1 *, uint32_t, uint32_t, uint32_t, uint32_t) {},
+    [](void *, zwlr_screencopy_frame_v1 *, uint32_t, uint32_t, uint32_t) {},
+    [](void *, zwlr_screencopy_frame_v1 *) {},
+};
+
+const wl_shm_listener shmListener{[](void *, wl_shm *, uint32_t) {}};
+
+void announceGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
+{
+    auto *session = static_cast<Session *>(data);
+    const auto bind = [&](const wl_interface &kind, uint32_t highest) {
+        return wl_registry_bind(registry, name, &kind, std::min(version, highest));
+    };
+    if (std::strcmp(interface, wl_output_interface.name) == 0) {
+        auto output = std::make_unique<Output>();
+        output->proxy = static_cast<wl_output *>(bind(wl_output_interface, 2));
+        wl_output_add_listener(output->proxy, &outputListener, output.get());
+        session->outputs.push_back(std::move(output));
+    } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
+        session->shm = static_cast<wl_shm *>(bind(wl_shm_interface, 1));
+        wl_shm_add_listener(session->shm, &shmListener, nullptr);
+    } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0) {
+        session->xdgManager = static_cast<zxdg_output_manager_v1 *>(bind(zxdg_output_manager_v1_interface, 2));
+    } else if (std::strcmp(interface, zwlr_screencopy_manager_v1_interface.name) == 0) {
+        session->manager = static_cast<zwlr_screencopy_manager_v1 *>(bind(zwlr_screencopy_manager_v1_interface, 3));
+    }
+}
+
+const wl_registry_listener registryListener{announceGlobal, [](void *, wl_registry *, uint32_t) {}};
+
+bool readableFormat(uint32_t format)
+{
+    return format == WL_SHM_FORMAT_XRGB8888 || format == WL_SHM_FORMAT_ARGB8888 || format == WL_SHM_FORMAT_XBGR8888
+        || format == WL_SHM_FORMAT_ABGR8888;
+}
+
+// Copies the frame upright into `image` at `at`, as Format_RGB32. wl_shm formats name the bytes of
+// a little-endian 32-bit word. A screen shows no translucency: whatever the compositor left in the
+// alpha byte goes.
+void copyFrame(const Frame &frame, const uchar *pixels, QImage &image, const QPoint &at)
+{
+    const bool swapRedBlue = frame.format == WL_SHM_FORMAT_XBGR8888 || frame.format == WL_SHM_FORMAT_ABGR8888;
+    const bool yInvert = frame.flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT;
+    const int width = static_cast<int>(frame.width), height = static_cast<int>(frame.height);
+    for (int y = 0; y < height; ++y) {
+        const auto *from = reinterpret_cast<const quint32 *>(pixels + frame.offset + size_t(frame.stride) * (yInvert ? height - 1 - y : y));
+        auto *to = reinterpret_cast<quint32 *>(image.scanLine(at.y() + y)) + at.x();
+        if (swapRedBlue) {
+            for (int x = 0; x < width; ++x)
+                to[x] = 0xff000000u | (from[x] & 0xff00u) | (from[x] & 0xffu) << 16 | (from[x] >> 16 & 0xffu);
+        } else {
+            for (int x = 0; x < width; ++x)
+                to[x] = 0xff000000u | from[x];
+        }
+    }
+}
+
+// Puts the frame into its place of the picture, enlarged where the screen's scale is below the
+// picture's.
+bool placeFrame(const Frame &frame, const uchar *pixels, QImage &picture, const QRect &place)
+{
+    if (!readableFormat(frame.format) || !picture.rect().contains(place))
+        return false;
+    if (place.size() == QSize(static_cast<int>(frame.width), static_cast<int>(frame.height))) {
+        copyFrame(frame, pixels, picture, place.topLeft());
+        return true;
+    }
+    QImage upright(static_cast<int>(frame.width), static_cast<int>(frame.height), QImage::Format_RGB32);
+    if (upright.isNull())
+        return false;
+    copyFrame(frame, pixels, upright, QPoint());
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(place, upright);
+    return true;
+}
+
+bool copyFrames(Session &session)
+{
+    for (auto &output : session.outputs) {
+        output->frame.proxy = zwlr_screencopy_manager_v1_capture_output(session.manager, 1, output->proxy);
+        zwlr_screencopy_frame_v1_add_listener(output->frame.proxy, &frameListener, &output->frame);
+    }
+    // The compositor tells each frame's buffer at once, before any later request is answered.
+    if (!session.roundtrip())
+        return false;
+    for (auto &output : session.outputs) {
+        Frame &frame = output->frame;
+        if (!frame.shm || frame.failed || frame.width == 0 || frame.height == 0 || frame.stride < frame.width * 4)
+            return false;
+        frame.offset = session.size;
+        session.size += size_t(frame.stride) * frame.height;
+    }
+    const int fd = memfd_create("tiv-screencopy", MFD_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (ftruncate(fd, static_cast<off_t>(session.size)) == 0)
+        session.pixels = mmap(nullptr, session.size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (session.pixels != MAP_FAILED)
+        session.pool = wl_shm_create_pool(session.shm, fd, static_cast<int32_t>(session.size));
+    close(fd);
+    if (!session.pool)
+        return false;
+    for (auto &output : session.outputs) {
+        Frame &frame = output->frame;
+        frame.buffer = wl_shm_pool_create_buffer(session.pool, static_cast<int32_t>(frame.offset), static_cast<int32_t>(frame.width),
+                                                 static_cast<int32_t>(frame.height), static_cast<int32_t>(frame.stride), frame.format);
+        zwlr_screencopy_frame_v1_copy(frame.proxy, frame.buffer);
+    }
+    return session.dispatchUntil([&] {
+        return std::all_of(session.outputs.begin(), session.outputs.end(),
+                           [](const auto &output) { return output->frame.ready || output->frame.failed; });
+    }) && std::none_of(session.outputs.begin(), session.outputs.end(), [](const auto &output) { return output->frame.failed; });
+}
+
+}  // namespace
+
+QImage screencopyDesktop(const QRect &desktop, qreal ratio, const QRegion &screens)
+{
+    Session session;
+    session.display = wl_display_connect(nullptr);
+    if (!session.display)
+        return {};
+    session.registry = wl_display_get_registry(session.display);
+    wl_registry_add_listener(session.registry, &registryListener, &session);
+    if (!session.roundtrip() || !session.manager || !session.shm || !session.xdgManager || session.outputs.empty())
+        return {};
+    for (auto &output : session.outputs) {
+        output->xdg = zxdg_output_manager_v1_get_xdg_output(session.xdgManager, output->proxy);
+        zxdg_output_v1_add_listener(output->xdg, &xdgOutputListener, output.get());
+    }
+    if (!session.roundtrip() || !copyFrames(session))
+        return {};
+
+    QImage picture(desktop.size(), QImage::Format_RGB32);
+    if (picture.isNull())
+        return {};
+    picture.fill(Qt::black);
+    QRegion covered;
+    for (const auto &output : session.outputs) {
+        if (output->transform != WL_OUTPUT_TRANSFORM_NORMAL || output->logical.isEmpty())
+            return {};
+        const QRect place(QPoint(qRound(output->logical.x() * ratio), qRound(output->logical.y() * ratio)) - desktop.topLeft(),
+                          output->logical.size() * ratio);
+        if (!placeFrame(output->frame, static_cast<const uchar *>(session.pixels), picture, place))
+            return {};
+        covered += place;
+    }
+    // Screens the program knows and the compositor did not copy would come out black.
+    if (covered != screens.translated(-desktop.topLeft()))
+        return {};
+    return picture;
+}
+
+}  // namespace tiv::wayland
