@@ -210,7 +210,14 @@ void TFrmMain::FormDestroy()
         SaveSettings();
         RollerLines.clear();
     });
-    CatchAll([&] { OpenExitPage(); });
+    if (!endedWithSession_)
+        CatchAll([&] { OpenExitPage(); });
+}
+
+void TFrmMain::EndWithSession()
+{
+    endedWithSession_ = true;
+    close();
 }
 
 void TFrmMain::fitPictureContent()

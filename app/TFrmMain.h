@@ -301,6 +301,9 @@ public:
     void KeepWayBack();
     // True once the window has begun to close for good.
     bool Ending() const { return destroyed_; }
+    // Closes for a session that ends or a signal: the settings are kept as on any exit, but no
+    // browser is started for the exit page, as nobody is there to read it.
+    void EndWithSession();
     void wireCaptureWindows();
 
     // --- state (all zero, empty or false when the window is made) ---
@@ -404,6 +407,7 @@ private:
 
     Platform platform_;
     bool destroyed_ = false;
+    bool endedWithSession_ = false;
     bool shownOnce_ = false;
 };
 

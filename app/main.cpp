@@ -51,8 +51,8 @@ int main(int argc, char **argv)
     {
         tiv::TFrmMain FrmMain(platform);
         // A logout or kill ends the program as its exit button does: hotkeys let go, settings kept.
-        tiv::EndSignals ending([&FrmMain] { FrmMain.close(); });
-        QObject::connect(&app, &QGuiApplication::commitDataRequest, &FrmMain, [&FrmMain] { FrmMain.close(); });
+        tiv::EndSignals ending([&FrmMain] { FrmMain.EndWithSession(); });
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &FrmMain, [&FrmMain] { FrmMain.EndWithSession(); });
         QObject::connect(&runningCopy, &tiv::RunningCopy::requested, &FrmMain, [&FrmMain](const QString &message) {
             FrmMain.RunRequest(tiv::RequestFromMessage(message));
         });

@@ -183,6 +183,16 @@ TEST_F(AnnouncementPanel, ExitOpensThePagesExitAddressOnceElseTheSoftwareList)
         EXPECT_EQ(fakes.shell.openedUrls, QStringList{c.opened}) << c.page;
     }
 
+    // An end that comes with the session or a signal starts no browser.
+    restart();
+    server.page(QStringLiteral("gg/sp/now/"), "<p>tivexitpop_https://bye.example/_tivexitpop</p>");
+    rotateAndCheck();
+    fakes.shell.openedUrls.clear();
+    w->EndWithSession();
+    EXPECT_TRUE(fakes.shell.openedUrls.isEmpty());
+    w.reset();
+    EXPECT_TRUE(fakes.shell.openedUrls.isEmpty());
+
     // A build without a server loads no page and opens nothing at exit.
     restart();
     w->AnnouncementEnabled = false;
