@@ -31,14 +31,6 @@ for line in events.stdout:
         break
 events.kill()' "$screens"
 }
-covering() {
-  swaymsg -t get_tree | python3 -c '
-import json, sys
-def walk(n):
-    yield n
-    for c in n.get("nodes", []) + n.get("floating_nodes", []): yield from walk(c)
-print(sum(1 for n in walk(json.load(sys.stdin)) if n.get("app_id") == "TIVrevudu" and n.get("fullscreen_mode") == 1))'
-}
 ours=() theirs=()
 for i in $(seq "$rounds"); do
   t=$(now); grim "$home/grim-$i.png"; theirs+=($(( ($(now) - t) / 1000000 )))
@@ -49,8 +41,8 @@ for i in $(seq "$rounds"); do
   ours+=($(( ($(cat "$home/covered") - t) / 1000000 )))
   sleep 0.5
   wtype -s 200 -k Escape  # a new virtual keyboard loses keys sent at once
-  for _ in $(seq 100); do [ "$(covering)" = 0 ] && break; sleep 0.05; done
-  [ "$(covering)" = 0 ] || fail "Esc left the frozen desktop up"
+  for _ in $(seq 100); do [ "$(covering_windows)" = 0 ] && break; sleep 0.05; done
+  [ "$(covering_windows)" = 0 ] || fail "Esc left the frozen desktop up"
   sleep 0.5
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }

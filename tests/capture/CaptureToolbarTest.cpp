@@ -25,17 +25,6 @@ struct CaptureToolbar : MainWindowFixture {
     }
     TFrmToolBar *toolbar() const { return w->CaptureToolbar.get(); }
 
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent e(type, QPointF(at), QPointF(w->ImgMain->mapToGlobal(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(w->ImgMain, &e);
-    }
-    void drag(QPoint from, QPoint to)
-    {
-        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-        mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-    }
     QStringList entries() const
     {
         QStringList names;
@@ -80,7 +69,7 @@ TEST_F(CaptureToolbar, EverySaveIsListedAndPreviewedAlsoWhileHidden)
     EXPECT_TRUE(toolbar()->ImgPreView->picture().isEmpty());
 
     const QRect previewBox = toolbar()->ImgPreView->geometry();
-    drag(QPoint(10, 10), QPoint(40, 30));
+    dragOnCanvas(QPoint(10, 10), QPoint(40, 30));
     const QString first = saved("1.jpg");
     EXPECT_FALSE(w->isVisible()) << "continuous region capture hides the window after the save";
     EXPECT_EQ(entries(), QStringList{QStringLiteral("1.jpg")});
@@ -112,7 +101,7 @@ TEST_F(CaptureToolbar, EverySaveIsListedAndPreviewedAlsoWhileHidden)
 TEST_F(CaptureToolbar, ClosingInAnyWayLeavesCaptureModeAndBringsTheWindowBack)
 {
     w->GrabMenuClick();
-    drag(QPoint(10, 10), QPoint(40, 30));
+    dragOnCanvas(QPoint(10, 10), QPoint(40, 30));
     ASSERT_FALSE(w->isVisible());
     ASSERT_TRUE(capturing());
     toolbar()->BtnCloseClick();
@@ -123,14 +112,14 @@ TEST_F(CaptureToolbar, ClosingInAnyWayLeavesCaptureModeAndBringsTheWindowBack)
     EXPECT_EQ(w->geometry().size(), QSize(w->SavedWidth, w->SavedHeight));
 
     w->GrabMenuClick();
-    drag(QPoint(10, 10), QPoint(40, 30));
+    dragOnCanvas(QPoint(10, 10), QPoint(40, 30));
     toolbar()->close();
     EXPECT_FALSE(capturing());
     EXPECT_TRUE(w->isVisible());
 
     // Hotkey 5 leaves capture mode but keeps the toolbar, whose close then restores once more.
     w->GrabMenuClick();
-    drag(QPoint(10, 10), QPoint(40, 30));
+    dragOnCanvas(QPoint(10, 10), QPoint(40, 30));
     fakes.hotkeys.press(5);
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(toolbar()->isVisible());
@@ -142,13 +131,13 @@ TEST_F(CaptureToolbar, ClosingInAnyWayLeavesCaptureModeAndBringsTheWindowBack)
 TEST_F(CaptureToolbar, ToolbarButtonsCaptureAndClosingAtExitLeavesTheWindowAlone)
 {
     w->GrabMenuClick();
-    drag(QPoint(10, 10), QPoint(40, 30));
+    dragOnCanvas(QPoint(10, 10), QPoint(40, 30));
     toolbar()->BtnMouseScreenCutClick();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->ToolMode, 5);
     EXPECT_TRUE(toolbar()->isVisible());
     EXPECT_EQ(toolbar()->LblHint->text(), TxtRegionCaptureHelp);
-    drag(QPoint(50, 50), QPoint(60, 70));
+    dragOnCanvas(QPoint(50, 50), QPoint(60, 70));
     toolbar()->BtnFullScreenClick();
     EXPECT_EQ(entries().size(), 3);
 
@@ -166,7 +155,7 @@ TEST_F(CaptureToolbar, HiddenWindowComesBackWhenNothingElseCould)
     ASSERT_TRUE(w->isVisible());
     fakes.hotkeys.press(4);
     ASSERT_EQ(w->ToolMode, 5);
-    drag(QPoint(10, 10), QPoint(40, 30));
+    dragOnCanvas(QPoint(10, 10), QPoint(40, 30));
     EXPECT_TRUE(QFileInfo::exists(saved("1.jpg")));
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(w->borderless());
@@ -177,7 +166,7 @@ TEST_F(CaptureToolbar, HiddenWindowComesBackWhenNothingElseCould)
     w->MnUDScreenCutClick();
     ASSERT_FALSE(w->isVisible());
     fakes.hotkeys.press(4);
-    drag(QPoint(10, 10), QPoint(40, 30));
+    dragOnCanvas(QPoint(10, 10), QPoint(40, 30));
     EXPECT_FALSE(w->isVisible());
     fakes.hotkeys.press(5);
     EXPECT_TRUE(w->isVisible());

@@ -30,17 +30,6 @@ struct PictureFolderCheckTest : MainWindowFixture {
         w->EdtPicPath->setText(text);
         w->EdtPicPathExit();
     }
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent e(type, QPointF(at), QPointF(w->ImgMain->mapToGlobal(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(w->ImgMain, &e);
-    }
-    void dragOnCanvas(QPoint from, QPoint to)
-    {
-        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-        mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-    }
 };
 
 }  // namespace

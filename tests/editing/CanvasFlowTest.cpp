@@ -25,14 +25,9 @@ struct CanvasFlow : MainWindowFixture {
         w->show();
     }
 
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent e(type, QPointF(at), QPointF(w->ImgMain->mapToGlobal(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(w->ImgMain, &e);
-    }
-    void press(QPoint at) { mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
-    void moveTo(QPoint at, Qt::MouseButtons held = Qt::LeftButton) { mouse(QEvent::MouseMove, at, Qt::NoButton, held); }
-    void releaseAt(QPoint at) { mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
+    void press(QPoint at) { canvasMouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
+    void moveTo(QPoint at, Qt::MouseButtons held = Qt::LeftButton) { canvasMouse(QEvent::MouseMove, at, Qt::NoButton, held); }
+    void releaseAt(QPoint at) { canvasMouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
     void drag(QPoint from, QPoint to)
     {
         press(from);

@@ -24,15 +24,9 @@ void PrintTo(const QString &text, std::ostream *out)
 
 namespace {
 
-struct FileOperations : MainWindowFixture {
-    QString folder;
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        folder = home.filePath(QStringLiteral("my pics"));
-        QDir().mkpath(folder);
-        w->show();
-    }
+struct FileOperations : ShownWindowWithFolder {
+    // A space in the path, as in many users' folders.
+    QString folderName() const override { return QStringLiteral("my pics"); }
     static void write(const QString &path, const QByteArray &bytes)
     {
         QFile f(path);

@@ -11,15 +11,7 @@ using namespace tiv;
 
 namespace {
 
-struct PictureListWindow : MainWindowFixture {
-    QString folder;
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        folder = home.filePath(QStringLiteral("pics"));
-        QDir().mkpath(folder);
-        w->show();
-    }
+struct PictureListWindow : ShownWindowWithFolder {
     void touch(const QString &name, const QByteArray &bytes = "x")
     {
         QFile f(folder + u'/' + name);

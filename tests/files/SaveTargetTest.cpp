@@ -17,16 +17,7 @@ using namespace tiv;
 
 namespace {
 
-
-struct SaveTargets : MainWindowFixture {
-    QString folder;
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        folder = home.filePath(QStringLiteral("pics"));
-        QDir().mkpath(folder);
-        w->show();
-    }
+struct SaveTargets : ShownWindowWithFolder {
     QString file(const QString &name) const { return folder + u'/' + name; }
     static QByteArray read(const QString &path)
     {

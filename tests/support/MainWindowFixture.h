@@ -9,7 +9,9 @@
 #include <functional>
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -92,5 +94,31 @@ struct MainWindowFixture : testing::Test {
         ASSERT_TRUE(w->windowHandle());
         QKeyEvent event(QEvent::KeyRelease, key, mods);
         QApplication::sendEvent(w->windowHandle(), &event);
+    }
+
+    // A mouse event on the canvas at `at`, in the canvas's own coordinates.
+    void canvasMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QMouseEvent e(type, QPointF(at), QPointF(w->ImgMain->mapToGlobal(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(w->ImgMain, &e);
+    }
+    void dragOnCanvas(QPoint from, QPoint to)
+    {
+        canvasMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        canvasMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        canvasMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+};
+
+// The main window shown, with an empty folder in its home folder for the test's pictures.
+struct ShownWindowWithFolder : MainWindowFixture {
+    QString folder;
+    virtual QString folderName() const { return QStringLiteral("pics"); }
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        folder = home.filePath(folderName());
+        QDir().mkpath(folder);
+        w->show();
     }
 };

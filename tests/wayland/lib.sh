@@ -98,6 +98,16 @@ start_program() {
   pids+=("$app")
 }
 
+# How many of our windows are full-screen: the frozen desktop covers one screen each.
+covering_windows() {
+  swaymsg -t get_tree | python3 -c '
+import json, sys
+def walk(n):
+    yield n
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): yield from walk(c)
+print(sum(1 for n in walk(json.load(sys.stdin)) if n.get("app_id") == "TIVrevudu" and n.get("fullscreen_mode") == 1))'
+}
+
 wait_for_file() {
   for _ in $(seq 150); do [ -f "$1" ] && return 0; sleep 0.1; done
   fail "no file $1"

@@ -23,15 +23,6 @@ for _ in $(seq 50); do
 done
 [ "$(identify -format '%wx%h' "$home/desktop-shot.png")" = 3648x1936 ] || fail "the desktop is $(identify -format '%wx%h' "$home/desktop-shot.png")"
 
-covering_windows() {
-  swaymsg -t get_tree | python3 -c '
-import json, sys
-def walk(n):
-    yield n
-    for c in n.get("nodes", []) + n.get("floating_nodes", []): yield from walk(c)
-print(sum(1 for n in walk(json.load(sys.stdin)) if n.get("app_id") == "TIVrevudu" and n.get("fullscreen_mode") == 1))'
-}
-
 # Drags from x0,y0 by dx,dy in the desktop's logical units and checks the picture saved as file.
 drag_region() {
   local x0=$1 y0=$2 dx=$3 dy=$4 file=$5 fuzz=${6:-0}
