@@ -290,8 +290,9 @@ void TFrmMain::GrabMenuClick()
 {
     if (!EnsurePictureFolder())
         return;
-    if (!RegisterCaptureHotkeys())
-        PnlHint->setText(TxtHotkeyConflict);
+    // A refusal is told by the note it leaves in the hint line, which the save messages of the
+    // captures to come do not replace.
+    RegisterCaptureHotkeys();
     StartRegionCapture();
     if (ContinuousCapture())
         ShowCaptureToolbar();

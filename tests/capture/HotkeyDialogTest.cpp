@@ -1,7 +1,8 @@
 #include "support/MainWindowFixture.h"
 
-#include "capture/CellCaption.h"
 #include "capture/TFrmShortcutSet.h"
+#include "text/DialogTexts.h"
+#include "text/InterfaceText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -41,14 +42,18 @@ TEST_F(HotkeyDialog, RowsShowTheTableAndTheRefusedHotkey)
     EXPECT_EQ(row(4), (QStringList{"", "", "ESC"}));
     EXPECT_EQ(warnings(), (QList<bool>{false, false, true, false, false}));
     EXPECT_EQ(dialog()->Rows[2].warning->text(), QStringLiteral("此快捷键冲突，请修改"));
-    EXPECT_EQ(dialog()->RowCaptions[0]->text().trimmed().left(4), QStringLiteral("全屏截取"));
-    for (const CellCaption *caption : dialog()->RowCaptions) {
-        // The two "+" signs sit in the gaps between the row's three fields.
-        const int first = int(caption->text().indexOf(u'+')), second = int(caption->text().lastIndexOf(u'+'));
-        const int x1 = caption->x() + caption->cellX(first), x2 = caption->x() + caption->cellX(second);
-        EXPECT_TRUE(x1 >= 163 + 65 && x1 + 8 <= 245) << caption->text().toStdString();
-        EXPECT_TRUE(x2 >= 245 + 65 && x2 + 8 <= 329) << caption->text().toStdString();
+    EXPECT_EQ(dialog()->RowCaptions[0]->text(), QStringLiteral("全屏截取"));
+    // Each caption sits beside its row, and the buttons in a row of their own at the bottom.
+    for (int i = 0; i < HotkeyCount; ++i) {
+        const QRect caption = dialog()->RowCaptions[i]->geometry(), field = dialog()->Rows[i].modifier1->geometry();
+        EXPECT_LT(caption.right(), field.left()) << i;
+        EXPECT_LE(std::abs(caption.center().y() - field.center().y()), 1) << i;
     }
+    const QRect save = dialog()->BtnConfirm->geometry(), close = dialog()->BtnClose->geometry();
+    EXPECT_EQ(save.top(), close.top());
+    EXPECT_GE(close.left() - save.right(), 8);
+    EXPECT_GT(save.top(), dialog()->Rows[4].key->geometry().bottom() + 8);
+    EXPECT_LT(dialog()->height() - close.bottom(), 30) << "no empty half below the buttons";
     EXPECT_TRUE(dialog()->HotkeyLog->isHidden());
     EXPECT_TRUE(dialog()->HotkeyLog->toPlainText().startsWith(QStringLiteral("Memo1\n1,Ctrl,Shift,F")));
 
@@ -100,13 +105,69 @@ TEST_F(HotkeyDialog, EditsTakeEffectAtTheNextCaptureModeAndCloseDiscardsThem)
     EXPECT_EQ(w->Hotkeys, DefaultHotkeyTable());
 }
 
-TEST_F(HotkeyDialog, OpensModallyFromTheMenu)
+// Keys pressed in the open dialog are its own, in capture mode too: Esc closes it.
+TEST_F(HotkeyDialog, OpensModallyFromTheMenuTakingTheKeysAndEscClosesIt)
 {
-    QTimer::singleShot(0, [this] {
+    w->show();
+    w->GrabMenuClick();
+    dragOnCanvas(QPoint(2, 2), QPoint(20, 20));
+    ASSERT_EQ(fakes.hotkeys.active.size(), HotkeyCount);
+    bool closedByEsc = false;
+    QTimer::singleShot(0, [&] {
         EXPECT_EQ(QApplication::activeModalWidget(), dialog());
+        EXPECT_TRUE(fakes.hotkeys.active.isEmpty()) << "no hotkey takes the dialog's keys";
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(dialog()->Rows[0].modifier1, &esc);
+        closedByEsc = !dialog()->isVisible();
         dialog()->BtnCloseClick();
     });
     w->N19->trigger();
-    EXPECT_FALSE(dialog()->isVisible());
-    EXPECT_EQ(dialog()->size(), QSize(588, 262));
+    EXPECT_TRUE(closedByEsc);
+    EXPECT_EQ(fakes.hotkeys.active.size(), HotkeyCount) << "capture mode goes on";
+}
+
+// A refusal belongs to the keys refused: it stays in the hint line past the save messages, and
+// rows given other keys (the defaults) lose it. 保存 takes no row that cannot work.
+TEST_F(HotkeyDialog, RefusalsFollowTheirKeysAndSaveRefusesRowsThatCannotWork)
+{
+    w->Hotkeys[0] = {"Ctrl", "Shift", "X"};
+    w->Hotkeys[1].Key.clear();
+    fakes.hotkeys.takenByOthers.insert(fake::FakeHotkeys::combination(ModCtrl | ModShift, 'X'));
+    w->show();
+    w->GrabMenuClick();
+    dragOnCanvas(QPoint(2, 2), QPoint(20, 20));
+    EXPECT_TRUE(w->PnlHint->text().startsWith(QStringLiteral("自动保存图片为")));
+    auto *note = w->PnlHint->findChild<QLabel *>(QStringLiteral("HotkeyConflictNote"));
+    ASSERT_TRUE(note);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(), TxtHotkeyConflict);
+    w->LeaveCaptureMode();
+
+    dialog()->show();
+    EXPECT_EQ(warnings(), (QList<bool>{true, true, false, false, false}));
+    dialog()->BtnDefaultSetClick();
+    EXPECT_EQ(warnings(), (QList<bool>{false, false, false, false, false}));
+    dialog()->BtnCloseClick();
+    dialog()->show();
+    EXPECT_EQ(warnings(), (QList<bool>{false, false, false, false, false})) << "nor at the next showing";
+
+    dialog()->Rows[1].key->clear();
+    dialog()->Rows[2].key->setText(QStringLiteral("F55"));
+    dialog()->Rows[3].modifier1->setEditText(QStringLiteral("Ctlr"));
+    dialog()->Rows[4].modifier1->setEditText(QStringLiteral("Ctrl"));
+    dialog()->Rows[4].modifier2->setEditText(QStringLiteral("shift"));
+    dialog()->Rows[4].key->setText(QStringLiteral("f"));
+    dialog()->BtnConfirmClick();
+    EXPECT_TRUE(dialog()->isVisible());
+    EXPECT_EQ(dialog()->SaveNotice->text(), TxtHotkeyNotSaved);
+    QStringList marks;
+    for (const TFrmShortcutSet::Row &r : dialog()->Rows)
+        marks << (r.warning->isHidden() ? QString() : r.warning->text());
+    EXPECT_EQ(marks, (QStringList{{}, TxtHotkeyKeyMissing, TxtHotkeyKeyUnknown, TxtHotkeyModifierUnknown,
+                                  TxtHotkeyRepeated}));
+    EXPECT_EQ(w->Hotkeys, DefaultHotkeyTable());
+    dialog()->BtnCloseClick();
+    onNextModal([](QWidget *m) { static_cast<TFrmShortcutSet *>(m)->BtnCloseClick(); });
+    w->BtnSetHotkeyClick();
+    EXPECT_FALSE(note->isVisible()) << "the refused keys are gone from the table";
 }

@@ -8,6 +8,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 using namespace tiv;
 
 void PrintTo(const QString &text, std::ostream *out)
@@ -43,6 +47,20 @@ struct FolderChooser : MainWindowFixture {
         });
         w->BtnSelectPath->click();
     }
+    // Root passes every permission check; for as long as this lives the test thread does not, so
+    // a read-only folder is read-only to it too.
+    struct WithoutPermissionOverride {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct saved[2]{};
+        WithoutPermissionOverride()
+        {
+            syscall(SYS_capget, &header, saved);
+            __user_cap_data_struct lowered[2] = {saved[0], saved[1]};
+            lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+            syscall(SYS_capset, &header, lowered);
+        }
+        ~WithoutPermissionOverride() { syscall(SYS_capset, &header, saved); }
+    };
     static void key(QWidget *target, int k)
     {
         QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
@@ -195,4 +213,25 @@ TEST_F(FolderChooser, ConfirmTakesTheTypedFolderAndEveryFolderIsReachable)
     QString treeShows;
     choose([&](TFrmDirSelect *d) { treeShows = d->ShellTreeView1->selectedPath(); });
     EXPECT_EQ(treeShows, deep);
+}
+
+TEST_F(FolderChooser, AFolderThatTakesNothingNewIsBlamedNotTheName)
+{
+    const QString locked = home.filePath(QStringLiteral("locked"));
+    QDir().mkpath(locked);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+    WithoutPermissionOverride asUser;
+    choose([&](TFrmDirSelect *d) {
+        ASSERT_TRUE(d->ShellTreeView1->moveTo(locked));
+        onNextModal([](QWidget *m) {
+            auto *name = qobject_cast<TFormAddPath *>(m);
+            ASSERT_TRUE(name);
+            name->EdtName->setText(QStringLiteral("new"));
+            name->BtnConfirm->click();
+        });
+        d->BtnAddPath->click();
+        EXPECT_EQ(d->ShellTreeView1->selectedPath(), locked);
+    });
+    EXPECT_EQ(messages, QStringList{QStringLiteral("不能在此文件夹中新建文件夹，它不允许写入：") + locked});
+    EXPECT_FALSE(QFileInfo::exists(locked + QStringLiteral("/new")));
 }

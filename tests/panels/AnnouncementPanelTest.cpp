@@ -310,6 +310,31 @@ TEST_F(AnnouncementPanel, LinksClickedInTheStripOpenInTheBrowserAndTheStripKeeps
     EXPECT_EQ(fakes.shell.openedUrls, QStringList{QStringLiteral("https://bye.example/")});
 }
 
+// A page may not stop the program with windows of its own: its alerts, questions and prompts come to
+// nothing, a javascript: link runs nothing, and 退出 ends the program while the page keeps trying.
+TEST_F(AnnouncementPanel, PagesPutUpNoDialogsAndExitStillEndsTheProgram)
+{
+    server.page(QStringLiteral("gg/sp/now/"),
+                "<body style='margin:0'><a href='javascript:fetch(\"/ran/\")' style='display:block;height:60px'>x</a>"
+                "<script>alert('a'); confirm('c'); prompt('p');"
+                "setInterval(function () { alert('again'); }, 20);</script></body>");
+    w->show();
+    rotateAndCheck();
+    QWidget *view = w->WebBrowserTop->findChild<QWidget *>()->focusProxy();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(20, 20), view->mapToGlobal(QPointF(20, 20)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+    bool waited = false;
+    QTimer::singleShot(500, [&] { waited = true; });
+    ASSERT_TRUE(waitUntil([&] { return waited; }));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
+    EXPECT_EQ(server.hits(QStringLiteral("ran/")), 0);
+    w->BtnExit->click();
+    EXPECT_FALSE(w->isVisible());
+}
+
 // The roll ticks need no page: they walk whatever list there is.
 using RollingLabels = MainWindowFixture;
 
