@@ -135,9 +135,12 @@ void TFrmDirSelect::BtnCancelClick()
 
 void TFrmDirSelect::EdtPathReturnPressed()
 {
-    const QString folder = TypedFolder(EdtPath->text().trimmed());
+    const QString typed = EdtPath->text().trimmed();
+    const QString folder = TypedFolder(typed);
     if (!folder.isEmpty())
         ShellTreeView1->moveTo(folder);
+    else if (!typed.isEmpty())
+        ShowDialogMessage(this, FormatText(TxtPathMissing, {typed}));
 }
 
 void TFrmDirSelect::BtnAddPathClick()
