@@ -22,6 +22,7 @@ void ShowHotkeyConflictNote(HintLine *line, const HotkeyConflicts &conflicts)
         note = new QLabel(TxtHotkeyConflict, line);
         note->setObjectName(QStringLiteral("HotkeyConflictNote"));
         note->setTextFormat(Qt::PlainText);
+        note->setFont(line->font());
         static_cast<QBoxLayout *>(line->layout())->insertWidget(1, note);
     }
     if (note)

@@ -47,14 +47,13 @@ struct FolderChooser : MainWindowFixture {
         });
         w->BtnSelectPath->click();
     }
-    // Root passes every permission check; from here on the test thread does not, so a read-only
-    // folder is read-only to it too.
+    // Root passes every permission check; from here on the test thread does not.
     static void dropPermissionOverride()
     {
         __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
         __user_cap_data_struct caps[2]{};
         syscall(SYS_capget, &header, caps);
-        caps[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        caps[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
         syscall(SYS_capset, &header, caps);
     }
     static void key(QWidget *target, int k)
