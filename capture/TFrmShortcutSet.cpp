@@ -64,11 +64,10 @@ TFrmShortcutSet::TFrmShortcutSet(HotkeyTable &table, HotkeyConflicts &conflicts,
     QPalette palette = SbCenter->palette();
     palette.setColor(QPalette::Window, QColor(245, 250, 254));
     SbCenter->setPalette(palette);
-    const QFont captionFont = FieldFont();
     for (int i = 0; i < HotkeyCount; ++i) {
         RowCaptions[i] = new QLabel(TxtHotkeyRowCaptions[i], SbCenter);
         RowCaptions[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        RowCaptions[i]->setFont(captionFont);
+        RowCaptions[i]->setFont(FieldFont());
         RowCaptions[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     SaveNotice = RedLabel(SbCenter);
