@@ -157,8 +157,7 @@ TEST_F(HotkeyDialog, RefusalsFollowTheirKeysAndSaveRefusesRowsThatCannotWork)
     dialog()->Rows[3].key->setText(QStringLiteral("f"));
     dialog()->Rows[4].modifier1->setEditText(QStringLiteral("Ctlr"));
     dialog()->BtnConfirmClick();
-    EXPECT_TRUE(dialog()->isVisible());
-    EXPECT_EQ(dialog()->SaveNotice->text(), TxtHotkeyNotSaved);
+    EXPECT_TRUE(dialog()->isVisible() && dialog()->SaveNotice->text() == TxtHotkeyNotSaved);
     QStringList marks;
     for (const TFrmShortcutSet::Row &r : dialog()->Rows)
         marks << (r.warning->isHidden() ? QString() : r.warning->text());
