@@ -8,7 +8,9 @@
 #include "editing/ImageControl.h"
 #include "text/InterfaceText.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -290,8 +292,9 @@ void TFrmMain::GrabMenuClick()
 {
     if (!EnsurePictureFolder())
         return;
-    if (!RegisterCaptureHotkeys())
-        PnlHint->setText(TxtHotkeyConflict);
+    // A refusal is told by the note it leaves in the hint line, which the save messages of the
+    // captures to come do not replace.
+    RegisterCaptureHotkeys();
     StartRegionCapture();
     if (ContinuousCapture())
         ShowCaptureToolbar();
@@ -319,6 +322,13 @@ void TFrmMain::FullScreenMenuItemClick()
 
 void TFrmMain::HotkeyMessage(int id)
 {
+    // Esc pressed in one of the program's own dialogs is meant for that dialog, hotkey or not.
+    auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+    if (dialog && dialog->isActiveWindow() && id >= 1 && id <= HotkeyCount &&
+        HotkeyKeyCode(Hotkeys[id - 1]) == VkEscape && HotkeyModifiers(Hotkeys[id - 1]) == 0) {
+        dialog->reject();
+        return;
+    }
     CatchAll([&] {
         switch (id) {
         case 1: CaptureFullScreen(); break;

@@ -1,10 +1,35 @@
 #include "app/TFrmMain.h"
 
 #include "capture/TFrmShortcutSet.h"
+#include "text/InterfaceText.h"
 
+#include <QBoxLayout>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace tiv {
+
+namespace {
+
+// While the desktop refuses a hotkey, a note says so in the hint line beside whatever the line says
+// next: a panel of the line, so the messages that follow are shortened to the room left beside it.
+void ShowHotkeyConflictNote(HintLine *line, const HotkeyConflicts &conflicts)
+{
+    const bool refused = std::find(conflicts.begin(), conflicts.end(), true) != conflicts.end();
+    auto *note = line->findChild<QLabel *>(QStringLiteral("HotkeyConflictNote"), Qt::FindDirectChildrenOnly);
+    if (!note && refused) {
+        note = new QLabel(TxtHotkeyConflict, line);
+        note->setObjectName(QStringLiteral("HotkeyConflictNote"));
+        note->setTextFormat(Qt::PlainText);
+        note->setFont(line->font());
+        static_cast<QBoxLayout *>(line->layout())->insertWidget(1, note);
+    }
+    if (note)
+        note->setVisible(refused);
+}
+
+}  // namespace
 
 TFrmShortcutSet *TFrmMain::ShortcutDialog()
 {
@@ -31,6 +56,8 @@ bool TFrmMain::RegisterCaptureHotkeys()
                                                       [log](const QString &line) { log->appendPlainText(line); });
     // A refusal of an id still held from an earlier pass leaves that registration working.
     LeaveHotkeyArmed = LeaveHotkeyArmed || !Conflicts[HotkeyLeave - 1];
+    ShortcutDialog()->HotkeysHeld = true;
+    ShowHotkeyConflictNote(PnlHint, Conflicts);
     return accepted;
 }
 
@@ -39,13 +66,23 @@ void TFrmMain::UnregisterCaptureHotkeys()
     if (platform_.hotkeys)
         tiv::UnregisterCaptureHotkeys(*platform_.hotkeys);
     LeaveHotkeyArmed = false;
+    if (FrmShortcutSet)
+        FrmShortcutSet->HotkeysHeld = false;
 }
 
 void TFrmMain::BtnSetHotkeyClick()
 {
     TFrmShortcutSet *dialog = ShortcutDialog();
+    // Keys pressed in the dialog are meant for it, but the hotkeys it edits would take them first
+    // (Esc among them): they are let go while it is open, and taken again as edited once it closes.
+    const bool held = dialog->HotkeysHeld;
+    if (held)
+        UnregisterCaptureHotkeys();
     dialog->hide();
     dialog->exec();
+    if (held)
+        RegisterCaptureHotkeys();
+    ShowHotkeyConflictNote(PnlHint, Conflicts);
 }
 
 }  // namespace tiv

@@ -14,8 +14,6 @@ class QPushButton;
 
 namespace tiv {
 
-class CellCaption;
-
 // The hotkey settings dialog. It is made on first use and then kept; its hidden memo collects one
 // line per hotkey registration. It edits the table and the conflict flags in memory only: the
 // hotkeys are registered again at the next capture mode, and the file is written at exit.
@@ -27,9 +25,9 @@ public:
     struct Row {
         QComboBox *modifier1 = nullptr, *modifier2 = nullptr;
         QLineEdit *key = nullptr;
-        // Says that the hotkey conflicts, or that the key box names no key.
+        // Says why the row's hotkey cannot work: refused by the desktop, or a text that names nothing.
         QLabel *warning = nullptr;
-        // Whether the last registration of this row's hotkey was refused.
+        // Whether the last registration of the table's entry for this row was refused.
         bool conflict = false;
     };
 
@@ -39,19 +37,27 @@ public:
     void BtnConfirmClick();
     void BtnCloseClick();
     void BtnDefaultSetClick();
+    // The rows as they are shown, in the table's order.
+    HotkeyTable ShownEntries() const;
 
     QWidget *SbCenter;
-    std::array<CellCaption *, HotkeyCount> RowCaptions{};
+    std::array<QLabel *, HotkeyCount> RowCaptions{};
     std::array<Row, HotkeyCount> Rows{};
+    // Why the last 保存 stored nothing; empty otherwise.
+    QLabel *SaveNotice;
     QPushButton *BtnDefaultSet, *BtnConfirm, *BtnClose;
     QPlainTextEdit *HotkeyLog;
+    // Whether the table's hotkeys are registered now (capture mode).
+    bool HotkeysHeld = false;
 
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showRowWarning(int row);
+    void buildLayout();
+    // Refreshes every row's warning: a change in one row can make another repeat it.
+    bool showRowWarnings();
     HotkeyTable &table_;
     HotkeyConflicts &conflicts_;
 };

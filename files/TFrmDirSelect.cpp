@@ -5,15 +5,20 @@
 #include "files/FolderTree.h"
 #include "files/PicturePath.h"
 #include "files/TFormAddPath.h"
+#include "text/DialogTexts.h"
 #include "text/InterfaceText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace tiv {
 
@@ -29,6 +34,20 @@ QString TypedFolder(const QString &typed)
     if (!QDir::isAbsolutePath(path) || !QFileInfo(path).isDir())
         return {};
     return QDir::cleanPath(path);
+}
+
+// Why `folder` could not be made. A folder that takes nothing new, or a full disk, is not the fault
+// of the name the user typed.
+QString NewFolderFailure(const QString &folder)
+{
+    // The same request once more, for the system's reason.
+    const int error = ::mkdir(QFile::encodeName(folder).constData(), 0777) == 0 ? 0 : errno;
+    const QString inside = QFileInfo(folder).path();
+    if (error == EACCES || error == EPERM || error == EROFS)
+        return FormatText(TxtFolderNotWritable, {inside});
+    if (error == ENOSPC || error == EDQUOT)
+        return FormatText(TxtFolderDiskFull, {inside});
+    return TxtInvalidFolderName;
 }
 
 }  // namespace
@@ -116,9 +135,12 @@ void TFrmDirSelect::BtnCancelClick()
 
 void TFrmDirSelect::EdtPathReturnPressed()
 {
-    const QString folder = TypedFolder(EdtPath->text().trimmed());
+    const QString typed = EdtPath->text().trimmed();
+    const QString folder = TypedFolder(typed);
     if (!folder.isEmpty())
         ShellTreeView1->moveTo(folder);
+    else if (!typed.isEmpty())
+        ShowDialogMessage(this, FormatText(TxtPathMissing, {typed}));
 }
 
 void TFrmDirSelect::BtnAddPathClick()
@@ -135,7 +157,7 @@ void TFrmDirSelect::BtnAddPathClick()
         return;
     const QString made = JoinFolderAndName(parent, FormAddPath->FolderName);
     if (!QDir().mkpath(made) || !QFileInfo(made).isDir()) {
-        ShowDialogMessage(this, TxtInvalidFolderName);
+        ShowDialogMessage(this, NewFolderFailure(made));
         return;
     }
     ShellTreeView1->moveTo(made);

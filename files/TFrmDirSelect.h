@@ -23,7 +23,8 @@ public:
     void BtnConfirmClick();
     void BtnCancelClick();
     void BtnAddPathClick();
-    // Enter in EdtPath: the tree goes to the typed folder when it exists; nothing is made.
+    // Enter in EdtPath: the tree goes to the typed folder when it exists, else that is said;
+    // nothing is made.
     void EdtPathReturnPressed();
     // EdtPath shows the folder selected in the tree.
     void ShowTreeSelection();

@@ -94,7 +94,7 @@ void TFrmVersion::FormCreate()
     if (picture.isNull())
         picture = titlePicture(size());
     Image1->setPixmap(picture);
-    ApplyButtonFace(BtnClose, QStringLiteral("cancel"), QStringLiteral("关闭"));
+    ApplyButtonFace(BtnClose, QStringLiteral("BtnClose"), QStringLiteral("关闭"));
     BtnClose->adjustSize();
     setWindowTitle(FormatText(QStringLiteral("%s %s"), {TxtAbout, TxtAppTitle}));
     LblVersion->setText(QStringLiteral("2.2"));

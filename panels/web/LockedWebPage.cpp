@@ -5,6 +5,8 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 
@@ -29,6 +31,24 @@ public:
             info.block(true);
     }
 };
+
+// A javascript: link runs its script in the page without asking the page whether to navigate, so
+// clicks on such links are cancelled before they act. The script runs apart from the page's own,
+// ahead of them in every frame, and the page cannot remove it.
+QWebEngineScript linkScriptGuard()
+{
+    QWebEngineScript guard;
+    guard.setName(QStringLiteral("tiv-no-script-links"));
+    guard.setWorldId(QWebEngineScript::ApplicationWorld);
+    guard.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    guard.setRunsOnSubFrames(true);
+    guard.setSourceCode(QStringLiteral(
+        "addEventListener('click', function (e) {"
+        "  var link = e.target instanceof Element ? e.target.closest('a[href], area[href]') : null;"
+        "  if (link && link.protocol === 'javascript:') e.preventDefault();"
+        "}, true);"));
+    return guard;
+}
 
 }  // namespace
 
@@ -57,6 +77,7 @@ QWebEngineProfile *LockedWebPage::lockedProfile()
     shared->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     shared->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     shared->setUrlRequestInterceptor(new WebRequestsOnly(shared));
+    shared->scripts()->insert(linkScriptGuard());
     QWebEngineSettings *s = shared->settings();
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
@@ -88,6 +109,15 @@ bool LockedWebPage::staysInPage(const QUrl &url, NavigationType type, bool isMai
     if (type == NavigationTypeLinkClicked && userActed_())
         openLink_(url);
     return false;
+}
+
+bool LockedWebPage::javaScriptConfirm(const QUrl &, const QString &message)
+{
+    // The engine asks whether a page that wants to keep the user may be left through this same
+    // question, in its own words; the program's own loads must never wait for an answer. Every
+    // question of a page's script is answered no.
+    return message == QCoreApplication::translate(
+                          "QWebEnginePage", "Are you sure you want to leave this page? Changes that you made may not be saved.");
 }
 
 QWebEnginePage *LockedWebPage::createWindow(WebWindowType)

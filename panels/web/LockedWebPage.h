@@ -24,8 +24,13 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
-    // Scripts of remote pages have nothing to tell our users or our logs.
+    // Scripts of remote pages have nothing to tell our users or our logs, and may not stop them with
+    // windows of their own: a modal box over the program, one more at every rotation, would hold up
+    // every button until answered.
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
+    void javaScriptAlert(const QUrl &, const QString &) override {}
+    bool javaScriptConfirm(const QUrl &, const QString &message) override;
+    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override { return false; }
 
 private:
     bool staysInPage(const QUrl &url, NavigationType type, bool isMainFrame);

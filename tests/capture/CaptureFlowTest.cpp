@@ -174,7 +174,8 @@ TEST_F(CaptureFlow, RegionCaptureFreezesTheDesktopInThePictureOnlyView)
     w->LeaveCaptureMode();
     fakes.hotkeys.takenByOthers.insert(fake::FakeHotkeys::combination(ModCtrl | ModShift, 'A'));
     w->GrabMenuClick();
-    EXPECT_EQ(w->PnlHint->text(), QStringLiteral("热键冲突，请单击按钮『热键设置』，修改热键"));
+    const auto *note = w->PnlHint->findChild<QLabel *>(QStringLiteral("HotkeyConflictNote"));
+    EXPECT_TRUE(note && !note->isHidden() && note->text() == QStringLiteral("热键冲突，请单击按钮『热键设置』，修改热键"));
     EXPECT_EQ(w->ToolMode, 5);
 }
 

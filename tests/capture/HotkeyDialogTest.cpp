@@ -1,7 +1,8 @@
 #include "support/MainWindowFixture.h"
 
-#include "capture/CellCaption.h"
 #include "capture/TFrmShortcutSet.h"
+#include "text/DialogTexts.h"
+#include "text/InterfaceText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -41,14 +42,13 @@ TEST_F(HotkeyDialog, RowsShowTheTableAndTheRefusedHotkey)
     EXPECT_EQ(row(4), (QStringList{"", "", "ESC"}));
     EXPECT_EQ(warnings(), (QList<bool>{false, false, true, false, false}));
     EXPECT_EQ(dialog()->Rows[2].warning->text(), QStringLiteral("此快捷键冲突，请修改"));
-    EXPECT_EQ(dialog()->RowCaptions[0]->text().trimmed().left(4), QStringLiteral("全屏截取"));
-    for (const CellCaption *caption : dialog()->RowCaptions) {
-        // The two "+" signs sit in the gaps between the row's three fields.
-        const int first = int(caption->text().indexOf(u'+')), second = int(caption->text().lastIndexOf(u'+'));
-        const int x1 = caption->x() + caption->cellX(first), x2 = caption->x() + caption->cellX(second);
-        EXPECT_TRUE(x1 >= 163 + 65 && x1 + 8 <= 245) << caption->text().toStdString();
-        EXPECT_TRUE(x2 >= 245 + 65 && x2 + 8 <= 329) << caption->text().toStdString();
-    }
+    EXPECT_EQ(dialog()->RowCaptions[0]->text(), QStringLiteral("全屏截取"));
+    // Captions beside their rows; the buttons in a row of their own at the bottom.
+    for (int i = 0; i < HotkeyCount; ++i)
+        EXPECT_EQ(dialog()->RowCaptions[i]->geometry().center().y(), dialog()->Rows[i].key->geometry().center().y());
+    const QRect save = dialog()->BtnConfirm->geometry(), close = dialog()->BtnClose->geometry();
+    EXPECT_TRUE(save.top() == close.top() && close.left() - save.right() >= 8);
+    EXPECT_LT(dialog()->height() - close.bottom(), 30) << "no empty half below the buttons";
     EXPECT_TRUE(dialog()->HotkeyLog->isHidden());
     EXPECT_TRUE(dialog()->HotkeyLog->toPlainText().startsWith(QStringLiteral("Memo1\n1,Ctrl,Shift,F")));
 
@@ -108,5 +108,60 @@ TEST_F(HotkeyDialog, OpensModallyFromTheMenu)
     });
     w->N19->trigger();
     EXPECT_FALSE(dialog()->isVisible());
-    EXPECT_EQ(dialog()->size(), QSize(588, 262));
+}
+
+// A refusal belongs to the keys refused: it stays in the hint line past the save messages, and rows
+// given other keys lose it. The open dialog's keys are its own (Esc closes it, in capture mode too),
+// and 保存 takes no row that cannot work.
+TEST_F(HotkeyDialog, RefusalsFollowTheirKeysAndSaveRefusesRowsThatCannotWork)
+{
+    w->Hotkeys[0] = {"Ctrl", "Shift", "X"};
+    w->Hotkeys[1].Key.clear();
+    fakes.hotkeys.takenByOthers.insert(fake::FakeHotkeys::combination(ModCtrl | ModShift, 'X'));
+    w->show();
+    w->GrabMenuClick();
+    dragOnCanvas(QPoint(2, 2), QPoint(20, 20));
+    const auto *note = w->PnlHint->findChild<QLabel *>(QStringLiteral("HotkeyConflictNote"));
+    ASSERT_TRUE(note && note->isVisible() && note->text() == TxtHotkeyConflict);
+    EXPECT_TRUE(w->PnlHint->text().startsWith(QStringLiteral("自动保存图片为")));
+    QList<QList<bool>> seen;
+    onNextModal([&](QWidget *) {
+        seen << warnings() << QList<bool>{fakes.hotkeys.active.isEmpty()};
+        dialog()->BtnDefaultSetClick();
+        seen << warnings();
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(dialog()->Rows[0].key, &esc);
+        seen << QList<bool>{!dialog()->isVisible()};
+        dialog()->BtnCloseClick();
+    });
+    w->N19->trigger();
+    const QList<bool> none(HotkeyCount, false);
+    EXPECT_EQ(seen, (QList<QList<bool>>{{true, true, false, false, false}, {true}, none, {true}}));
+    EXPECT_EQ(fakes.hotkeys.active.size(), HotkeyCount) << "taken again, as the defaults";
+    EXPECT_FALSE(note->isVisible());
+    // Esc, a hotkey, in another dialog of the program closes that dialog and capture mode goes on.
+    onNextModal([&](QWidget *about) {
+        about->activateWindow();
+        QApplication::processEvents();
+        fakes.hotkeys.press(HotkeyLeave);
+        seen = {{about->isHidden(), fakes.hotkeys.active.size() == HotkeyCount}};
+        about->close();
+    });
+    w->BtnAbout->click();
+    EXPECT_EQ(seen, (QList<QList<bool>>{{true, true}}));
+    dialog()->show();
+    EXPECT_EQ(warnings(), none) << "nor at the next showing";
+
+    dialog()->Rows[1].key->clear();
+    dialog()->Rows[2].key->setText(QStringLiteral("F55"));
+    dialog()->Rows[3].key->setText(QStringLiteral("f"));
+    dialog()->Rows[4].modifier1->setEditText(QStringLiteral("Ctlr"));
+    dialog()->BtnConfirmClick();
+    EXPECT_TRUE(dialog()->isVisible() && dialog()->SaveNotice->text() == TxtHotkeyNotSaved);
+    QStringList marks;
+    for (const TFrmShortcutSet::Row &r : dialog()->Rows)
+        marks << (r.warning->isHidden() ? QString() : r.warning->text());
+    EXPECT_EQ(marks, (QStringList{{}, TxtHotkeyKeyMissing, TxtHotkeyKeyUnknown, TxtHotkeyRepeated,
+                                  TxtHotkeyModifierUnknown}));
+    EXPECT_EQ(w->Hotkeys, DefaultHotkeyTable());
 }

@@ -8,6 +8,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 using namespace tiv;
 
 void PrintTo(const QString &text, std::ostream *out)
@@ -42,6 +46,15 @@ struct FolderChooser : MainWindowFixture {
                 dialog->BtnCancel->click();
         });
         w->BtnSelectPath->click();
+    }
+    // Root passes every permission check; from here on the test thread does not.
+    static void dropPermissionOverride()
+    {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct caps[2]{};
+        syscall(SYS_capget, &header, caps);
+        caps[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        syscall(SYS_capset, &header, caps);
     }
     static void key(QWidget *target, int k)
     {
@@ -121,6 +134,7 @@ TEST_F(FolderChooser, PathFieldFollowsTheTreeAndTheTreeFollowsTheDisk)
     dialog.EdtPath->setText(pics + QStringLiteral("/missing"));
     key(dialog.EdtPath, Qt::Key_Return);
     EXPECT_FALSE(QFileInfo::exists(pics + QStringLiteral("/missing")));
+    EXPECT_EQ(messages, QStringList{QStringLiteral("此路径不存在：") + pics + QStringLiteral("/missing")});
     EXPECT_EQ(dialog.ShellTreeView1->selectedPath(), pics + QStringLiteral("/a"));
     dialog.EdtPath->setText(other);
     key(dialog.EdtPath, Qt::Key_Return);
@@ -155,23 +169,31 @@ TEST_F(FolderChooser, ConfirmTakesTheTypedFolderAndEveryFolderIsReachable)
     EXPECT_EQ(messages.value(0), QStringLiteral("此路径不存在：") + other + QStringLiteral("/1.jpg"));
     EXPECT_EQ(w->PictureFolder, other);
 
-    // Folders that cannot be made are said; the tree and the field stay where they were.
+    // Folders that cannot be made are said, blaming the name only where it is at fault; the tree
+    // and the field stay where they were.
     QFile(pics + QStringLiteral("/taken")).open(QIODevice::WriteOnly);
-    const QString tooLong(300, u'n');
-    for (const QString &name : {QStringLiteral("taken"), tooLong}) {
+    const QString locked = home.filePath(QStringLiteral("locked")), badName = QStringLiteral("请选择一个合法的文件夹名称");
+    QDir().mkpath(locked);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+    dropPermissionOverride();
+    const struct {
+        QString parent, name, message;
+    } cases[] = {{pics, QStringLiteral("taken"), badName}, {pics, QString(300, u'n'), badName},
+                 {locked, QStringLiteral("new"), QStringLiteral("不能在此文件夹中新建文件夹，它不允许写入：") + locked}};
+    for (const auto &c : cases) {
         choose([&](TFrmDirSelect *d) {
-            ASSERT_TRUE(d->ShellTreeView1->moveTo(pics));
+            ASSERT_TRUE(d->ShellTreeView1->moveTo(c.parent));
             onNextModal([&](QWidget *m) {
                 auto *dialog = qobject_cast<TFormAddPath *>(m);
                 ASSERT_TRUE(dialog);
-                dialog->EdtName->setText(name);
+                dialog->EdtName->setText(c.name);
                 dialog->BtnConfirm->click();
             });
             d->BtnAddPath->click();
-            EXPECT_EQ(d->ShellTreeView1->selectedPath(), pics);
-            EXPECT_EQ(d->EdtPath->text(), pics);
+            EXPECT_EQ(d->ShellTreeView1->selectedPath(), c.parent);
+            EXPECT_EQ(d->EdtPath->text(), c.parent);
         });
-        EXPECT_EQ(messages.takeLast(), QStringLiteral("请选择一个合法的文件夹名称")) << qPrintable(name.left(8));
+        EXPECT_EQ(messages.takeLast(), c.message) << qPrintable(c.name.left(8));
     }
     EXPECT_TRUE(QFileInfo(pics + QStringLiteral("/taken")).isFile());
 

@@ -256,7 +256,8 @@ TEST_F(AnnouncementPanel, ProgramStaysResponsiveWhileAPageNeverFinishes)
 }
 
 // Links the user follows in the strip go to the browser through the address gate; the strip keeps
-// the announcement page, and a page's own scripts open nothing.
+// the announcement page, and a page's own scripts open nothing: no windows, no dialogs (退出 still
+// ends the program), nothing run from a javascript: link.
 TEST_F(AnnouncementPanel, LinksClickedInTheStripOpenInTheBrowserAndTheStripKeepsItsPage)
 {
     const QString now = QStringLiteral("gg/sp/now/");
@@ -265,9 +266,10 @@ TEST_F(AnnouncementPanel, LinksClickedInTheStripOpenInTheBrowserAndTheStripKeeps
                             QString::fromLatin1(link).arg("/elsewhere/", "", "10").toUtf8() +
                             QString::fromLatin1(link).arg("https://blank.example/?a=1&amp;b=2", "target=_blank", "110").toUtf8() +
                             QString::fromLatin1(link).arg("file:///etc/passwd", "", "210").toUtf8() +
+                            QString::fromLatin1(link).arg("javascript:fetch(\"/ran/\")", "", "310").toUtf8() +
                             "<iframe src='/frame/' style='position:absolute;left:410px;top:0;width:100px;height:60px;"
                             "border:0'></iframe>"
-                            "<script>window.open('/popup/');"
+                            "<script>window.open('/popup/'); alert('a'); confirm('c'); prompt('p');"
                             "setTimeout(function () { location.href = '/scripted/'; }, 200);</script></body>";
     server.page(now, page);
     server.page(QStringLiteral("frame/"), "<body style='margin:0'><a href='/framed/' style='display:block;"
@@ -295,6 +297,7 @@ TEST_F(AnnouncementPanel, LinksClickedInTheStripOpenInTheBrowserAndTheStripKeeps
     click(450);
     ASSERT_TRUE(waitUntil([&] { return fakes.shell.openedUrls.size() == 3; }));
     click(250);
+    click(350);
     bool waited = false;
     QTimer::singleShot(500, [&] { waited = true; });
     ASSERT_TRUE(waitUntil([&] { return waited; }));
@@ -302,10 +305,12 @@ TEST_F(AnnouncementPanel, LinksClickedInTheStripOpenInTheBrowserAndTheStripKeeps
                                                    QStringLiteral("https://blank.example/?a=1&b=2"),
                                                    server.base() + QStringLiteral("framed/")}));
     EXPECT_EQ(server.hits(QStringLiteral("elsewhere/")) + server.hits(QStringLiteral("framed/")), 0);
-    EXPECT_EQ(server.hits(QStringLiteral("popup/")), 0);
+    EXPECT_EQ(server.hits(QStringLiteral("popup/")) + server.hits(QStringLiteral("ran/")), 0);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
     EXPECT_EQ(w->TopBrowser->currentAddress(), server.base() + now);
     fakes.shell.openedUrls.clear();
-    w->close();
+    w->BtnExit->click();
+    EXPECT_FALSE(w->isVisible());
     w.reset();
     EXPECT_EQ(fakes.shell.openedUrls, QStringList{QStringLiteral("https://bye.example/")});
 }

@@ -1,3 +1,4 @@
+#include "common/ImageResources.h"
 #include "panels/TFrmHelp.h"
 #include "panels/TFrmVersion.h"
 #include "panels/WebView.h"
@@ -94,10 +95,13 @@ TEST_F(HelpAndAbout, AboutPictureAndLinkOpenTheProductPage)
         press(about->Image1);
         press(about->Label1);
         press(about->LblVersion);  // lies on the picture
+        QPixmap face;  // the only button closes the window, and its face says so
+        tiv::LoadBmpResource(face, QStringLiteral("BtnClose"));
+        seen << QString::number(about->BtnClose->icon().pixmap(face.size()).toImage() == face.toImage());
         about->BtnClose->click();
     });
     w->BtnAbout->click();
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("关于 TIVrevudu"), QStringLiteral("2.2")}));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("关于 TIVrevudu"), QStringLiteral("2.2"), QStringLiteral("1")}));
     const QString product = server.base() + QStringLiteral("sp/");
     EXPECT_EQ(fakes.shell.openedUrls, (QStringList{product, product, product}));
 
