@@ -3,6 +3,7 @@
 #include "app/TFrmMain.h"
 
 #include "capture/PinWindow.h"
+#include "ocr/OcrWindow.h"
 
 namespace tiv {
 
@@ -11,6 +12,7 @@ void TFrmMain::buildFeatureControls()
     buildMosaicControls();
     buildDelayControls();
     buildPinControls();
+    buildTextControls();
 }
 
 void TFrmMain::CloseFeatureWindows()
@@ -18,6 +20,8 @@ void TFrmMain::CloseFeatureWindows()
     for (const QPointer<PinWindow> &pin : std::as_const(Pins))
         delete pin.data();
     Pins.clear();
+    delete FrmTextResult;
+    FrmTextResult = nullptr;
 }
 
 }  // namespace tiv

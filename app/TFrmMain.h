@@ -235,6 +235,8 @@ public:
     void StartRegionFor(RegionUse use);
     // Called with the selection (in desktop grab pixels) once the canvas holds only the region.
     void FinishRegionFor(QRect selection);
+    // A region for a pin or text given up: the canvas gets its picture back.
+    void DropRegionUse();
     RegionUse RegionPurpose = RegionForCapture;
     CanvasPicture PictureBeforeRegion;
     QString FileBeforeRegion;

@@ -74,7 +74,9 @@ void TFrmMain::RunCaptureKind(const QString &kind)
 {
     static const QStringList ids = {QStringLiteral("full"), QStringLiteral("window"), QStringLiteral("client"),
                                     QStringLiteral("region")};
-    if (const int id = int(ids.indexOf(kind)) + 1; id > 0)
+    if (kind == QLatin1String("text"))
+        StartTextRegion();
+    else if (const int id = int(ids.indexOf(kind)) + 1; id > 0)
         HotkeyMessage(id);
 }
 

@@ -80,6 +80,11 @@ void TFrmMain::AddToolbarFeatureButtons()
     pin->setGeometry(78, 83, 60, 20);
     ApplyDrawnFaces(pin, 2);
     connect(pin, &QPushButton::clicked, this, [this] { PinRegionClick(); });
+    auto *text = new QPushButton(TxtOcrToolbar, CaptureToolbar->PnlButton);
+    text->setObjectName(QStringLiteral("BtnSpTextRegion"));
+    text->setGeometry(140, 83, 60, 20);
+    ApplyDrawnFaces(text, 2);
+    connect(text, &QPushButton::clicked, this, [this] { StartTextRegion(); });
 }
 
 }  // namespace tiv

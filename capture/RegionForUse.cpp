@@ -21,6 +21,16 @@ void TFrmMain::StartRegionFor(RegionUse use)
     });
 }
 
+void TFrmMain::DropRegionUse()
+{
+    if (RegionPurpose == RegionForCapture)
+        return;
+    RegionPurpose = RegionForCapture;
+    ImgMain->setPicture(std::move(PictureBeforeRegion), FileBeforeRegion);
+    PictureBeforeRegion = {};
+    ImgMain->sizeToPicture();
+}
+
 void TFrmMain::FinishRegionFor(QRect selection)
 {
     const RegionUse use = RegionPurpose;
@@ -39,6 +49,8 @@ void TFrmMain::FinishRegionFor(QRect selection)
     const QPoint origin = platform_.screen ? platform_.screen->desktopRect().topLeft() : QPoint();
     if (use == RegionForPin)
         PinPicture(region, origin + selection.normalized().topLeft());
+    else
+        RecogniseText(region);
 }
 
 }  // namespace tiv

@@ -165,7 +165,7 @@ void TFrmMain::EndPendingTool()
 {
     AbandonDrag();
     ToolMode = ToolNone;
-    RegionPurpose = RegionForCapture;
+    DropRegionUse();
 }
 
 void TFrmMain::BtnAddRECTClick() { ToolMode = ToolRectangle; }
