@@ -25,19 +25,19 @@ void AverageBlockRow(const QImage &image, QRect area, int top, int rows, int blo
         for (int b = 0; b < blocks; ++b) {
             const int from = b * block;
             const int to = std::min(from + block, area.width());
-            std::uint32_t a = 0, r = 0, g = 0, bl = 0;
+            // Two channels at a time, 16 bits apart: a row of one block (at most 257 pixels) cannot
+            // carry one channel's sum into the next.
+            std::uint32_t blueRed = 0, greenAlpha = 0;
             for (int x = from; x < to; ++x) {
                 const QRgb p = line[x];
-                a += qAlpha(p);
-                r += qRed(p);
-                g += qGreen(p);
-                bl += qBlue(p);
+                blueRed += p & 0x00FF00FFu;
+                greenAlpha += (p >> 8) & 0x00FF00FFu;
             }
             std::uint32_t *s = &sums[std::size_t(b) * 4];
-            s[0] += a;
-            s[1] += r;
-            s[2] += g;
-            s[3] += bl;
+            s[0] += greenAlpha >> 16;
+            s[1] += blueRed >> 16;
+            s[2] += greenAlpha & 0xFFFFu;
+            s[3] += blueRed & 0xFFFFu;
         }
     }
     for (int b = 0; b < blocks; ++b) {
@@ -60,17 +60,19 @@ void AverageBlocks(const QImage &image, QRect area, int block, int firstRow, int
     }
 }
 
-void FillBlocks(QImage &image, QRect area, int block, int firstRow, int lastRow, const QImage &averages)
+// `bits` and `stride`: the picture's pixels, taken once before the threads start, since asking a
+// QImage for writable lines may copy it and must not happen on two threads at once.
+void FillBlocks(uchar *bits, qsizetype stride, QRect area, int block, int firstRow, int lastRow, const QImage &averages)
 {
     for (int row = firstRow; row < lastRow; ++row) {
         const auto *avg = reinterpret_cast<const QRgb *>(averages.constScanLine(row));
         const int top = area.top() + row * block;
         const int bottom = std::min(top + block, area.bottom() + 1);
-        auto *first = reinterpret_cast<QRgb *>(image.scanLine(top)) + area.left();
+        auto *first = reinterpret_cast<QRgb *>(bits + top * stride) + area.left();
         for (int from = 0, b = 0; from < area.width(); from += block, ++b)
             std::fill_n(first + from, std::min(block, area.width() - from), avg[b]);
         for (int y = top + 1; y < bottom; ++y)
-            std::copy_n(first, area.width(), reinterpret_cast<QRgb *>(image.scanLine(y)) + area.left());
+            std::copy_n(first, area.width(), reinterpret_cast<QRgb *>(bits + y * stride) + area.left());
     }
 }
 
@@ -102,6 +104,7 @@ QRect ApplyMosaic(QImage &image, QRect area, int block, MosaicStyle style)
     area = area.normalized() & image.rect();
     if (area.isEmpty() || block < 1)
         return {};
+    block = std::min(block, MaxMosaicBlock);
     if (image.depth() != 32 || image.format() == QImage::Format_RGBA8888
         || image.format() == QImage::Format_RGBX8888 || image.format() == QImage::Format_RGBA8888_Premultiplied)
         image.convertTo(QImage::Format_RGB32);
@@ -113,7 +116,10 @@ QRect ApplyMosaic(QImage &image, QRect area, int block, MosaicStyle style)
     const qsizetype pixels = qsizetype(area.width()) * area.height();
     OverBlockRows(blockRows, pixels, [&](int from, int to) { AverageBlocks(image, area, block, from, to, averages); });
     if (style == MosaicStyle::Pixelate) {
-        OverBlockRows(blockRows, pixels, [&](int from, int to) { FillBlocks(image, area, block, from, to, averages); });
+        uchar *bits = image.bits();
+        const qsizetype stride = image.bytesPerLine();
+        OverBlockRows(blockRows, pixels,
+                      [&](int from, int to) { FillBlocks(bits, stride, area, block, from, to, averages); });
         return area;
     }
     // The blend is drawn from the averages only: a blur of the original pixels could be undone.

@@ -9,6 +9,9 @@ namespace tiv {
 // How the mosaic tool hides what is under its rectangle.
 enum class MosaicStyle { Pixelate, Blur };
 
+// Larger blocks are made this size.
+constexpr int MaxMosaicBlock = 256;
+
 // The block edge that hides interface text on a picture of this size: large enough that a
 // 16-pixel line of text becomes a few unreadable blocks, larger on large pictures.
 int DefaultMosaicBlock(QSize picture);
