@@ -56,7 +56,8 @@ void DelayedCapture::start(const QString &kind, int seconds)
     window_->installEventFilter(this);
     showRemaining();
     window_->adjustSize();
-    window_->resize(std::max(window_->width() + 24, 260), 44);
+    // A fixed size also makes tiling desktops (sway) float it instead of giving it a whole tile.
+    window_->setFixedSize(std::max(window_->width() + 24, 260), 44);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         window_->move(area.right() - window_->width() - 16, area.top() + 16);
