@@ -8,7 +8,8 @@ namespace tiv {
 struct CommandLineRequest {
     enum Action { Start, Capture, Leave, Help, Version, Usage };
     Action action = Start;
-    QString captureKind;  // full, window, client or region
+    QString captureKind;  // full, window, client, region or text
+    int delaySeconds = 0;  // --delay: the capture waits this long (1 to 10); 0 for at once
     QString problem;      // why the command line was not understood (Usage)
 };
 

@@ -8,6 +8,14 @@ void TFrmMain::RunRequest(const CommandLineRequest &request)
 {
     if (request.action == CommandLineRequest::Usage)
         return;
+    if (request.action == CommandLineRequest::Capture && request.delaySeconds) {
+        StartDelayedCapture(request.captureKind, request.delaySeconds);
+        return;
+    }
+    if (request.action == CommandLineRequest::Capture && request.captureKind == QLatin1String("text")) {
+        StartTextRegion();
+        return;
+    }
     if (const int id = HotkeyIdOf(request)) {
         // The same commands the hotkeys run, whether or not capture mode is on: a key bound to
         // the command line in the desktop's settings is always there.

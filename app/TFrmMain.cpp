@@ -37,6 +37,7 @@ TFrmMain::TFrmMain(const Platform &platform, const QString &settingsPath, QWidge
 
 TFrmMain::~TFrmMain()
 {
+    CloseFeatureWindows();
     qApp->removeEventFilter(this);
     if (platform_.hotkeys)
         platform_.hotkeys->setHandler({});
@@ -102,6 +103,7 @@ void TFrmMain::wireHandlers()
     wireCaptureWindows();
     wireFileCommands();
     wireBackgroundSet();
+    buildFeatureControls();
 }
 
 void TFrmMain::ShowMessage(const QString &text)

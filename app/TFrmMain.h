@@ -19,6 +19,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStringList>
@@ -203,6 +204,62 @@ public:
     // The picture pixel under a position on the canvas control.
     QPoint CanvasPoint(QPointF position) const;
     void showCanvasPicture(QImage picture);
+
+    // --- mosaic (editing/), delayed capture and pinned pictures (capture/), text recognition (ocr/) ---
+    void buildFeatureControls();
+    // Closes the pinned pictures and the text window, which have no parent window.
+    void CloseFeatureWindows();
+    void buildMosaicControls();
+    void BtnMosaicClick();
+    // Hides the dragged rectangle under the chosen mosaic, after a snapshot for the history.
+    void ApplyMosaicDrag(QPoint start, QPoint end);
+    QPushButton *BtnMosaic = nullptr;
+    QMenu *MnMosaic = nullptr;
+    // The block edge the user chose; 0 lets the picture's size choose it.
+    int MosaicBlock = 0;
+    bool MosaicBlur = false;
+    void buildDelayControls();
+    void DelayMenuClick();
+    // `kind` empty: the kind chosen last in the dialog.
+    void StartDelayedCapture(QString kind, int seconds);
+    void CancelDelayedCapture();
+    // Runs a capture named as on the command line (full, window, client, region, text).
+    void RunCaptureKind(const QString &kind);
+    // The settings file this window reads and writes.
+    QString SettingsFileName() const;
+    class DelayedCapture *Delay = nullptr;
+    QAction *MnDelayCapture = nullptr;
+    // A region dragged on the frozen desktop for another use than saving it: the canvas gets its
+    // picture back afterwards, and the region is pinned or read.
+    enum RegionUse : unsigned char { RegionForCapture = 0, RegionForPin = 1, RegionForText = 2 };
+    void StartRegionFor(RegionUse use);
+    // Called with the selection (in desktop grab pixels) once the canvas holds only the region.
+    void FinishRegionFor(QRect selection);
+    // A region for a pin or text given up: the canvas gets its picture back.
+    void DropRegionUse();
+    RegionUse RegionPurpose = RegionForCapture;
+    CanvasPicture PictureBeforeRegion;
+    QString FileBeforeRegion;
+    void buildPinControls();
+    void PinCanvasClick();
+    void PinRegionClick();
+    // `at`: where its top-left goes on the desktop; null: near the mouse.
+    class PinWindow *PinPicture(const QImage &picture, QPoint at = {});
+    void SavePinnedPicture(const QImage &picture);
+    QList<QPointer<class PinWindow>> Pins;
+    QMenu *MnPin = nullptr;
+    // Adds the pin and text buttons to a capture toolbar just made.
+    void AddToolbarFeatureButtons();
+    void buildTextControls();
+    void TextCanvasClick();
+    void StartTextRegion();
+    // Reads the picture's text off the interface thread; the text window shows the busy state.
+    void RecogniseText(const QImage &picture);
+    void AbandonTextRecognition();
+    class OcrWindow *TextWindow();
+    class OcrService *TextReader = nullptr;
+    class OcrWindow *FrmTextResult = nullptr;
+    QMenu *MnText = nullptr;
 
     // --- announcement panel, help and About windows (panels/) ---
     void buildAnnouncementPanel();

@@ -2,6 +2,7 @@
 
 #include "app/VirtualKey.h"
 #include "capture/CursorOverlay.h"
+#include "capture/DelayedCapture.h"
 #include "capture/GrabFailureText.h"
 #include "capture/TFrmShortcutSet.h"
 #include "common/CatchAll.h"
@@ -336,6 +337,7 @@ void TFrmMain::HotkeyMessage(int id)
         case 3: CaptureActiveClientArea(); break;
         case 4: StartRegionCapture(); break;
         case 5: LeaveCaptureMode(); break;
+        case HotkeyCancelDelay: CancelDelayedCapture(); break;
         default: break;
         }
     });

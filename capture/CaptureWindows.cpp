@@ -13,8 +13,10 @@ namespace tiv {
 void TFrmMain::ShowCaptureToolbar()
 {
     CatchAll([&] {
-        if (!CaptureToolbar)
+        if (!CaptureToolbar) {
             CaptureToolbar = std::make_unique<TFrmToolBar>(*this);
+            AddToolbarFeatureButtons();
+        }
         CaptureToolbar->LeaveOnClose = true;
         CaptureToolbar->LblHint->setText(TxtRegionCaptureHelp);
         // Its kind is settled before it is mapped; changing it on a window the manager is still

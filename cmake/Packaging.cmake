@@ -23,7 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tivsoft.example/sp/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+# The text recognition models; the engine library itself comes in through the shared-library check.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, tesseract-ocr-chi-sim, tesseract-ocr-eng")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, xdg-utils")
 
 # Every Debian package carries its copyright and changelog in its documentation folder, and a

@@ -35,6 +35,10 @@ void FinishRegionSelection(TFrmMain &w)
                           QSize(w.DragEndX - w.DragStartX, w.DragEndY - w.DragStartY));
     if (!CropToSelection(canvas, selection))
         return;
+    if (w.RegionPurpose != TFrmMain::RegionForCapture) {
+        w.FinishRegionFor(selection);
+        return;
+    }
     w.ImgMain->pictureChanged();
     w.ImgMain->move(0, 0);
     w.ImgMain->sizeToPicture();
@@ -139,6 +143,8 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, QPointF position)
         PlaceTextBoxAt(*this, Floor(position));
     } else if (ToolMode == ToolRegionSelect) {
         FinishRegionSelection(*this);
+    } else if (ToolMode == ToolMosaic) {
+        ApplyMosaicDrag(drag.start, drag.end);
     } else {
         MemoText->hide();
         ImgMain->pictureChanged(
@@ -159,6 +165,7 @@ void TFrmMain::EndPendingTool()
 {
     AbandonDrag();
     ToolMode = ToolNone;
+    DropRegionUse();
 }
 
 void TFrmMain::BtnAddRECTClick() { ToolMode = ToolRectangle; }

@@ -224,6 +224,7 @@ std::vector<QPoint> ToolOutline(int mode, QPoint start, QPoint end, QRect clip)
     case ToolTextBox:
     case ToolRectangle:
     case ToolRegionSelect:
+    case ToolMosaic:
         o.rectangle(start, end, mode == ToolRegionSelect);
         break;
     case ToolEllipse:

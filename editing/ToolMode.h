@@ -16,10 +16,11 @@ enum ToolMode : std::uint8_t {
     ToolRoundRect = 6,
     ToolSingleArrow = 7,
     ToolDoubleArrow = 8,
+    ToolMosaic = 9,
 };
 
-// Any value above 8 behaves as no tool.
-constexpr bool IsDrawingTool(int mode) { return mode >= ToolTextBox && mode <= ToolDoubleArrow; }
+// Any value above 9 behaves as no tool.
+constexpr bool IsDrawingTool(int mode) { return mode >= ToolTextBox && mode <= ToolMosaic; }
 
 // Lines and arrows point somewhere, so their drag is never reordered.
 constexpr bool KeepsDirection(int mode)

@@ -13,6 +13,9 @@ packages=(
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev
   python3
+  # Text recognition: the engine linked in, its Chinese and English models, and the plain program
+  # the benchmark compares with
+  libtesseract-dev tesseract-ocr tesseract-ocr-chi-sim tesseract-ocr-eng
   # Wayland: the program's platform plugin, and the headless desktop its tests run on
   qt6-wayland sway swaybg foot grim wtype wl-clipboard xwayland pipewire
   xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk

@@ -42,3 +42,26 @@ TEST(CommandLine, RequestsTravelToTheRunningCopyAsTheHotkeysTheyStandFor)
     for (const char *junk : {"capture desk", "leave now", "", "rm -rf /"})
         EXPECT_EQ(RequestFromMessage(QString::fromLatin1(junk)).action, CommandLineRequest::Usage) << junk;
 }
+
+TEST(CommandLine, DelayGoesWithACaptureAndTravelsWithIt)
+{
+    const auto delayed = parse({"--delay", "3", "--capture", "window"});
+    EXPECT_EQ(delayed.action, CommandLineRequest::Capture);
+    EXPECT_EQ(delayed.captureKind, "window");
+    EXPECT_EQ(delayed.delaySeconds, 3);
+    const auto travelled = RequestFromMessage(RequestMessage(delayed));
+    EXPECT_EQ(travelled.captureKind, "window");
+    EXPECT_EQ(travelled.delaySeconds, 3);
+    // Alone it delays the kind chosen last, which the running copy knows.
+    const auto alone = RequestFromMessage(RequestMessage(parse({"--delay=10"})));
+    EXPECT_EQ(alone.action, CommandLineRequest::Capture);
+    EXPECT_TRUE(alone.captureKind.isEmpty());
+    EXPECT_EQ(alone.delaySeconds, 10);
+    EXPECT_EQ(parse({"--capture", "text"}).captureKind, "text");
+    EXPECT_EQ(HotkeyIdOf(parse({"--capture", "text"})), 0);
+    for (const QStringList &wrong : {QStringList{"--delay"}, QStringList{"--delay", "0", "--capture", "full"},
+                                     QStringList{"--delay", "11"}, QStringList{"--delay", "2", "--leave"},
+                                     QStringList{"--delay", "2", "--delay", "3"}})
+        EXPECT_EQ(parse(wrong).action, CommandLineRequest::Usage) << wrong.join(' ').toStdString();
+    EXPECT_EQ(RequestFromMessage(QStringLiteral("capture last delay 0")).action, CommandLineRequest::Usage);
+}
