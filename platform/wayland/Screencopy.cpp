@@ -232,17 +232,17 @@ void copyFrame(const Frame &frame, const uchar *pixels, QImage &image, const QPo
 }
 
 // The frame as the screen shows it. A turned screen's frame comes in the order its pixels are
-// sent out; wl_output's transform names the turn, flipped ones mirrored first.
+// sent out; wl_output's transform names the turn, and a flipped one is mirrored after it.
 QImage uprightFrame(const Frame &frame, const uchar *pixels, int32_t transform)
 {
     QImage upright(static_cast<int>(frame.width), static_cast<int>(frame.height), QImage::Format_RGB32);
     if (upright.isNull())
         return upright;
     copyFrame(frame, pixels, upright, QPoint());
-    if (transform >= WL_OUTPUT_TRANSFORM_FLIPPED)
-        upright = upright.mirrored(true, false);
     if (transform % 4 != WL_OUTPUT_TRANSFORM_NORMAL)
         upright = upright.transformed(QTransform().rotate(90.0 * (transform % 4)));
+    if (transform >= WL_OUTPUT_TRANSFORM_FLIPPED)
+        upright = upright.mirrored(true, false);
     return upright;
 }
 
