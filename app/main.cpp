@@ -34,8 +34,15 @@ int main(int argc, char **argv)
     }
     // Asked before the toolkit starts, so a key bound to a capture costs the running copy no wait.
     const QString socket = tiv::RunningCopy::socketPath();
-    if (tiv::RunningCopy::handOver(socket, tiv::RequestMessage(request)))
+    switch (tiv::RunningCopy::handOverOrClaim(socket, tiv::RequestMessage(request))) {
+    case tiv::RunningCopy::Start::HandedOver:
         return 0;
+    case tiv::RunningCopy::Start::NoAnswer:
+        std::fprintf(stderr, "TIVrevudu is starting already and does not answer on %s.\n", qPrintable(socket));
+        return 1;
+    case tiv::RunningCopy::Start::Serve:
+        break;
+    }
 
     tiv::TivApplication app(argc, argv);
     QString error;
@@ -58,7 +65,7 @@ int main(int argc, char **argv)
         });
         FrmMain.showMaximized();
         if (request.action != tiv::CommandLineRequest::Start)
-            QTimer::singleShot(0, &FrmMain, [&FrmMain, request] { FrmMain.RunRequest(request); });
+            QTimer::singleShot(0, &FrmMain, [&runningCopy, request] { runningCopy.serve(tiv::RequestMessage(request)); });
         rc = app.exec();
     }
     return rc;

@@ -74,9 +74,11 @@ void TFrmMain::HideForCapture()
         ShownBeforeCapture = true;
         hide();
         // On X the window leaves the screen only once the server has the request and the programs
-        // below have repainted; grabbing at once would put our own window into the picture.
+        // below have repainted; grabbing at once would put our own window into the picture. A
+        // Wayland grabber waits for the compositor itself.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(static_cast<unsigned long>(HideSettleMilliseconds));
+        if (!platform_.screen || platform_.screen->placesWindows())
+            QThread::msleep(static_cast<unsigned long>(HideSettleMilliseconds));
     }
 }
 

@@ -1,9 +1,11 @@
 #include "app/TFrmMain.h"
 
 #include "capture/TFrmShortcutSet.h"
+#include "text/DesktopBindingHint.h"
 #include "text/InterfaceText.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 
 #include <algorithm>
@@ -44,11 +46,10 @@ bool TFrmMain::RegisterCaptureHotkeys()
     if (!platform_.hotkeys)
         return false;
     if (!platform_.hotkeys->systemWide()) {
-        // Nothing to register and nothing refused; the user learns once how the keys are made.
-        if (!CommandLineHintGiven)
-            PnlHint->setText(QStringLiteral("此桌面不让程序占用全局热键。请在桌面的键盘设置中把按键绑定到命令"
-                                            " TIVrevudu --capture full（全屏）、--capture window（窗口）、"
-                                            "--capture client（窗口内容）、--capture region（区域）和 TIVrevudu --leave"));
+        // Nothing to register and nothing refused; each start of capture mode says again how the
+        // desktop's own keys are made, with this program's path as the desktop must run it.
+        PnlHint->setText(DesktopBindingHint(DesktopKindOf(qEnvironmentVariable("XDG_CURRENT_DESKTOP")),
+                                            QCoreApplication::applicationFilePath()));
         CommandLineHintGiven = true;
         return true;
     }

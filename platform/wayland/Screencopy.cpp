@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QPainter>
+#include <QTransform>
 
 #include <algorithm>
 #include <cerrno>
@@ -35,8 +36,12 @@ struct Output {
     wl_output *proxy = nullptr;
     zxdg_output_v1 *xdg = nullptr;
     int32_t transform = WL_OUTPUT_TRANSFORM_NORMAL;
+    QSize mode;  // as the screen's pixels are sent out, before turning
     QRect logical;
     Frame frame;
+
+    // The screen's pixels as it shows them: a screen turned by a quarter has them the other way.
+    ScreenOutput described() const { return {logical, transform % 2 ? mode.transposed() : mode}; }
 };
 
 // A private connection of its own: Qt's is not handed out, and X clients of the desktop have none.
@@ -84,6 +89,12 @@ struct Session {
     template <typename Done>
     bool dispatchUntil(Done done)
     {
+        return dispatchUntil(done, deadline);
+    }
+
+    template <typename Done>
+    bool dispatchUntil(Done done, const QDeadlineTimer &until)
+    {
         while (!done()) {
             while (wl_display_prepare_read(display) != 0) {
                 if (wl_display_dispatch_pending(display) < 0)
@@ -98,7 +109,7 @@ struct Session {
                 return false;
             }
             pollfd fd{wl_display_get_fd(display), POLLIN, 0};
-            const int ready = poll(&fd, 1, static_cast<int>(deadline.remainingTime()));
+            const int ready = poll(&fd, 1, static_cast<int>(until.remainingTime()));
             if (ready <= 0) {
                 wl_display_cancel_read(display);
                 if (ready < 0 && errno == EINTR)
@@ -131,7 +142,10 @@ struct Session {
 const wl_output_listener outputListener{
     [](void *data, wl_output *, int32_t, int32_t, int32_t, int32_t, int32_t, const char *, const char *,
        int32_t transform) { static_cast<Output *>(data)->transform = transform; },
-    [](void *, wl_output *, uint32_t, int32_t, int32_t, int32_t) {},
+    [](void *data, wl_output *, uint32_t flags, int32_t width, int32_t height, int32_t) {
+        if (flags & WL_OUTPUT_MODE_CURRENT)
+            static_cast<Output *>(data)->mode = QSize(width, height);
+    },
     [](void *, wl_output *) {},
     [](void *, wl_output *, int32_t) {},
     [](void *, wl_output *, const char *) {},
@@ -217,32 +231,110 @@ void copyFrame(const Frame &frame, const uchar *pixels, QImage &image, const QPo
     }
 }
 
+// The frame as the screen shows it. A turned screen's frame comes in the order its pixels are
+// sent out; wl_output's transform names the turn, and a flipped one is mirrored after it.
+QImage uprightFrame(const Frame &frame, const uchar *pixels, int32_t transform)
+{
+    QImage upright(static_cast<int>(frame.width), static_cast<int>(frame.height), QImage::Format_RGB32);
+    if (upright.isNull())
+        return upright;
+    copyFrame(frame, pixels, upright, QPoint());
+    if (transform % 4 != WL_OUTPUT_TRANSFORM_NORMAL)
+        upright = upright.transformed(QTransform().rotate(90.0 * (transform % 4)));
+    if (transform >= WL_OUTPUT_TRANSFORM_FLIPPED)
+        upright = upright.mirrored(true, false);
+    return upright;
+}
+
 // Puts the frame into its place of the picture, enlarged where the screen's scale is below the
 // picture's.
-bool placeFrame(const Frame &frame, const uchar *pixels, QImage &picture, const QRect &place)
+bool placeFrame(const Frame &frame, const uchar *pixels, int32_t transform, QImage &picture, const QRect &place)
 {
     if (!readableFormat(frame.format) || !picture.rect().contains(place))
         return false;
-    if (place.size() == QSize(static_cast<int>(frame.width), static_cast<int>(frame.height))) {
+    if (transform == WL_OUTPUT_TRANSFORM_NORMAL
+        && place.size() == QSize(static_cast<int>(frame.width), static_cast<int>(frame.height))) {
         copyFrame(frame, pixels, picture, place.topLeft());
         return true;
     }
-    QImage upright(static_cast<int>(frame.width), static_cast<int>(frame.height), QImage::Format_RGB32);
+    const QImage upright = uprightFrame(frame, pixels, transform);
     if (upright.isNull())
         return false;
-    copyFrame(frame, pixels, upright, QPoint());
     QPainter painter(&picture);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(place, upright);
+    if (upright.size() == place.size()) {
+        painter.drawImage(place.topLeft(), upright);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(place, upright);
+    }
     return true;
 }
 
-bool copyFrames(Session &session)
+void startCapture(Session &session, Output &output)
+{
+    output.frame.proxy = zwlr_screencopy_manager_v1_capture_output(session.manager, 1, output.proxy);
+    zwlr_screencopy_frame_v1_add_listener(output.frame.proxy, &frameListener, &output.frame);
+}
+
+bool allAnswered(const Session &session)
+{
+    return std::all_of(session.outputs.begin(), session.outputs.end(),
+                       [](const auto &output) { return output->frame.ready || output->frame.failed; });
+}
+
+// Asks each screen's next frame again, into the same buffer; `changed`: only once something
+// changed there.
+void copyAgain(Session &session, bool changed)
 {
     for (auto &output : session.outputs) {
-        output->frame.proxy = zwlr_screencopy_manager_v1_capture_output(session.manager, 1, output->proxy);
-        zwlr_screencopy_frame_v1_add_listener(output->frame.proxy, &frameListener, &output->frame);
+        Frame &frame = output->frame;
+        zwlr_screencopy_frame_v1_destroy(frame.proxy);
+        frame.ready = frame.failed = false;
+        startCapture(session, *output);
+        if (changed)
+            zwlr_screencopy_frame_v1_copy_with_damage(frame.proxy, frame.buffer);
+        else
+            zwlr_screencopy_frame_v1_copy(frame.proxy, frame.buffer);
     }
+}
+
+// After a window was hidden sway draws the screen anew once the windows around it have redrawn
+// at their new sizes, which may take more than one change. The frames are taken until the screens
+// stay unchanged for a while, and no longer than `changeWithinMs`; where nothing changed at all
+// the screen is copied as it is. False on a broken connection.
+bool copySettledFrames(Session &session, int changeWithinMs)
+{
+    constexpr int QuietMs = 40;
+    const QDeadlineTimer ceiling(changeWithinMs);
+    if (!session.dispatchUntil([&] { return allAnswered(session); }, ceiling)) {
+        if (wl_display_get_error(session.display) != 0)
+            return false;
+        copyAgain(session, false);
+        return true;
+    }
+    for (;;) {
+        copyAgain(session, true);
+        const QDeadlineTimer quiet(std::min<qint64>(QuietMs, ceiling.remainingTime()));
+        if (!session.dispatchUntil([&] { return allAnswered(session); }, quiet))
+            break;
+    }
+    if (wl_display_get_error(session.display) != 0)
+        return false;
+    // A frame copied in the meantime is whole by the time the compositor answers this.
+    for (auto &output : session.outputs) {
+        if (!output->frame.ready) {
+            zwlr_screencopy_frame_v1_destroy(output->frame.proxy);
+            output->frame.proxy = nullptr;
+            output->frame.ready = true;
+        }
+    }
+    return session.roundtrip();
+}
+
+bool copyFrames(Session &session, int changeWithinMs)
+{
+    for (auto &output : session.outputs)
+        startCapture(session, *output);
     // The compositor tells each frame's buffer at once, before any later request is answered.
     if (!session.roundtrip())
         return false;
@@ -263,54 +355,81 @@ bool copyFrames(Session &session)
     close(fd);
     if (!session.pool)
         return false;
+    const bool waitForChange =
+        changeWithinMs > 0 && zwlr_screencopy_manager_v1_get_version(session.manager) >= ZWLR_SCREENCOPY_FRAME_V1_COPY_WITH_DAMAGE_SINCE_VERSION;
     for (auto &output : session.outputs) {
         Frame &frame = output->frame;
         frame.buffer = wl_shm_pool_create_buffer(session.pool, static_cast<int32_t>(frame.offset), static_cast<int32_t>(frame.width),
                                                  static_cast<int32_t>(frame.height), static_cast<int32_t>(frame.stride), frame.format);
-        zwlr_screencopy_frame_v1_copy(frame.proxy, frame.buffer);
+        if (waitForChange)
+            zwlr_screencopy_frame_v1_copy_with_damage(frame.proxy, frame.buffer);
+        else
+            zwlr_screencopy_frame_v1_copy(frame.proxy, frame.buffer);
     }
-    return session.dispatchUntil([&] {
-        return std::all_of(session.outputs.begin(), session.outputs.end(),
-                           [](const auto &output) { return output->frame.ready || output->frame.failed; });
-    }) && std::none_of(session.outputs.begin(), session.outputs.end(), [](const auto &output) { return output->frame.failed; });
+    if (waitForChange && !copySettledFrames(session, changeWithinMs))
+        return false;
+    return session.dispatchUntil([&] { return allAnswered(session); })
+        && std::none_of(session.outputs.begin(), session.outputs.end(), [](const auto &output) { return output->frame.failed; });
 }
 
 }  // namespace
 
-QImage screencopyDesktop(const QRect &desktop, qreal ratio, const QRegion &screens)
+namespace {
+
+// Connects and learns the screens; false when the compositor offers no xdg-output to place them.
+bool describeOutputs(Session &session)
 {
-    Session session;
     session.display = wl_display_connect(nullptr);
     if (!session.display)
-        return {};
+        return false;
     session.registry = wl_display_get_registry(session.display);
     wl_registry_add_listener(session.registry, &registryListener, &session);
-    if (!session.roundtrip() || !session.manager || !session.shm || !session.xdgManager || session.outputs.empty())
-        return {};
+    if (!session.roundtrip() || !session.xdgManager || session.outputs.empty())
+        return false;
     for (auto &output : session.outputs) {
         output->xdg = zxdg_output_manager_v1_get_xdg_output(session.xdgManager, output->proxy);
         zxdg_output_v1_add_listener(output->xdg, &xdgOutputListener, output.get());
     }
-    if (!session.roundtrip() || !copyFrames(session))
-        return {};
+    if (!session.roundtrip())
+        return false;
+    return std::none_of(session.outputs.begin(), session.outputs.end(),
+                        [](const auto &output) { return output->logical.isEmpty() || output->mode.isEmpty(); });
+}
 
+DesktopLayout layoutOf(const Session &session)
+{
+    QList<ScreenOutput> outputs;
+    for (const auto &output : session.outputs)
+        outputs += output->described();
+    return DesktopLayout(std::move(outputs));
+}
+
+}  // namespace
+
+std::optional<DesktopLayout> compositorLayout()
+{
+    Session session;
+    if (!describeOutputs(session))
+        return std::nullopt;
+    return layoutOf(session);
+}
+
+QImage screencopyDesktop(DesktopLayout *layout, int changeWithinMs)
+{
+    Session session;
+    if (!describeOutputs(session) || !session.manager || !session.shm || !copyFrames(session, changeWithinMs))
+        return {};
+    *layout = layoutOf(session);
+    const QRect desktop = layout->pictureRect();
     QImage picture(desktop.size(), QImage::Format_RGB32);
     if (picture.isNull())
         return {};
     picture.fill(Qt::black);
-    QRegion covered;
     for (const auto &output : session.outputs) {
-        if (output->transform != WL_OUTPUT_TRANSFORM_NORMAL || output->logical.isEmpty())
+        const QRect place = layout->toPicture(output->logical).translated(-desktop.topLeft());
+        if (!placeFrame(output->frame, static_cast<const uchar *>(session.pixels), output->transform, picture, place))
             return {};
-        const QRect place(QPoint(qRound(output->logical.x() * ratio), qRound(output->logical.y() * ratio)) - desktop.topLeft(),
-                          output->logical.size() * ratio);
-        if (!placeFrame(output->frame, static_cast<const uchar *>(session.pixels), picture, place))
-            return {};
-        covered += place;
     }
-    // Screens the program knows and the compositor did not copy would come out black.
-    if (covered != screens.translated(-desktop.topLeft()))
-        return {};
     return picture;
 }
 

@@ -6,6 +6,8 @@
 #include <QLocalSocket>
 #include <QtEndian>
 
+#include <functional>
+
 namespace tiv::wayland {
 
 namespace {
@@ -73,9 +75,8 @@ std::optional<ForegroundWindow> SwayWindowFinder::focusedWindowInTree(const QByt
     return ForegroundWindow{rect.adjusted(0, -titleBar, 0, 0), content};
 }
 
-std::optional<ForegroundWindow> SwayWindowFinder::focusedWindow(GrabFailure *failure) const
+std::optional<QByteArray> SwayWindowFinder::tree() const
 {
-    *failure = GrabFailure::WindowUnknowable;
     if (socketPath_.isEmpty())
         return std::nullopt;
     QLocalSocket socket;
@@ -94,9 +95,41 @@ std::optional<ForegroundWindow> SwayWindowFinder::focusedWindow(GrabFailure *fai
     const quint32 length = qFromUnaligned<quint32>(header.constData() + Magic.size());
     if (!readExactly(socket, length, payload))
         return std::nullopt;
-    auto window = focusedWindowInTree(payload);
+    return payload;
+}
+
+std::optional<ForegroundWindow> SwayWindowFinder::focusedWindow(GrabFailure *failure) const
+{
+    *failure = GrabFailure::WindowUnknowable;
+    const auto payload = tree();
+    if (!payload)
+        return std::nullopt;
+    auto window = focusedWindowInTree(*payload);
     *failure = window ? GrabFailure::None : GrabFailure::NoActiveWindow;
     return window;
+}
+
+QStringList SwayWindowFinder::windowTitlesInTree(const QByteArray &treeJson, qint64 pid)
+{
+    QStringList titles;
+    const std::function<void(const QJsonObject &)> collect = [&](const QJsonObject &node) {
+        if (isWindow(node) && node.value(QLatin1String("pid")).toInteger() == pid)
+            titles += node.value(QLatin1String("name")).toString();
+        for (const char *children : {"nodes", "floating_nodes"}) {
+            for (const QJsonValue &child : node.value(QLatin1String(children)).toArray())
+                collect(child.toObject());
+        }
+    };
+    collect(QJsonDocument::fromJson(treeJson).object());
+    return titles;
+}
+
+std::optional<QStringList> SwayWindowFinder::windowTitlesOf(qint64 pid) const
+{
+    const auto payload = tree();
+    if (!payload)
+        return std::nullopt;
+    return windowTitlesInTree(*payload, pid);
 }
 
 }  // namespace tiv::wayland

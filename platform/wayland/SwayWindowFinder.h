@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace tiv::wayland {
 
@@ -21,7 +22,14 @@ public:
     // frame takes it back in.
     static std::optional<ForegroundWindow> focusedWindowInTree(const QByteArray &treeJson);
 
+    // The titles of the process's windows sway holds (mapped, on any workspace); none when sway
+    // did not answer. A window no longer held is in no frame sway draws from then on.
+    std::optional<QStringList> windowTitlesOf(qint64 pid) const;
+    static QStringList windowTitlesInTree(const QByteArray &treeJson, qint64 pid);
+
 private:
+    std::optional<QByteArray> tree() const;
+
     QString socketPath_;
 };
 

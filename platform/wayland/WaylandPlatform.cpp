@@ -1,5 +1,6 @@
 #include "platform/wayland/WaylandPlatform.h"
 
+#include "platform/wayland/DataControlClipboard.h"
 #include "platform/wayland/PortalHotkeyService.h"
 #include "platform/wayland/WaylandScreenGrabber.h"
 #include "platform/x11/DesktopServices.h"
@@ -21,18 +22,24 @@ public:
         : screen_(QDBusConnection::sessionBus(), SwayWindowFinder(qEnvironmentVariable("SWAYSOCK"))),
           hotkeys_(QDBusConnection::sessionBus())
     {
+        // The toolkit's clipboard takes a picture only while a window of ours has the focus;
+        // GNOME offers nothing else, so there a capture from a bound key leaves the clipboard be.
+        if (auto dataControl = DataControlClipboard::connect())
+            clipboard_ = std::move(dataControl);
+        else
+            clipboard_ = std::make_unique<x11::ToolkitClipboard>();
     }
 
     Platform services() override
     {
-        return {&screen_, &cursor_, &hotkeys_, &clipboard_, &shell_, &drives_, &startup_};
+        return {&screen_, &cursor_, &hotkeys_, clipboard_.get(), &shell_, &drives_, &startup_};
     }
 
 private:
     WaylandScreenGrabber screen_;
     NoCursor cursor_;
     PortalHotkeyService hotkeys_;
-    x11::ToolkitClipboard clipboard_;
+    std::unique_ptr<ClipboardService> clipboard_;
     x11::XdgShell shell_;
     x11::MountTable drives_;
     x11::XdgAutostart startup_;

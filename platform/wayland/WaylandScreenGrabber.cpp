@@ -32,42 +32,31 @@ bool inTemporaryPlace(const QString &file)
     return false;
 }
 
-// The screens in logical units, and the highest scale among them.
-struct Layout {
-    QList<QRect> screens;
-    QRect bounds;
+// The compositor's own layout where it tells it; else the toolkit's screens, whose scales are
+// whole numbers, all at the highest scale among them as the portal lays them out.
+DesktopLayout screenLayout()
+{
+    if (auto layout = compositorLayout())
+        return *layout;
+    QList<ScreenOutput> outputs;
     qreal ratio = 1.0;
-};
-
-Layout screenLayout()
-{
-    Layout layout;
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        layout.screens += screen->geometry();
-        layout.bounds |= screen->geometry();
-        layout.ratio = std::max(layout.ratio, screen->devicePixelRatio());
-    }
-    return layout;
-}
-
-QRect scaled(const QRect &logical, qreal ratio)
-{
-    return QRect(QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)), logical.size() * ratio);
+    for (const QScreen *screen : QGuiApplication::screens())
+        ratio = std::max(ratio, screen->devicePixelRatio());
+    for (const QScreen *screen : QGuiApplication::screens())
+        outputs += ScreenOutput{screen->geometry(), screen->geometry().size() * screen->devicePixelRatio()};
+    return DesktopLayout(std::move(outputs));
 }
 
 }  // namespace
 
 WaylandScreenGrabber::WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
-    : bus_(std::move(bus)), windows_(std::move(windows))
+    : bus_(std::move(bus)), windows_(std::move(windows)), hiddenWait_(windows_)
 {
 }
 
 QRect WaylandScreenGrabber::desktopRect()
 {
-    // The portal's picture lays the screens out as the compositor does, in logical units, all at
-    // the highest scale among them: a screen of a lower scale comes enlarged.
-    const Layout layout = screenLayout();
-    return scaled(layout.bounds, layout.ratio);
+    return screenLayout().pictureRect();
 }
 
 bool WaylandScreenGrabber::placesWindows() const
@@ -78,23 +67,35 @@ bool WaylandScreenGrabber::placesWindows() const
 
 std::optional<ForegroundWindow> WaylandScreenGrabber::foregroundWindow()
 {
-    return windows_.focusedWindow(&failure_);
+    if (!hiddenWait_.settle())
+        hiddenWait_.waitOut();
+    // sway places windows in logical units; the picture has the screens' pixels.
+    auto window = windows_.focusedWindow(&failure_);
+    if (window) {
+        const DesktopLayout layout = screenLayout();
+        window = ForegroundWindow{layout.toPicture(window->frame), layout.toPicture(window->client)};
+    }
+    return window;
 }
 
-QImage WaylandScreenGrabber::desktopPicture()
+QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
 {
     // TIVREVUDU_GRAB=portal passes over a compositor whose screencopy misbehaves.
     if (qEnvironmentVariable("TIVREVUDU_GRAB") != QLatin1String("portal")) {
-        const Layout layout = screenLayout();
-        QRegion screens;
-        for (const QRect &screen : layout.screens)
-            screens += scaled(screen, layout.ratio);
-        QImage picture = screencopyDesktop(scaled(layout.bounds, layout.ratio), layout.ratio, screens);
+        // Once sway let go of a window just hidden, the first frame it draws for a change is
+        // without it; a screen where nothing changes is copied as it is.
+        hiddenWait_.settle();
+        DesktopLayout layout;
+        QImage picture = screencopyDesktop(&layout, hiddenWait_.remainingMs());
         if (!picture.isNull()) {
             failure_ = GrabFailure::None;
+            *origin = layout.pictureRect().topLeft();
             return picture;
         }
     }
+    // The portal copies the frame shown next, whatever it shows.
+    hiddenWait_.waitOut();
+    *origin = desktopRect().topLeft();
     return portalScreenshot();
 }
 
@@ -131,10 +132,10 @@ QImage WaylandScreenGrabber::grab(const QRect &screenRect)
         failure_ = GrabFailure::Failed;
         return {};
     }
-    QImage desktop = desktopPicture();
+    QPoint origin;
+    QImage desktop = desktopPicture(&origin);
     if (desktop.isNull())
         return {};
-    const QPoint origin = desktopRect().topLeft();
     if (screenRect == QRect(origin, desktop.size()))
         return desktop;
     QImage out(screenRect.size(), QImage::Format_RGB32);

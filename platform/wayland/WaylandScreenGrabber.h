@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ScreenGrabber.h"
+#include "platform/wayland/HiddenWindowWait.h"
 #include "platform/wayland/SwayWindowFinder.h"
 
 #include <QDBusConnection>
@@ -25,11 +26,13 @@ public:
     static constexpr int AnswerTimeoutMs = 20000;
 
 private:
-    QImage desktopPicture();
+    // The whole desktop's picture, and where its top left lies in screen coordinates.
+    QImage desktopPicture(QPoint *origin);
     QImage portalScreenshot();
 
     QDBusConnection bus_;
     SwayWindowFinder windows_;
+    HiddenWindowWait hiddenWait_;
     GrabFailure failure_ = GrabFailure::None;
 };
 

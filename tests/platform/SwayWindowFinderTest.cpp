@@ -24,4 +24,7 @@ TEST(SwayWindowFinder, FindsTheFocusedWindowAmongTiledAndFloatingOnes)
     workspaceFocused.replace(R"({"type":"workspace","focused":false)", R"({"type":"workspace","focused":true)");
     EXPECT_FALSE(SwayWindowFinder::focusedWindowInTree(workspaceFocused)) << "an empty workspace has no window";
     EXPECT_FALSE(SwayWindowFinder::focusedWindowInTree("not json"));
+
+    EXPECT_EQ(SwayWindowFinder::windowTitlesInTree(tree, 11), QStringList{QString()}) << "a window of process 11, untitled";
+    EXPECT_TRUE(SwayWindowFinder::windowTitlesInTree(tree, 12).isEmpty());
 }

@@ -41,7 +41,7 @@ if [ -z "${TIV_WAYLAND_INNER:-}" ]; then
   "${runner[@]}" -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TIV_WAYLAND_INNER=1 \
     ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
     TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 TIV_BUS_SERVICES="$work/services" \
-    timeout 150 dbus-run-session --config-file="$work/bus.conf" -- bash "$0" "$work/home/bin/TIVrevudu" "${@:2}" 2>"$work/session.log" || rc=$?
+    timeout "${TIV_WAYLAND_SECONDS:-150}" dbus-run-session --config-file="$work/bus.conf" -- bash "$0" "$work/home/bin/TIVrevudu" "${@:2}" 2>"$work/session.log" || rc=$?
   [ "$rc" -eq 0 ] || { echo "--- session log"; tail -30 "$work/session.log"; }
   exit $rc
 fi
