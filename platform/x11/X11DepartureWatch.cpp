@@ -258,6 +258,7 @@ void X11DepartureWatch::handle(const xcb_generic_event_t *event)
                 continue;
             window.undrawn -= drawn;
             window.drawnSinceCheck = true;
+            lastDrawn_ = std::chrono::steady_clock::now();
             if (barelyAny(window.undrawn)) {
                 ++window.drawnOver;
                 window.undrawn = visibleArea(window);
@@ -344,6 +345,10 @@ bool X11DepartureWatch::waitUntilGone(std::chrono::milliseconds ceiling)
         return true;
     finishToolkitRequests();
     markHidden();
+    lastDrawn_ = {};
+    // How long nothing may be drawn where a window was before what lies below counts as drawn: a
+    // quarter of the ceiling, enough for a program below to answer its exposure.
+    const auto rests = ceiling / 4;
     const int fd = xcb_get_file_descriptor(x_.get());
     bool gone = false;
     for (;;) {
@@ -352,7 +357,9 @@ bool X11DepartureWatch::waitUntilGone(std::chrono::milliseconds ceiling)
             free(event);
         }
         gone = checkDrawnOver();
-        if (gone || xcb_connection_has_error(x_.get()))
+        // Once drawn over, the drawing goes on until it rests: the server fills a window below
+        // with its background at once, and its program draws what it shows a little later.
+        if ((gone && Clock::now() >= lastDrawn_ + rests) || xcb_connection_has_error(x_.get()))
             break;
         // The check's own round trips may have brought events along.
         if (xcb_generic_event_t *event = xcb_poll_for_queued_event(x_.get())) {
@@ -362,7 +369,8 @@ bool X11DepartureWatch::waitUntilGone(std::chrono::milliseconds ceiling)
         }
         // Past the ceiling only while a hidden window is known to be on the screen still, all of
         // it or a part: a busy compositor or program below may take that long to draw over it.
-        const auto end = start + (allDrawnOverOnce() ? ceiling : std::max(ceiling, kLongestWait));
+        const auto end = gone ? std::min(start + ceiling, lastDrawn_ + rests)
+                              : start + (allDrawnOverOnce() ? ceiling : std::max(ceiling, kLongestWait));
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count();
         if (left <= 0)
             break;

@@ -20,6 +20,8 @@ namespace tiv::x11 {
 // every part of it that showed has been drawn over after its unmap. A compositor may still send
 // (all or part of) a frame it composed before it saw the unmap, so there it takes a second such
 // drawing, or a few sampled rows of the window none of which still holds exactly what it showed.
+// Once drawn over, the wait lasts until nothing more is drawn there for a moment (the program
+// below drawing what it shows after the server filled in its background), within the ceiling.
 // While a hidden window is known to be on the screen still, the wait goes past its ceiling, up to
 // two seconds; once it has been drawn over, the ceiling holds.
 class X11DepartureWatch : public WindowDepartureWatch {
@@ -76,6 +78,7 @@ private:
     uint8_t damageEventBase_;
     xcb_damage_damage_t damage_ = XCB_NONE;
     bool compositing_ = false;
+    std::chrono::steady_clock::time_point lastDrawn_;  // over any hidden window, after its unmap
     std::vector<Shown> shown_;
     std::vector<Above> above_;
 };
