@@ -76,7 +76,7 @@ public:
     void LeaveCaptureMode();
     void HideForCapture();
     void RestoreAfterCapture();
-    void SettleDelay();
+    void HideBeforeRegionGrab();
     void EnterPictureOnlyView();
     void RestoreNormalBounds();
     // The frozen desktop of a region selection covers the whole desktop; PresentCapture gives the
@@ -393,9 +393,10 @@ public:
     TFrmShortcutSet *ShortcutDialog();
     void setTextFont(const QFont &font, const QColor &color);
 
-    // How long a region capture waits for the hidden window to leave the screen.
+    // The longest a region capture waits for the hidden window to leave the screen (all of it
+    // where the desktop cannot tell when the window is gone).
     int SettleMilliseconds = 500;
-    // How long a capture that hid the window waits for the desktop to repaint where it stood.
+    // The longest a capture that hid the window waits for the desktop to repaint where it stood.
     int HideSettleMilliseconds = 150;
 
     // --- controls ---

@@ -1,5 +1,6 @@
 #include "app/TFrmMain.h"
 
+#include "capture/KeepCapture.h"
 #include "common/CatchAll.h"
 #include "common/ImageResources.h"
 #include "editing/ImageControl.h"
@@ -37,19 +38,23 @@ void TFrmMain::PresentCapture(bool afterCaptureSteps)
     ImgMain->show();
     SbAvert->show();
     if (afterCaptureSteps) {
-        if (AutoClipboard())
-            CopyPictureToClipboard(ImgMain);
-        // A refused picture folder has been said once; the list keeps what it shows.
-        if (AutoSaveCapture()) {
-            PictureListBehind = false;
-            FillPictureList();
-        }
+        // The picture was kept before (KeepCapture); the list now catches up with its file.
+        CatchUpPictureList();
         if (isVisible())
             BitmapListBox->setFocus();
     }
     ChromeShown = true;
     ImgMain->show();
     Image48->show();
+}
+
+bool KeepCapture(TFrmMain &w)
+{
+    // A refused picture folder has been said once; the list keeps what it shows.
+    const bool folderUsable = w.AutoSaveCapture();
+    if (w.AutoClipboard())
+        w.CopyPictureToClipboard(w.ImgMain);
+    return folderUsable;
 }
 
 bool TFrmMain::AutoSaveCapture()

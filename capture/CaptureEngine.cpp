@@ -4,9 +4,11 @@
 #include "capture/CursorOverlay.h"
 #include "capture/DelayedCapture.h"
 #include "capture/GrabFailureText.h"
+#include "capture/KeepCapture.h"
 #include "capture/TFrmShortcutSet.h"
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
+#include "platform/WindowDepartureWatch.h"
 #include "text/InterfaceText.h"
 
 #include <QApplication>
@@ -15,7 +17,6 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QThread>
 
 namespace tiv {
 
@@ -72,13 +73,14 @@ void TFrmMain::HideForCapture()
     ShownBeforeCapture = false;
     if (isVisible()) {
         ShownBeforeCapture = true;
-        hide();
-        // On X the window leaves the screen only once the server has the request and the programs
+        // The window leaves the screen only once the server has the request and the programs
         // below have repainted; grabbing at once would put our own window into the picture. A
         // Wayland grabber waits for the compositor itself.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!platform_.screen || platform_.screen->placesWindows())
-            QThread::msleep(static_cast<unsigned long>(HideSettleMilliseconds));
+        const bool grabberWaits = platform_.screen && !platform_.screen->placesWindows();
+        HideAndWaitUntilGone(platform_.departures, [this] {
+            hide();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }, grabberWaits ? 0 : HideSettleMilliseconds);
     }
 }
 
@@ -88,10 +90,12 @@ void TFrmMain::RestoreAfterCapture()
         show();
 }
 
-void TFrmMain::SettleDelay()
+void TFrmMain::HideBeforeRegionGrab()
 {
-    QCoreApplication::processEvents();
-    QThread::msleep(static_cast<unsigned long>(SettleMilliseconds));
+    HideAndWaitUntilGone(platform_.departures, [this] {
+        hide();
+        QCoreApplication::processEvents();
+    }, SettleMilliseconds);
 }
 
 namespace {
@@ -123,12 +127,10 @@ void TFrmMain::CaptureFullScreen()
         if (!grabInto(*this, GrabDesktop, true))
             return;
         ApplyAutoWatermark(ImgMain);
+        // The file first: laying out and showing the picture can wait until it is on disk.
+        KeepCapture(*this);
         ImgMain->sizeToPicture();
-        if (ContinuousCapture()) {
-            if (AutoClipboard())
-                CopyPictureToClipboard(ImgMain);
-            AutoSaveCapture();
-        } else {
+        if (!ContinuousCapture()) {
             hide();
             SbPicName->hide();
             ShowPicturePanel();
@@ -145,12 +147,9 @@ namespace {
 void finishWindowCapture(TFrmMain &w)
 {
     w.ApplyAutoWatermark(w.ImgMain);
+    KeepCapture(w);
     w.ImgMain->sizeToPicture();
-    if (w.ContinuousCapture()) {
-        if (w.AutoClipboard())
-            w.CopyPictureToClipboard(w.ImgMain);
-        w.AutoSaveCapture();
-    } else {
+    if (!w.ContinuousCapture()) {
         w.ShowPicturePanel();
         w.show();
         w.SbPicName->show();
@@ -197,8 +196,7 @@ void TFrmMain::StartRegionCapture()
         AbandonDrag();
         // Taken while the window still has its frame and state; the cover gives them back.
         Cover.rememberPlace();
-        hide();
-        SettleDelay();
+        HideBeforeRegionGrab();
         if (!grabInto(*this, GrabDesktop, false))
             return;
         ImgMain->sizeToPicture();

@@ -2,6 +2,7 @@
 // or crop at mouse-up.
 #include "app/TFrmMain.h"
 
+#include "capture/KeepCapture.h"
 #include "common/CatchAll.h"
 #include "editing/CropRegion.h"
 #include "editing/DirtyTiles.h"
@@ -48,6 +49,7 @@ void FinishRegionSelection(TFrmMain &w)
         w.hide();
         w.KeepWayBack();
     } else {
+        KeepCapture(w);
         w.ToolMode = ToolNone;
         w.SbPicName->show();
         w.PresentCapture(true);

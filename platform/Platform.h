@@ -7,6 +7,7 @@
 #include "platform/ScreenGrabber.h"
 #include "platform/ShellService.h"
 #include "platform/StartupEntries.h"
+#include "platform/WindowDepartureWatch.h"
 
 #include <memory>
 
@@ -22,6 +23,8 @@ struct Platform {
     ShellService *shell = nullptr;
     DriveService *drives = nullptr;
     StartupEntries *startup = nullptr;
+    // Null where the desktop cannot tell when a hidden window has left the screen.
+    WindowDepartureWatch *departures = nullptr;
 };
 
 // Owns the services of the backend this build was configured with.

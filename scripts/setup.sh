@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libisal-dev
-  libxcb1-dev libxcb-shm0-dev libxcb-xfixes0-dev
+  libxcb1-dev libxcb-shm0-dev libxcb-xfixes0-dev libxcb-damage0-dev
   libwayland-dev libwayland-bin wayland-protocols
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-apps x11-utils openbox xfwm4 dbus x11-xserver-utils

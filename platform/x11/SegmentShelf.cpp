@@ -1,6 +1,7 @@
 #include "platform/x11/SegmentShelf.h"
 
 #include <sys/ipc.h>
+#include <sys/mman.h>
 #include <sys/shm.h>
 
 #include <algorithm>
@@ -55,6 +56,9 @@ std::optional<SharedSegment> SegmentShelf::attachNew(size_t bytes)
         shmctl(id, IPC_RMID, nullptr);
         return std::nullopt;
     }
+    // All pages at once: faulted in one by one by the first grab's pass over the pixels, they cost
+    // several times the grab itself. A kernel without this leaves them to be faulted in as before.
+    madvise(data, bytes, MADV_POPULATE_WRITE);
     SharedSegment segment{xcb_generate_id(x_), static_cast<unsigned char *>(data), bytes};
     xcb_generic_error_t *err =
         xcb_request_check(x_, xcb_shm_attach_checked(x_, segment.xid, static_cast<uint32_t>(id), 0));

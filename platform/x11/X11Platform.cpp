@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/x11/DesktopServices.h"
 #include "platform/x11/X11CursorSource.h"
+#include "platform/x11/X11DepartureWatch.h"
 #include "platform/x11/X11HotkeyService.h"
 #include "platform/x11/X11ScreenGrabber.h"
 
@@ -20,13 +21,14 @@ public:
         : connection_(std::move(grabbing)),
           screen_(*connection_),
           cursor_(*connection_),
-          hotkeys_(std::move(keys))
+          hotkeys_(std::move(keys)),
+          departures_(x11::X11DepartureWatch::create(*connection_))
     {
     }
 
     Platform services() override
     {
-        return {&screen_, &cursor_, &hotkeys_, &clipboard_, &shell_, &drives_, &startup_};
+        return {&screen_, &cursor_, &hotkeys_, &clipboard_, &shell_, &drives_, &startup_, departures_.get()};
     }
 
 private:
@@ -38,6 +40,7 @@ private:
     x11::XdgShell shell_;
     x11::MountTable drives_;
     x11::XdgAutostart startup_;
+    std::unique_ptr<x11::X11DepartureWatch> departures_;
 };
 
 // XWayland before 23.1 has no extension of its own to tell it by, but names its outputs after itself.

@@ -70,6 +70,13 @@ int main(int argc, char **argv)
                       reinterpret_cast<const uint8_t *>(band.data()));
     }
     xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
+    // A compositor draws the desktop from the picture this property names, not the background.
+    static const char rootPicture[] = "_XROOTPMAP_ID";
+    xcb_intern_atom_reply_t *atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof rootPicture - 1, rootPicture), nullptr);
+    if (atom)
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, screen->root, atom->atom, XCB_ATOM_PIXMAP, 32, 1, &pixmap);
+    std::free(atom);
     xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
     // The background outlives this helper only when the server keeps its resources.
     xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
