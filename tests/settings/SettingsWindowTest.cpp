@@ -2,9 +2,11 @@
 
 #include "codecs/PngCodec.h"
 #include "settings/IniFile.h"
+#include "text/InterfaceText.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 
 using namespace tiv;
 
@@ -107,6 +109,47 @@ TEST_F(SettingsWindow, ExitKeepsWhatWasAddedToTheFileMeanwhile)
     EXPECT_EQ(ini.readInteger("mine", "more", 0), 1);
     EXPECT_TRUE(ini.text().contains(QStringLiteral("; added later")));
     EXPECT_TRUE(ini.text().startsWith(QStringLiteral("; mine")));
+}
+
+TEST_F(SettingsWindow, FilesInOtherEncodingsAreReadAndKeepTheirBytes)
+{
+    w.reset();  // writes every setting, "FontName=宋体" among them
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    file.close();
+    ASSERT_TRUE(text.contains(QStringLiteral("FontName=宋体")));
+    const auto rewrite = [&](const QByteArray &bytes) {
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+    };
+    const auto onDisk = [&] {
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        return bytes;
+    };
+    QStringEncoder gb18030("GB18030"), le(QStringConverter::Utf16LE), be(QStringConverter::Utf16BE);
+    for (const QByteArray &bytes : {QByteArray(gb18030(text)), "\xFF\xFE" + QByteArray(le(text)),
+                                    "\xFE\xFF" + QByteArray(be(text))}) {
+        rewrite(bytes);
+        start();
+        EXPECT_EQ(w->MemoText->font().family(), QStringLiteral("宋体"));
+        EXPECT_EQ(w->Hotkeys[4], (HotkeyEntry{"", "", "ESC"}));
+        w.reset();
+        EXPECT_EQ(onDisk(), bytes) << "an exit with nothing changed leaves every byte";
+    }
+
+    // UTF-32: read as a first start, said, and left as it was.
+    const QByteArray utf32("\xFF\xFE\0\0[\0\0\0", 8);
+    rewrite(utf32);
+    start();
+    EXPECT_EQ(w->PnlHint->text(), FormatText(TxtSettingsUnreadable, {settingsPath()}));
+    EXPECT_EQ(w->Hotkeys[0], (HotkeyEntry{"Ctrl", "Shift", "F"}));
+    w->CbPicFomat->setCurrentIndex(6);
+    w.reset();
+    EXPECT_EQ(onDisk(), utf32);
 }
 
 TEST_F(SettingsWindow, StartReopensTheLastPictureQuietlyOrNotAtAll)
