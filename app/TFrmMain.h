@@ -36,6 +36,7 @@ namespace tiv {
 struct CommandLineRequest;
 class ImageControl;
 class IniFile;
+struct NextPictureNameResult;
 struct SavePictureResult;
 class TFrmShortcutSet;
 class TFrmToolBar;
@@ -120,12 +121,16 @@ public:
     // Checks PictureFolder before anything is written into it, saying what is wrong when it is not
     // usable; makes no folder.
     bool PictureFolderUsable();
-    QString NextPictureName();
+    // The next automatic name; an empty path when none can be made (said, where it is a fault).
+    NextPictureNameResult NextPictureName();
+    // The capture as a new file under that name or, while it is taken, the next number's.
+    SavePictureResult SaveNewPicture(const NextPictureNameResult &name);
     // True when the file was written.
     bool SavePicture(const QString &path);
     // A save the user asked for: like SavePicture, but every failure is said.
     bool SavePictureAsked(const QString &path);
     SavePictureResult WriteCanvas(const QString &path);
+    SavePictureResult ReportCanvasSave(const SavePictureResult &saved);
     void BtnSavePicClick();
     void BtnSPSaveImgClick();
     void SaveCanvasAs();
@@ -369,6 +374,8 @@ public:
     // Set by saves that did not refill the picture list (continuous capture).
     bool PictureListBehind = false;
     QString PictureDrive;
+    // One message about a missing disk at a time: timers and hotkeys go on while it is open.
+    bool DiskMissingShown = false;
     QString AutoSavePrefix;
     int ListSelectedIndex = 0;
     int PopupFromTextBox = 0;

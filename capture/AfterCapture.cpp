@@ -4,6 +4,9 @@
 #include "common/CatchAll.h"
 #include "common/ImageResources.h"
 #include "editing/ImageControl.h"
+#include "files/NextPictureName.h"
+#include "files/SaveFailedText.h"
+#include "files/SavePictureFile.h"
 #include "text/InterfaceText.h"
 
 namespace tiv {
@@ -64,18 +67,22 @@ bool TFrmMain::AutoSaveCapture()
         if (!PictureFolderUsable())
             return;
         folderUsable = true;
-        const QString path = NextPictureName();
-        if (path.isEmpty()) {
+        const NextPictureNameResult name = NextPictureName();
+        if (name.path.isEmpty()) {
             // With no format chosen no name can be made; the save of that empty name says why.
             // Every other failure to make a name has already been reported.
             if (CbPicFomat->currentIndex() < 0)
-                SavePicture(path);
+                SavePicture(name.path);
             return;
         }
+        // A name taken meanwhile passes to the next number, so the file written may be another.
+        const SavePictureResult saved = SaveNewPicture(name);
+        const bool named = saved.kind == SavePictureResult::Kind::Written || saved.kind == SavePictureResult::Kind::SaveFailed;
+        const QString path = named ? saved.path : name.path;
         CurrentPicturePath = path;
         // A write that failed is said so in the hint line instead of being reported as saved.
-        if (!SavePicture(path)) {
-            PnlHint->setText(FormatText(TxtSaveFailed, {path}));
+        if (saved.kind != SavePictureResult::Kind::Written) {
+            PnlHint->setText(SaveFailedText(path, saved.failure));
             return;
         }
         PnlHint->setText(FormatText(TxtAutoSavedPicture, {path}));

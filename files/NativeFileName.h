@@ -18,6 +18,9 @@ bool SurvivesAsText(const QByteArray &name);
 bool NativePathExists(const QByteArray &path);
 // Deletes a file (never a folder).
 bool RemoveNativeFile(const QByteArray &path);
+// The bytes of a new name typed over the shown form of oldName: what the user left of the old name
+// keeps its bytes, so "caf\xe9.jpg" with "X2" added becomes "caf\xe9X2.jpg"; what was typed is UTF-8.
+QByteArray RenamedNativeName(const QByteArray &oldName, const QString &newName);
 // A "file:" address whose bytes are those of the path, for the desktop to open.
 QString NativeFileUrl(const QByteArray &path);
 // The path of a "file:" address made by NativeFileUrl; empty for anything else.

@@ -31,6 +31,13 @@ int32_t HighestNumber(const QString &folder, const QString &prefix, const QStrin
     return highest;
 }
 
+NextPictureNameResult NumberedName(const QString &folder, const QString &prefix, const QString &ext, int32_t number)
+{
+    QString name = QStringLiteral("%1/%2%3.%4").arg(folder, prefix, QString::number(number), ext);
+    name.replace(QStringLiteral("//"), QStringLiteral("/"));
+    return {NextPictureNameResult::Kind::Ok, name, folder, prefix, ext, number};
+}
+
 }  // namespace
 
 NextPictureNameResult NextPictureName(const QString &folder, const QString &prefix, const QString &ext)
@@ -46,9 +53,14 @@ NextPictureNameResult NextPictureName(const QString &folder, const QString &pref
     // later capture would overwrite it.
     if (highest == std::numeric_limits<int32_t>::max())
         return {Kind::NumberExhausted, {}};
-    QString name = QStringLiteral("%1/%2%3.%4").arg(folder, trimmedPrefix, QString::number(highest + 1), ext);
-    name.replace(QStringLiteral("//"), QStringLiteral("/"));
-    return {Kind::Ok, name};
+    return NumberedName(folder, trimmedPrefix, ext, highest + 1);
+}
+
+NextPictureNameResult FollowingPictureName(const NextPictureNameResult &name)
+{
+    if (name.number == std::numeric_limits<int32_t>::max())
+        return {NextPictureNameResult::Kind::NumberExhausted, {}};
+    return NumberedName(name.folder, name.prefix, name.ext, name.number + 1);
 }
 
 }  // namespace tiv

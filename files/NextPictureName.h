@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace tiv {
 
 struct NextPictureNameResult {
@@ -13,6 +15,9 @@ struct NextPictureNameResult {
     };
     Kind kind = Kind::Ok;
     QString path;
+    // What the name was made of, for the names after it.
+    QString folder{}, prefix{}, ext{};
+    int32_t number = 0;
 };
 
 // The next automatic picture name in folder: one more than the highest number among the files
@@ -20,5 +25,9 @@ struct NextPictureNameResult {
 // names. Creates the folder, with all missing levels, when it is missing. ext is the format
 // without its dot ("jpg"); an empty ext means no format is chosen.
 NextPictureNameResult NextPictureName(const QString &folder, const QString &prefix, const QString &ext);
+
+// The name with the number after name's, for when name is taken; NumberExhausted after the largest
+// 32-bit number.
+NextPictureNameResult FollowingPictureName(const NextPictureNameResult &name);
 
 }  // namespace tiv

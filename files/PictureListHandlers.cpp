@@ -123,6 +123,9 @@ void TFrmMain::Load1Click()
         ListEntryNames << QFile::encodeName(file.fileName());
     }
     LoadPictureFile(ImgMain, chosen.first());
+    // The canvas now belongs to the opened file, which a save writes: the hint names it.
+    if (ImgMain->file() == chosen.first())
+        PnlHint->setText(FormatText(TxtCurrentFile, {chosen.first()}));
     ShowPicturePanel();
 }
 

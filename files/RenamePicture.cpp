@@ -17,7 +17,7 @@ bool RenamePictureFile(const QString &folder, const QByteArray &oldName, const Q
         newName.contains(u'/') || oldName.contains('/'))
         return false;
     const QByteArray from = NativeFilePath(folder, oldName);
-    const QByteArray to = NativeFilePath(folder, QFile::encodeName(newName));
+    const QByteArray to = NativeFilePath(folder, RenamedNativeName(oldName, newName));
     // The system refuses to replace anything that carries the new name, a dangling link included,
     // so a file that appears between a look and the rename is safe as well.
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)

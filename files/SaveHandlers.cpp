@@ -5,6 +5,7 @@
 #include "files/NextPictureName.h"
 #include "files/PictureDrive.h"
 #include "files/PicturePath.h"
+#include "files/SaveFailedText.h"
 #include "files/SavePictureFile.h"
 #include "text/InterfaceText.h"
 
@@ -43,7 +44,11 @@ bool TFrmMain::PictureFolderUsable()
         EdtPicPath->setFocus();
         return false;
     case PictureFolderCheck::Kind::DiskMissing:
-        ShowMessage(FormatText(TxtDiskMissing, {PictureDrive}));
+        if (!DiskMissingShown) {
+            DiskMissingShown = true;
+            ShowMessage(FormatText(TxtDiskMissing, {PictureDrive}));
+            DiskMissingShown = false;
+        }
         return false;
     }
     return false;
@@ -65,34 +70,42 @@ bool TFrmMain::EnsurePictureFolder()
     }
 }
 
-QString TFrmMain::NextPictureName()
+NextPictureNameResult TFrmMain::NextPictureName()
 {
     // The folder may have been typed, or its disk unplugged, since it was last checked.
     if (!PictureFolderUsable())
-        return {};
+        return {NextPictureNameResult::Kind::EmptyFolder, {}};
     AutoSavePrefix = EdtAutoSavePre->text().trimmed();
     const int format = CbPicFomat->currentIndex();
     const QString ext = format < 0 ? QString() : CbPicFomat->itemText(format).mid(1);
     const NextPictureNameResult next = tiv::NextPictureName(PictureFolder, AutoSavePrefix, ext);
     switch (next.kind) {
     case NextPictureNameResult::Kind::Ok:
-        return next.path;
+    case NextPictureNameResult::Kind::NoFormat:
+        break;
     case NextPictureNameResult::Kind::EmptyFolder:
         ShowMessage(TxtInvalidFolderName);
         EdtPicPath->setFocus();
-        return {};
+        break;
     case NextPictureNameResult::Kind::NumberExhausted:
         PnlHint->setText(kNumbersUsedUp);
-        return {};
-    case NextPictureNameResult::Kind::NoFormat:
-        return {};
+        break;
     }
-    return {};
+    return next;
+}
+
+SavePictureResult TFrmMain::SaveNewPicture(const NextPictureNameResult &name)
+{
+    return ReportCanvasSave(SaveNewPictureFile(name, ImgMain->picture()));
 }
 
 SavePictureResult TFrmMain::WriteCanvas(const QString &path)
 {
-    const SavePictureResult saved = SavePictureFile(path, ImgMain->picture());
+    return ReportCanvasSave(SavePictureFile(path, ImgMain->picture()));
+}
+
+SavePictureResult TFrmMain::ReportCanvasSave(const SavePictureResult &saved)
+{
     switch (saved.kind) {
     case SavePictureResult::Kind::Written:
         // From now on the canvas holds that file's picture: a later save goes there.
@@ -103,7 +116,7 @@ SavePictureResult TFrmMain::WriteCanvas(const QString &path)
         EdtPicPath->setFocus();
         break;
     case SavePictureResult::Kind::SaveFailed:
-        ShowMessage(FormatText(TxtSaveFailed, {path}));
+        ShowMessage(SaveFailedText(saved.path, saved.failure));
         break;
     case SavePictureResult::Kind::NothingToSave:
     case SavePictureResult::Kind::EncodeFailed:
@@ -120,10 +133,12 @@ bool TFrmMain::SavePicture(const QString &path)
 bool TFrmMain::SavePictureAsked(const QString &path)
 {
     const SavePictureResult saved = WriteCanvas(path);
-    if (saved.kind == SavePictureResult::Kind::Written)
+    if (saved.kind == SavePictureResult::Kind::Written) {
+        PnlHint->setText(FormatText(TxtSavedPicture, {saved.path}));
         return true;
+    }
     // The user believes the edit is kept, so a save that wrote nothing is always said.
-    const QString failed = FormatText(TxtSaveFailed, {WrittenPicturePath(path)});
+    const QString failed = SaveFailedText(WrittenPicturePath(path), saved.failure);
     if (saved.kind == SavePictureResult::Kind::EncodeFailed || saved.kind == SavePictureResult::Kind::NothingToSave)
         ShowMessage(failed);
     if (saved.kind != SavePictureResult::Kind::IllegalPath)
@@ -197,11 +212,16 @@ void TFrmMain::SaveCanvasAs()
     if (!EnsurePictureFolder())
         return;
     QFileDialog *dialog = PictureDialog(SavePictureDialog1, QFileDialog::AcceptSave);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return;
-    const QString chosen = dialog->selectedFiles().first();
-    if (AskToReplace(WrittenPicturePath(chosen)))
-        SavePictureAsked(chosen);
+    // "No" to replacing a file only refuses that name: the dialog comes back for another.
+    for (;;) {
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+            return;
+        const QString chosen = dialog->selectedFiles().first();
+        if (AskToReplace(WrittenPicturePath(chosen))) {
+            SavePictureAsked(chosen);
+            return;
+        }
+    }
 }
 
 bool TFrmMain::AskToReplace(const QString &path)

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <numeric>
@@ -52,6 +54,20 @@ QByteArray fileText(const QByteArray &data)
     return marks ? text.sliced(marks) : text;
 }
 
+// Whether the first line that is not UTF-8 reads as GB18030, as in a file from Windows; in a file
+// of bytes that are no text it does not, and the program's lines go in UTF-8 as anywhere else.
+bool firstForeignLineIsGb18030(QByteArrayView text)
+{
+    IniLineReader lines(text);
+    IniLine line;
+    while (lines.next(line)) {
+        const QByteArrayView bytes = text.sliced(line.start, line.end - line.start);
+        if (!bytes.isValidUtf8())
+            return !DecodeIniLine(bytes).contains(QChar::ReplacementCharacter);
+    }
+    return false;
+}
+
 QString withoutLineBreaks(QString value)
 {
     value.replace(u'\r', u' ');
@@ -77,16 +93,52 @@ QString writtenKey(const QString &section, const QString &key)
 IniFile::IniFile(const QString &path) : m_path(path)
 {
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        m_text = fileText(file.readAll());
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_unreadable = file.exists();
+        return;
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        m_unreadable = true;
+    else
+        setContent(data);
 }
 
 IniFile IniFile::fromBytes(const QByteArray &data, const QString &path)
 {
     IniFile ini;
     ini.m_path = path;
-    ini.m_text = fileText(data);
+    ini.setContent(data);
     return ini;
+}
+
+void IniFile::setContent(const QByteArray &data)
+{
+    // UTF-32 is read by nothing that writes settings files here, and its mark would pass for
+    // UTF-16's: such a file is left to whoever wrote it.
+    if (data.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)) || data.startsWith(QByteArrayView("\0\0\xFE\xFF", 4))) {
+        m_unreadable = true;
+        return;
+    }
+    const bool littleEndian = data.startsWith("\xFF\xFE");
+    if (!littleEndian && !data.startsWith("\xFE\xFF")) {
+        m_text = fileText(data);
+        return;
+    }
+    // UTF-16 is held as UTF-8, which the line functions read, and converted back at the save; only
+    // a text that comes back byte for byte is taken, so that a save changes no line it did not write.
+    const QStringConverter::Encoding encoding = littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+    const QByteArrayView body = QByteArrayView(data).sliced(2);
+    QStringDecoder decode(encoding, QStringConverter::Flag::ConvertInitialBom);
+    const QString text = decode(body);
+    QStringEncoder encode(encoding, QStringConverter::Flag::ConvertInitialBom);
+    m_text = text.toUtf8();
+    if (body.size() % 2 != 0 || decode.hasError() || QByteArray(encode(text)) != body || QString::fromUtf8(m_text) != text) {
+        m_text.clear();
+        m_unreadable = true;
+        return;
+    }
+    m_encoding = littleEndian ? Encoding::Utf16Le : Encoding::Utf16Be;
 }
 
 IniFile::Section &IniFile::section(const QString &name) const
@@ -156,9 +208,14 @@ QString IniFile::readString(const QString &section, const QString &key, const QS
     if (written != m_written.end())
         return written->value;
     IniLine line;
-    QString name, value;
     if (!findKey(this->section(section), key, &line))
         return def;
+    return valueOf(line);
+}
+
+QString IniFile::valueOf(const IniLine &line) const
+{
+    QString name, value;
     IniKeyLine(QByteArrayView(m_text).sliced(line.start, line.end - line.start), nullptr, &name, &value);
     return limited(value);
 }
@@ -213,7 +270,7 @@ QByteArray IniFile::fileLineBreak() const
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QString clean = withoutLineBreaks(value);
-    const QByteArray line = (key + u'=' + clean).toUtf8();
+    const QByteArray line = encodedLine(key + u'=' + clean);
     Written &w = m_written[writtenKey(section, key)];
     w.value = limited(clean.trimmed());
     if (w.edit >= 0) {
@@ -227,6 +284,9 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     Section &s = this->section(section);
     IniLine found;
     if (findKey(s, key, &found)) {
+        // A value that reads the same keeps its line's bytes, its encoding and blanks included.
+        if (valueOf(found) == w.value)
+            return;
         m_edits.push_back({found.start, found.end, {}, line, {}});
     } else if (s.found) {
         const QByteArray lineBreak = lineBreakBefore(s.insertAt);
@@ -247,6 +307,23 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     m_newSections[at].lines << line;
     w.newSection = at;
     w.newLine = m_newSections[at].lines.size() - 1;
+}
+
+QByteArray IniFile::encodedLine(const QString &line) const
+{
+    const QByteArray utf8 = line.toUtf8();
+    if (m_encoding != Encoding::Utf8 || utf8.size() == line.size())
+        return utf8;
+    if (m_legacyLines < 0)
+        m_legacyLines = QByteArrayView(m_text).isValidUtf8() ? 0 : firstForeignLineIsGb18030(m_text);
+    if (!m_legacyLines)
+        return utf8;
+    QStringEncoder gb18030("GB18030");
+    const QByteArray legacy = gb18030.isValid() ? gb18030(line) : QByteArray();
+    // A line that would read as UTF-8 goes in UTF-8, or it would come back as other characters.
+    if (legacy.isEmpty() || gb18030.hasError() || QByteArrayView(legacy).isValidUtf8())
+        return utf8;
+    return legacy;
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value)
@@ -286,7 +363,7 @@ bool IniFile::writeTo(const std::function<bool(QByteArrayView)> &sink) const
     if (last != '\n' && last != '\r' && !put(lineBreak))
         return false;
     for (const NewSection &s : m_newSections) {
-        if (!put('[' + s.name.toUtf8() + ']' + lineBreak))
+        if (!put(encodedLine(u'[' + s.name + u']') + lineBreak))
             return false;
         for (const QByteArray &line : s.lines) {
             if (!put(line) || !put(lineBreak))
@@ -296,7 +373,7 @@ bool IniFile::writeTo(const std::function<bool(QByteArrayView)> &sink) const
     return true;
 }
 
-QByteArray IniFile::bytes() const
+QByteArray IniFile::textBytes() const
 {
     QByteArray out;
     writeTo([&](QByteArrayView piece) {
@@ -306,14 +383,31 @@ QByteArray IniFile::bytes() const
     return out;
 }
 
+QByteArray IniFile::bytes() const
+{
+    if (m_encoding == Encoding::Utf8)
+        return textBytes();
+    const bool littleEndian = m_encoding == Encoding::Utf16Le;
+    QStringEncoder encode(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                          QStringConverter::Flag::ConvertInitialBom);
+    return (littleEndian ? QByteArrayLiteral("\xFF\xFE") : QByteArrayLiteral("\xFE\xFF")) +
+           QByteArray(encode(QString::fromUtf8(textBytes())));
+}
+
+QString IniFile::text() const
+{
+    return QString::fromUtf8(textBytes());
+}
+
 bool IniFile::save() const
 {
-    if (m_path.isEmpty() || !QDir().mkpath(QFileInfo(m_path).absolutePath()))
+    if (m_unreadable || m_path.isEmpty() || !QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return false;
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!writeTo([&](QByteArrayView piece) { return file.write(piece.data(), piece.size()) == piece.size(); })) {
+    const auto put = [&](QByteArrayView piece) { return file.write(piece.data(), piece.size()) == piece.size(); };
+    if (m_encoding == Encoding::Utf8 ? !writeTo(put) : !put(bytes())) {
         file.cancelWriting();
         return false;
     }

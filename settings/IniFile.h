@@ -28,12 +28,16 @@ public:
 
     IniFile() = default;
     // Reads the file when it exists; a missing or unreadable file reads as empty. Nothing is created.
-    // Lines are read as UTF-8, or as GB18030 when they are not valid UTF-8.
+    // Lines are read as UTF-8, or as GB18030 when they are not valid UTF-8; a file that starts with
+    // the byte-order mark of UTF-16 is read as UTF-16.
     explicit IniFile(const QString &path);
     // The same over bytes already in memory; `path` is where save() will write.
     static IniFile fromBytes(const QByteArray &data, const QString &path = {});
 
     QString path() const { return m_path; }
+    // The file is there but could not be read (no permission, an error, or text in an encoding
+    // it cannot be written back in, such as UTF-32): it reads as empty and save() leaves it alone.
+    bool unreadable() const { return m_unreadable; }
 
     QString readString(const QString &section, const QString &key, const QString &def) const;
     // Decimal, "$" or "0x" hexadecimal; anything else ("x10" too) gives `def`.
@@ -48,10 +52,13 @@ public:
 
     // The whole file as it would be saved.
     QByteArray bytes() const;
-    QString text() const { return QString::fromUtf8(bytes()); }
+    // Its characters, whatever the file's encoding.
+    QString text() const;
     // Writes the whole file into a temporary file and renames it over the old one, so a failed or
-    // interrupted save leaves the previous file intact. Lines written by the program are UTF-8;
-    // the others keep their bytes. False when nothing was replaced.
+    // interrupted save leaves the previous file intact. The lines not written keep their bytes;
+    // those written are in the file's own encoding: UTF-16 in a UTF-16 file (with its mark),
+    // GB18030 in a file whose lines that are not UTF-8 are GB18030, else UTF-8. False when nothing
+    // was replaced.
     bool save() const;
 
 private:
@@ -80,17 +87,30 @@ private:
         QList<QByteArray> lines;
     };
 
+    void setContent(const QByteArray &data);
+    QString valueOf(const IniLine &line) const;
+    // The text as it would be saved, before a UTF-16 file's is converted back.
+    QByteArray textBytes() const;
     Section &section(const QString &name) const;
     void indexKeys(Section &s) const;
     // The first line of the section that holds `key`; false when there is none.
     bool findKey(Section &s, const QString &key, IniLine *line) const;
     QByteArray lineBreakBefore(qsizetype at) const;
     QByteArray fileLineBreak() const;
+    // A line the program writes, in the encoding of the file's other lines.
+    QByteArray encodedLine(const QString &line) const;
     // Hands the file as it would be saved to `sink` piece by piece; stops when the sink says false.
     bool writeTo(const std::function<bool(QByteArrayView)> &sink) const;
 
+    enum class Encoding { Utf8, Utf16Le, Utf16Be };
     QString m_path;
+    // The text as UTF-8 or in the file's own bytes, without byte-order marks; a UTF-16 file's is
+    // converted back when it is saved.
     QByteArray m_text;
+    Encoding m_encoding = Encoding::Utf8;
+    bool m_unreadable = false;
+    // Whether the text's lines that are not UTF-8 are GB18030, found out when first needed: -1 not yet.
+    mutable int m_legacyLines = -1;
     mutable QHash<QString, Section> m_sections;
     // Values written, by case-folded section and key, with the edit or new section that holds them.
     struct Written {

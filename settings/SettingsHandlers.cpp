@@ -4,6 +4,7 @@
 #include "settings/AppSettings.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsLocation.h"
+#include "text/InterfaceText.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,8 +14,12 @@ namespace tiv {
 void TFrmMain::LoadSettings()
 {
     const QString path = SettingsPath.isEmpty() ? SettingsFilePath() : SettingsPath;
-    const bool existed = QFileInfo::exists(path);
     SettingsFile = std::make_unique<IniFile>(path);
+    // A file that cannot be read gives what a first start gives (the hotkeys too) and is left as
+    // it is at exit; the user is told, since nothing chosen now will be kept.
+    const bool existed = QFileInfo::exists(path) && !SettingsFile->unreadable();
+    if (SettingsFile->unreadable())
+        PnlHint->setText(FormatText(TxtSettingsUnreadable, {path}));
     const AppSettings s = tiv::LoadSettings(*SettingsFile, existed, QCoreApplication::applicationDirPath());
 
     EdtPicPath->setText(s.PicPath.trimmed());

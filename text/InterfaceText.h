@@ -27,6 +27,8 @@ extern QString TxtAppTitle, TxtDontShowAgain, TxtPicturePreview, TxtDiskInserted
     TxtSetFont, TxtAddLine, TxtAddSingleArrow, TxtAddDoubleArrow, TxtAddCircle, TxtAddRoundRect,
     TxtAddRectangle, TxtSetPictureSize, TxtRestorePrevious, TxtRestoreNext, TxtZoomIn, TxtZoomOut,
     TxtActualSize, TxtBestFit, TxtSmartTip2;
+// Why a save failed, and a settings file left alone.
+extern QString TxtSaveFailedDiskFull, TxtSaveFailedNoPermission, TxtSettingsUnreadable;
 
 extern QString ServerBaseA, ServerBaseB, ServerBaseC;
 extern QString UrlAnnounceNow, UrlAnnounceNext, UrlSoftList, UrlProductPage, UrlHelpDemo;

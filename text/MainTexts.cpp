@@ -14,6 +14,7 @@ QString TxtAppTitle, TxtDontShowAgain, TxtPicturePreview, TxtDiskInserted, TxtDi
     TxtSetFont, TxtAddLine, TxtAddSingleArrow, TxtAddDoubleArrow, TxtAddCircle, TxtAddRoundRect,
     TxtAddRectangle, TxtSetPictureSize, TxtRestorePrevious, TxtRestoreNext, TxtZoomIn, TxtZoomOut,
     TxtActualSize, TxtBestFit, TxtSmartTip2;
+QString TxtSaveFailedDiskFull, TxtSaveFailedNoPermission, TxtSettingsUnreadable;
 
 QString UrlAnnounceNow, UrlAnnounceNext, UrlSoftList, UrlProductPage, UrlHelpDemo;
 
@@ -60,6 +61,9 @@ void FillMainTexts()
         {&TxtNoPictures, "没有任何图片，请先截取图片。"},
         {&TxtSelectPictures, "请选择一个或多个图片。"},
         {&TxtSavedPicture, "已保存图片为%s"},
+        {&TxtSaveFailedDiskFull, "保存失败%s：磁盘空间不足"},
+        {&TxtSaveFailedNoPermission, "保存失败%s：没有写入的权限"},
+        {&TxtSettingsUnreadable, "无法读取设置文件%s，它保持原样，本次的设置不会存入"},
         {&TxtTipRegionCapture, "智能提示：鼠标局部截屏 使用说明"},
         {&TxtTipCustomCapture, "智能提示：自定义截屏 使用说明"},
         {&TxtTipPictureType, "智能提示：图片类型选择"},

@@ -160,6 +160,8 @@ TEST_F(FileOperations, PaintProgramAndFileManagerGetThePathAsItIs)
     // A picture folder on a disk that is not there: the folder check speaks, nothing opens.
     fakes.drives.mounts.clear();
     w->EdtPicPath->setText(QStringLiteral("/mnt/usb/pics"));
+    // A second look while the message is open adds no message on top of it.
+    QTimer::singleShot(0, w.get(), [this] { w->BtnOpenDirClick(); });
     w->PmOpenInPaintClick();
     w->BtnOpenDirClick();
     EXPECT_EQ(messages, QStringList(2, FormatText(TxtDiskMissing, {w->PictureDrive})));
@@ -249,5 +251,7 @@ TEST_F(FileOperations, NamesThatAreNotUtf8ReachTheirFiles)
     EXPECT_FALSE(NativePathExists(native + "d\xe9l.jpg"));
     EXPECT_TRUE(NativePathExists(native + "caf\xe9.jpg"));
     EXPECT_EQ(listed(), (QStringList{QString::fromUtf8("caf\uFFFD.jpg"), QStringLiteral("x.bmp")}));
+    rename(row("caf\uFFFD.jpg"), QString::fromUtf8("caf\uFFFDX2.jpg"));
+    EXPECT_TRUE(NativePathExists(native + "caf\xe9X2.jpg")) << "the byte the user kept stays";
     EXPECT_TRUE(messages.isEmpty());
 }

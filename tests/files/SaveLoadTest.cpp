@@ -1,4 +1,6 @@
+#include "codecs/BmpCodec.h"
 #include "files/LoadPictureFile.h"
+#include "files/NextPictureName.h"
 #include "files/SavePictureFile.h"
 #include "support/FileSizeLimit.h"
 
@@ -9,6 +11,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <sys/fsuid.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 using namespace tiv;
 using Kind = SavePictureResult::Kind;
@@ -128,6 +134,54 @@ TEST(SavePictureFile, FailedWritesKeepTheOldFile)
         EXPECT_EQ(FileBytes(dir.filePath(name)), old) << name;
     const QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     EXPECT_EQ(left, QStringList({"folder.bmp", "old.bmp", "old.jpg", "old.png", "plain-file"}));
+}
+
+TEST(SavePictureFile, InPlaceWhereTheFolderIsReadOnlyAndWhyAFailureHappened)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("read-only");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString old = folder + "/old.bmp";
+    WriteBytes(old, "old picture bytes");
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    const CanvasPicture small = NoisyBitmap(8, 8), large = NoisyBitmap();
+    // Permissions hold for root too: it reaches the files as "nobody" from this thread.
+    const bool root = ::geteuid() == 0;
+    for (const QString &path : {folder, old})
+        ASSERT_TRUE(!root || ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+    ::setfsgid(root ? 65534 : ::getegid());
+    ::setfsuid(root ? 65534 : ::geteuid());
+    {
+        const FileSizeLimit full(4096);
+        EXPECT_EQ(SavePictureFile(old, large).failure, WriteFailure::DiskFull);
+    }
+    EXPECT_EQ(FileBytes(old), "old picture bytes") << "no room: the old bytes stay, even in place";
+    EXPECT_EQ(SavePictureFile(old, large).kind, Kind::Written);
+    EXPECT_EQ(SavePictureFile(old, small).kind, Kind::Written);
+    EXPECT_EQ(FileBytes(old), EncodeBmp(small.image)) << "a shorter picture leaves no old tail";
+    EXPECT_EQ(SavePictureFile(folder + "/new.png", small).failure, WriteFailure::NoPermission);
+    EXPECT_EQ(SaveNewPictureFile(NextPictureName(folder, "", "bmp"), small).failure, WriteFailure::NoPermission);
+    ::setfsuid(::geteuid());
+    ::setfsgid(::getegid());
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"old.bmp"});
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(SaveNewPictureFile, SaversIntoOneFolderAtOnceKeepEveryPicture)
+{
+    QTemporaryDir dir;
+    constexpr int Savers = 4, Each = 12;
+    std::vector<std::thread> savers;
+    for (int saver = 0; saver < Savers; ++saver) {
+        savers.emplace_back([&dir] {
+            for (int i = 0; i < Each; ++i)
+                SaveNewPictureFile(NextPictureName(dir.path(), "", "bmp"), NoisyBitmap(4, 4));
+        });
+    }
+    for (std::thread &t : savers)
+        t.join();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), Savers * Each);
 }
 
 TEST(LoadPictureFile, ByExtensionWithoutRegardToCase)

@@ -4,10 +4,12 @@
 #include "codecs/BmpCodec.h"
 #include "files/LoadPictureFile.h"
 #include "files/TFrmReName.h"
+#include "text/InterfaceText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 
@@ -43,6 +45,14 @@ struct SaveTargets : ShownWindowWithFolder {
         w->BitmapListBox->setCurrentIndex(w->BitmapListModel->index(row));
         w->BitmapListBoxClick();
     }
+    // As the user types it: selectFile leaves a file highlighted at the last use selected.
+    static void type(QFileDialog *dialog, const QString &name)
+    {
+        auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(field);
+        field->setText(name);
+        static_cast<QDialog *>(dialog)->accept();
+    }
     // Answers the next file dialog with a typed name (or cancels it) and says whether one came up.
     bool typeIntoFileDialog(const QString &typed, const std::function<void()> &command)
     {
@@ -56,13 +66,24 @@ struct SaveTargets : ShownWindowWithFolder {
                 dialog->reject();
                 return;
             }
-            dialog->selectFile(typed);
-            static_cast<QDialog *>(dialog)->accept();
+            type(dialog, typed);
         });
         command();
         // With no dialog up the answer would wait for some later window: let it go now.
         QApplication::processEvents();
         return *shown;
+    }
+    // Answers the file dialogs to come with these names in turn.
+    void answerFileDialogs(const QStringList &names)
+    {
+        auto left = std::make_shared<QStringList>(names);
+        auto *poll = new QTimer(w.get());
+        QObject::connect(poll, &QTimer::timeout, poll, [left] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (dialog && dialog->isVisible() && !left->isEmpty())
+                type(dialog, left->takeFirst());
+        });
+        poll->start(5);
     }
     // Clicks "Yes" on the next question instead of letting the fixture answer it.
     void answerYes()
@@ -96,7 +117,9 @@ TEST_F(SaveTargets, SaveWritesOnlyTheFileTheCanvasCameFrom)
     // Opened from elsewhere after a list click: the opened file is the one written.
     click(QStringLiteral("2.bmp"));
     typeIntoFileDialog(other, [this] { w->Load1Click(); });
+    EXPECT_EQ(w->PnlHint->text(), FormatText(TxtCurrentFile, {other}));
     w->BtnSavePicClick();
+    EXPECT_EQ(w->PnlHint->text(), FormatText(TxtSavedPicture, {other}));
     EXPECT_EQ(LoadPictureFile(file(QStringLiteral("2.bmp"))).image, pattern(16, 12, 1));
     EXPECT_EQ(LoadPictureFile(other).image, pattern(16, 12, 9));
 
@@ -130,11 +153,14 @@ TEST_F(SaveTargets, SaveAsAsksAboutTheFileItWillWrite)
     listFolder();
     click(QStringLiteral("1.bmp"));
 
-    // The typed "7.PNG" is written as 7.png, so the question names 7.png; the fixture says no.
-    typeIntoFileDialog(QStringLiteral("7.PNG"), [this] { w->BtnSPSaveImgClick(); });
+    // The typed "7.PNG" is written as 7.png, so the question names 7.png; the fixture says no,
+    // and the dialog comes back for another name.
+    answerFileDialogs({QStringLiteral("7.PNG"), QStringLiteral("6.png")});
+    w->BtnSPSaveImgClick();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.last().contains(file(QStringLiteral("7.png")))) << messages.last().toStdString();
     EXPECT_EQ(read(file(QStringLiteral("7.png"))), "older seven");
+    EXPECT_EQ(LoadPictureFile(file(QStringLiteral("6.png"))).image, pattern(16, 12, 1));
 
     answerYes();
     typeIntoFileDialog(QStringLiteral("7.PNG"), [this] { w->BtnSPSaveImgClick(); });
@@ -168,12 +194,25 @@ TEST_F(SaveTargets, AFailedExplicitSaveIsSaid)
         typeIntoFileDialog(file(QStringLiteral("9.png")), [this] { w->BtnSPSaveImgClick(); });
         w->BtnAddWatermarkClick();
     }
-    const QString failed = QStringLiteral("保存失败");
-    EXPECT_EQ(messages, (QStringList{failed + file(QStringLiteral("1.jpg")), failed + file(QStringLiteral("9.png")),
-                                     failed + file(QStringLiteral("1.jpg"))}));
-    EXPECT_EQ(w->PnlHint->text(), failed + file(QStringLiteral("1.jpg")));
+    const auto failed = [this](const char *name) { return FormatText(TxtSaveFailedDiskFull, {file(QString::fromUtf8(name))}); };
+    EXPECT_EQ(messages, (QStringList{failed("1.jpg"), failed("9.png"), failed("1.jpg")}));
+    EXPECT_EQ(w->PnlHint->text(), failed("1.jpg"));
     EXPECT_EQ(read(file(QStringLiteral("1.jpg"))), old);
     EXPECT_FALSE(QFile::exists(file(QStringLiteral("9.png"))));
+}
+
+TEST_F(SaveTargets, CapturesNeverReplaceAPicture)
+{
+    listFolder();
+    w->CbPicFomat->setCurrentIndex(w->CbPicFomat->findText(QStringLiteral(".bmp")));
+    w->EdtAutoSavePre->setText(QStringLiteral("1"));
+    w->CaptureFullScreen();
+    fakes.screen.desktop = pattern(64, 48, 5);
+    w->CaptureFullScreen();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), (QStringList{"11.bmp", "12.bmp"}));
+    EXPECT_EQ(LoadPictureFile(file(QStringLiteral("11.bmp"))).image, pattern(64, 48));
+    EXPECT_EQ(LoadPictureFile(file(QStringLiteral("12.bmp"))).image, pattern(64, 48, 5));
+    EXPECT_EQ(w->PnlHint->text(), FormatText(TxtAutoSavedPicture, {file(QStringLiteral("12.bmp"))}));
 }
 
 TEST_F(SaveTargets, RenameAndDeleteTakeTheCurrentPictureAlong)

@@ -146,13 +146,41 @@ TEST(IniFile, SaveKeepsEveryLineEndAndEveryOtherByte)
     EXPECT_EQ(binary.mid(noise.size()), noise.count('\n') > noise.count('\r') ? "\n[default]\nPicName=宋体\n"
                                                                                  : "\r[default]\rPicName=宋体\r");
 
-    // A file from Windows in GB18030 keeps its other lines; what the program writes is UTF-8, and
-    // both read back.
+    // A file from Windows in GB18030 stays GB18030: an unchanged value keeps its bytes, blanks
+    // included, and a changed or new one is written in GB18030 too.
     QStringEncoder gb18030("GB18030");
-    const QByteArray legacy = gb18030(QStringLiteral("[font]\r\nFontName=宋体\r\n说明=旧\r\n"));
-    const QByteArray merged = saved(legacy, [](IniFile &ini) { ini.writeString("font", "FontName", "黑体"); });
-    EXPECT_EQ(merged, gb18030(QStringLiteral("[font]\r\n")) + "FontName=黑体\r\n" + gb18030(QStringLiteral("说明=旧\r\n")));
+    const QByteArray legacy = gb18030(QStringLiteral("[font]\r\nFontName = 宋体\r\n说明=旧\r\n"));
+    EXPECT_EQ(saved(legacy, [](IniFile &ini) { ini.writeString("font", "fontname", "宋体"); }), legacy);
+    const QByteArray merged = saved(legacy, [](IniFile &ini) {
+        ini.writeString("font", "FontName", "黑体");
+        ini.writeString("新", "说明", "新值");
+    });
+    EXPECT_EQ(merged, gb18030(QStringLiteral("[font]\r\nFontName=黑体\r\n说明=旧\r\n[新]\r\n说明=新值\r\n")));
     const IniFile reread(path);
     EXPECT_EQ(reread.readString("font", "FontName", {}), "黑体");
-    EXPECT_EQ(reread.readString("font", "说明", {}), "旧");
+}
+
+TEST(IniFile, Utf16IsWrittenBackInUtf16AndWhatCannotBeIsLeftAlone)
+{
+    const QString before = QStringLiteral("[default]\r\nPicPath = /图片/𝄞\r\nPicName=PIC\r\n");
+    const QString after = QStringLiteral("[default]\r\nPicPath = /图片/𝄞\r\nPicName=截图\r\n[新]\r\nk=值\r\n");
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder encode(encoding);
+        const QByteArray mark = encoding == QStringConverter::Utf16LE ? "\xFF\xFE" : "\xFE\xFF";
+        IniFile ini = IniFile::fromBytes(mark + QByteArray(encode(before)));
+        EXPECT_EQ(ini.readString("default", "PicPath", {}), QStringLiteral("/图片/𝄞"));
+        ini.writeString("default", "PicPath", QStringLiteral("/图片/𝄞"));
+        ini.writeString("default", "PicName", QStringLiteral("截图"));
+        ini.writeString("新", "k", QStringLiteral("值"));
+        EXPECT_EQ(ini.bytes(), mark + QByteArray(encode(after))) << int(encoding);
+    }
+
+    // UTF-32, an odd byte count and a lone surrogate cannot be written back as they were.
+    QTemporaryDir dir;
+    for (const QByteArray &bytes : {QByteArray("\xFF\xFE\0\0[\0\0\0", 8), QByteArray("\xFF\xFE[\0a", 5),
+                                    QByteArray("\xFE\xFF\xD8\x00\0a", 6)}) {
+        const IniFile ini = IniFile::fromBytes(bytes, dir.filePath("defualt.ini"));
+        EXPECT_TRUE(ini.unreadable());
+        EXPECT_FALSE(ini.save());
+    }
 }

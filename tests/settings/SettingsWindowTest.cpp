@@ -2,9 +2,11 @@
 
 #include "codecs/PngCodec.h"
 #include "settings/IniFile.h"
+#include "text/InterfaceText.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 
 using namespace tiv;
 
@@ -107,6 +109,31 @@ TEST_F(SettingsWindow, ExitKeepsWhatWasAddedToTheFileMeanwhile)
     EXPECT_EQ(ini.readInteger("mine", "more", 0), 1);
     EXPECT_TRUE(ini.text().contains(QStringLiteral("; added later")));
     EXPECT_TRUE(ini.text().startsWith(QStringLiteral("; mine")));
+}
+
+TEST_F(SettingsWindow, FilesInOtherEncodingsAreReadAndKeepTheirBytes)
+{
+    w.reset();  // writes every setting, "FontName=宋体" among them
+    QFile file(settingsPath());
+    const auto bytes = [&](const QByteArray &replacement = {}) {
+        EXPECT_TRUE(file.open(replacement.isEmpty() ? QIODevice::ReadOnly : QIODevice::WriteOnly | QIODevice::Truncate));
+        const QByteArray read = replacement.isEmpty() ? file.readAll() : (file.write(replacement), replacement);
+        file.close();
+        return read;
+    };
+    const QString text = QString::fromUtf8(bytes()).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    QStringEncoder gb18030("GB18030"), le(QStringConverter::Utf16LE), be(QStringConverter::Utf16BE);
+    const QByteArray utf32("\xFF\xFE\0\0[\0\0\0", 8);
+    for (const QByteArray &before : {QByteArray(gb18030(text)), "\xFF\xFE" + QByteArray(le(text)),
+                                     "\xFE\xFF" + QByteArray(be(text)), utf32}) {
+        bytes(before);
+        start();
+        EXPECT_EQ(w->MemoText->font().family(), QStringLiteral("宋体"));
+        EXPECT_EQ(w->Hotkeys[0], (HotkeyEntry{"Ctrl", "Shift", "F"})) << "read, or the defaults of a first start";
+        EXPECT_EQ(w->PnlHint->text() == FormatText(TxtSettingsUnreadable, {settingsPath()}), before == utf32);
+        w.reset();
+        EXPECT_EQ(bytes(), before) << "an exit with nothing changed, or with a file it cannot read, leaves every byte";
+    }
 }
 
 TEST_F(SettingsWindow, StartReopensTheLastPictureQuietlyOrNotAtAll)
