@@ -35,6 +35,15 @@ main_window() {
   return 0
 }
 
+# Both windows are titled alike; the capture toolbar is the one 332 pixels wide.
+toolbar() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | sed -n 's/^WIDTH=//p')" = 332 ] && { echo "$w"; return; }
+  done
+  return 0
+}
+
 # Sets X, Y, WIDTH and HEIGHT to where a window's own area is on the screen. xdotool's report of
 # the place counts a window manager's frame twice.
 geometry() {
