@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a smoke script on a private X server laid out like a user's desktop:
 #   desktop.sh WM MONITORS SCRIPT ARGS...
-# WM is none, openbox, xfwm4, icewm or i3; MONITORS is one (1280x800) or two (one 3200x1080 screen split
+# WM is none, openbox, xfwm4 or icewm; MONITORS is one (1280x800) or two (one 3200x1080 screen split
 # into a 1920x1080 monitor and a 1280x1024 one on its right, as RandR reports them to programs).
 set -euo pipefail
 wm=$1 monitors=$2 script=$3
@@ -31,9 +31,6 @@ case "$wm" in
   xfwm4) NO_AT_BRIDGE=1 setsid dbus-run-session -- xfwm4 --compositor=off --sm-client-disable \
            >"$dir/wm.log" 2>&1 & helpers+=(-$!) ;;
   icewm) setsid icewm >"$dir/wm.log" 2>&1 & helpers+=(-$!) ;;
-  # Focus stays where it was clicked, as the tests' pointer moves would otherwise carry it along.
-  i3) printf 'focus_follows_mouse no\n' >"$dir/i3.conf"
-      setsid i3 -c "$dir/i3.conf" >"$dir/wm.log" 2>&1 & helpers+=(-$!) ;;
   *) echo "unknown window manager $wm"; exit 2 ;;
 esac
 if [ "$wm" != none ]; then

@@ -7,10 +7,6 @@
 source "$(dirname "$0")/lib.sh"
 # Esc only leaves the frozen desktop; Ctrl+Shift+Q leaves capture mode.
 ctrl_shift_hotkeys > "$work/bin/defualt.ini"
-convert -size 300x200 xc:blue "$work/blue.xwd"
-xwud -in "$work/blue.xwd" -geometry +800+80 -noclick & pids+=($!)
-stdbuf -oL xev -geometry 300x150+850+560 -event keyboard > "$work/keys.log" 2>&1 & pids+=($!)
-sleep 0.5
 start_program
 pictures=$work/TIVSoft/ZevazoRUV/IMG
 
@@ -20,6 +16,18 @@ sleep 1
 xdotool key ctrl+shift+f
 wait_for_file "$pictures/1.jpg"
 sleep 1
+# No other program's window is there to be active once the program's own is hidden.
+xdotool windowactivate "$(main_window)"
+sleep 0.5
+xdotool key ctrl+shift+w
+sleep 2
+[ ! -f "$pictures/2.jpg" ] || { echo "the window capture saved $(identify -format '%wx%h' "$pictures/2.jpg") of no window"; exit 1; }
+
+# The window below is taken, framed by the manager at most.
+convert -size 300x200 xc:blue "$work/blue.xwd"
+xwud -in "$work/blue.xwd" -geometry +800+80 -noclick & pids+=($!)
+stdbuf -oL xev -geometry 300x150+850+560 -event keyboard > "$work/keys.log" 2>&1 & pids+=($!)
+sleep 1
 xdotool windowactivate "$(main_window)"
 sleep 0.5
 xdotool key ctrl+shift+w
@@ -28,7 +36,6 @@ next=2
 if [ -f "$pictures/2.jpg" ]; then
   read -r w h <<< "$(identify -format '%w %h' "$pictures/2.jpg")"
   echo "the window capture saved ${w}x$h"
-  # The blue window or the key window, framed by the manager at most.
   [ "$w" -ge 300 ] && [ "$w" -le 340 ] && { [ "$h" -ge 150 ] && [ "$h" -le 250 ]; } \
     || { echo "that is not the window below the program's"; exit 1; }
   next=3
