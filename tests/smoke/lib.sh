@@ -44,6 +44,13 @@ toolbar() {
   return 0
 }
 
+# Drags with the left button from one place on the screen to another in four steps.
+drag() {
+  xdotool mousemove "$1" "$2" mousedown 1
+  for step in 1 2 3 4; do xdotool mousemove $(($1 + ($3 - $1) * step / 4)) $(($2 + ($4 - $2) * step / 4)); sleep 0.1; done
+  xdotool mouseup 1
+}
+
 # Sets X, Y, WIDTH and HEIGHT to where a window's own area is on the screen. xdotool's report of
 # the place counts a window manager's frame twice.
 geometry() {
