@@ -187,8 +187,7 @@ TEST_F(X11Backend, ForegroundWindowFrameHoldsClientAndTitleBar)
     testPattern(QSize(200, 120)).save(file + QStringLiteral(".png"));
     QProcess::execute(QStringLiteral("convert"), {file + QStringLiteral(".png"), file});
     QProcess other;
-    other.start(QStringLiteral("xwud"), {QStringLiteral("-in"), file, QStringLiteral("-geometry"), QStringLiteral("+300+200"),
-                                         QStringLiteral("-noclick")});
+    other.start(QStringLiteral("xwud"), {QStringLiteral("-in"), file, QStringLiteral("-geometry"), QStringLiteral("+300+200")});
     settle(1200);
 
     const auto fw = p.screen->foregroundWindow();

@@ -14,6 +14,13 @@ sleep 0.5
 start_program
 pictures=$work/TIVSoft/ZevazoRUV/IMG
 
+# Both windows are titled alike; the toolbar is the one 332 pixels wide.
+toolbar() {
+  for w in $(xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^WIDTH=//p')" = 332 ] && { echo "$w"; return; }
+  done
+  return 0
+}
 drag() {
   geometry "$(main_window)"
   xdotool mousemove $((X + $1)) $((Y + $2)) mousedown 1

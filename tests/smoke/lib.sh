@@ -35,19 +35,10 @@ main_window() {
   return 0
 }
 
-# Both windows are titled alike; the capture toolbar is the one 332 pixels wide.
-toolbar() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$app" --name TIVrevudu 2>/dev/null); do
-    [ "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | sed -n 's/^WIDTH=//p')" = 332 ] && { echo "$w"; return; }
-  done
-  return 0
-}
-
 # Drags with the left button from one place on the screen to another in four steps.
 drag() {
   xdotool mousemove "$1" "$2" mousedown 1
-  for step in 1 2 3 4; do xdotool mousemove $(($1 + ($3 - $1) * step / 4)) $(($2 + ($4 - $2) * step / 4)); sleep 0.1; done
+  for i in 1 2 3 4; do xdotool mousemove $(($1 + ($3 - $1) * i / 4)) $(($2 + ($4 - $2) * i / 4)); sleep 0.1; done
   xdotool mouseup 1
 }
 

@@ -20,8 +20,7 @@ error() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed "s/.*(\(.*\))/\1/" || 
 # Picture $1 shows the screen's area W H X Y ($2 to $5), not the one a pixel to its left.
 shows_area() {
   wait_for_file "$1"
-  echo "saved $1, $(identify -format '%wx%h' "$1"), dragged $2x$3+$4+$5"
-  [ "$(identify -format '%wx%h' "$1")" = "$2x$3" ]
+  [ "$(identify -format '%wx%h' "$1")" = "$2x$3" ] || { echo "saved $(identify -format '%wx%h' "$1"), dragged $2x$3"; exit 1; }
   convert "$work/screen.png" -crop "$2x$3+$4+$5" +repage "$work/expected.png"
   convert "$work/screen.png" -crop "$2x$3+$(($4 - 1))+$5" +repage "$work/shifted.png"
   exact=$(error "$1" "$work/expected.png") shifted=$(error "$1" "$work/shifted.png")
