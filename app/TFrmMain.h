@@ -3,6 +3,7 @@
 #include "app/HintLine.h"
 #include "capture/DesktopCover.h"
 #include "capture/HotkeyTable.h"
+#include "capture/OwnWindowsAside.h"
 #include "common/CanvasPicture.h"
 #include "editing/EditHistory.h"
 #include "editing/RubberBand.h"
@@ -70,20 +71,34 @@ public:
     // A grab that failed ends its capture here: nothing saved, the hint line says why.
     void ReportFailedGrab();
     void DrawCursorOverlay(QImage &bitmap, int originX, int originY);
-    void CaptureFullScreen();
+    // A mouse position on the canvas, exact to the device pixel also where Qt rounds it to a
+    // whole logical one (a device pixel ratio above 1 on X).
+    QPointF CanvasMousePosition(const QMouseEvent &event) const;
+    // `keptInPicture`: one of the program's own windows that stays shown and is captured with the
+    // desktop (the capture toolbar's own full-screen button); the others are hidden for the grab.
+    void CaptureFullScreen(const QWidget *keptInPicture = nullptr);
     void CaptureActiveWindow();
     void CaptureActiveClientArea();
     void StartRegionCapture();
     void LeaveCaptureMode();
-    void HideForCapture();
+    void HideForCapture(const QWidget *keptInPicture = nullptr);
     void RestoreAfterCapture();
     void HideBeforeRegionGrab();
+    // The program's windows hidden for a capture come back; over the frozen desktop only the
+    // capture toolbar does, the others once it is gone.
+    void BringBackOwnWindows();
+    OwnWindowsAside OtherWindows;
+    // True from the start of a capture to its end, while the window is hidden and shown for it.
+    bool CaptureUnderway = false;
     void EnterPictureOnlyView();
     void RestoreNormalBounds();
     // The frozen desktop of a region selection covers the whole desktop; PresentCapture gives the
     // window back its place and state.
     void CoverScreen();
     void UncoverScreen();
+    // The frozen desktop was hidden between the captures of a continuous run: the toolbar goes
+    // back to the window manager, and the program that had the keys gets them again.
+    void CoverLeftScreen();
     DesktopCover Cover{*this};
     // A key pressed while the frozen desktop holds the keyboard; true when it was acted on.
     bool FrozenDesktopKey(const QKeyEvent &key);

@@ -5,6 +5,7 @@
 #include "capture/DelayedCapture.h"
 #include "capture/GrabFailureText.h"
 #include "capture/KeepCapture.h"
+#include "capture/PrecisePointer.h"
 #include "capture/TFrmShortcutSet.h"
 #include "common/CatchAll.h"
 #include "editing/ImageControl.h"
@@ -15,7 +16,9 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScreen>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 namespace tiv {
@@ -68,33 +71,48 @@ void TFrmMain::DrawCursorOverlay(QImage &bitmap, int originX, int originY)
     });
 }
 
-void TFrmMain::HideForCapture()
+QPointF TFrmMain::CanvasMousePosition(const QMouseEvent &event) const
 {
-    ShownBeforeCapture = false;
-    if (isVisible()) {
-        ShownBeforeCapture = true;
-        // The window leaves the screen only once the server has the request and the programs
-        // below have repainted; grabbing at once would put our own window into the picture. A
-        // Wayland grabber waits for the compositor itself.
-        const bool grabberWaits = platform_.screen && !platform_.screen->placesWindows();
-        HideAndWaitUntilGone(platform_.departures, [this] {
-            hide();
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        }, grabberWaits ? 0 : HideSettleMilliseconds);
-    }
+    const qreal ratio = ImgMain->devicePixelRatioF();
+    if (ratio == 1.0 || !platform_.cursor)
+        return event.position();
+    return PrecisePosition(event, ratio, platform_.cursor->pointerPosition());
+}
+
+void TFrmMain::HideForCapture(const QWidget *keptInPicture)
+{
+    // The program's other windows would be grabbed with the desktop; the watermark settings
+    // close as for a region capture.
+    HideWatermarkSettings();
+    ShownBeforeCapture = isVisible();
+    // The window leaves the screen only once the server has the request and the programs below
+    // have repainted; grabbing at once would put our own window into the picture. A Wayland
+    // grabber waits for the compositor itself.
+    const bool grabberWaits = platform_.screen && !platform_.screen->placesWindows();
+    HideAndWaitUntilGone(platform_.departures, [this, keptInPicture] {
+        const bool othersHidden = OtherWindows.hide({this, keptInPicture});
+        if (!ShownBeforeCapture && !othersHidden)
+            return false;
+        hide();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    }, grabberWaits ? 0 : HideSettleMilliseconds);
 }
 
 void TFrmMain::RestoreAfterCapture()
 {
     if (ShownBeforeCapture)
         show();
+    BringBackOwnWindows();
 }
 
 void TFrmMain::HideBeforeRegionGrab()
 {
     HideAndWaitUntilGone(platform_.departures, [this] {
+        OtherWindows.hide({this});
         hide();
         QCoreApplication::processEvents();
+        return true;
     }, SettleMilliseconds);
 }
 
@@ -117,13 +135,14 @@ bool grabInto(TFrmMain &w, int mode, bool withCursor)
 
 }  // namespace
 
-void TFrmMain::CaptureFullScreen()
+void TFrmMain::CaptureFullScreen(const QWidget *keptInPicture)
 {
+    const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
         if (!PictureFolderUsable())
             return;
         AbandonDrag();
-        HideForCapture();
+        HideForCapture(keptInPicture);
         if (!grabInto(*this, GrabDesktop, true))
             return;
         ApplyAutoWatermark(ImgMain);
@@ -161,6 +180,7 @@ void finishWindowCapture(TFrmMain &w)
 
 void TFrmMain::CaptureActiveWindow()
 {
+    const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
         if (!PictureFolderUsable())
             return;
@@ -175,6 +195,7 @@ void TFrmMain::CaptureActiveWindow()
 
 void TFrmMain::CaptureActiveClientArea()
 {
+    const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
         if (!PictureFolderUsable())
             return;
@@ -190,10 +211,15 @@ void TFrmMain::CaptureActiveClientArea()
 
 void TFrmMain::StartRegionCapture()
 {
+    const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
         if (!PictureFolderUsable())
             return;
         AbandonDrag();
+        // Asked before the cover takes the keyboard, which would then be the focus.
+        if (!Cover.shown() && platform_.screen)
+            platform_.screen->rememberFocus();
+        HideWatermarkSettings();
         // Taken while the window still has its frame and state; the cover gives them back.
         Cover.rememberPlace();
         HideBeforeRegionGrab();
@@ -204,6 +230,7 @@ void TFrmMain::StartRegionCapture()
         ToolMode = 5;
         EnterPictureOnlyView();
         CoverScreen();
+        BringBackOwnWindows();
     });
 }
 
@@ -234,7 +261,7 @@ void TFrmMain::LeaveCaptureMode()
     EndPendingTool();
     // The normal bounds below replace whatever the frozen desktop covered.
     Cover.forget();
-    KeepToolbarAbove();
+    BringBackOwnWindows();
     // A manager still busy un-maximising a shown window drops the bounds asked for meanwhile
     // and puts back a size of its own; a hidden window is mapped afresh with both.
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
@@ -251,6 +278,11 @@ void TFrmMain::LeaveCaptureMode()
 void TFrmMain::CoverScreen()
 {
     Cover.setKeyHandler([this](const QKeyEvent &key) { return FrozenDesktopKey(key); });
+    // Settled once the hide is done: the crop of a continuous run leaves the window hidden, the
+    // other paths show it again.
+    Cover.setHiddenHandler([this] {
+        QTimer::singleShot(0, this, [this] { CatchAll([&] { CoverLeftScreen(); }); });
+    });
     if (platform_.screen && !platform_.screen->placesWindows())
         Cover.coverEachScreen(*ImgMain);
     else
@@ -280,7 +312,16 @@ bool TFrmMain::FrozenDesktopKey(const QKeyEvent &key)
 void TFrmMain::UncoverScreen()
 {
     Cover.uncover();
-    KeepToolbarAbove();
+    BringBackOwnWindows();
+}
+
+void TFrmMain::CoverLeftScreen()
+{
+    if (CaptureUnderway || Cover.shown() || Ending())
+        return;
+    BringBackOwnWindows();
+    if (!isVisible() && platform_.screen)
+        platform_.screen->giveFocusBack();
 }
 
 void TFrmMain::RestoreNormalBounds()

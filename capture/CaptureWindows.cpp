@@ -29,10 +29,21 @@ void TFrmMain::ShowCaptureToolbar()
 
 void TFrmMain::KeepToolbarAbove()
 {
-    // Also between the captures of a continuous run, while the covering window is hidden: each
-    // change of the toolbar's kind makes the window manager let go of it and take it again.
+    // Kept from the window manager only while the frozen desktop is shown; between the captures
+    // of a continuous run the manager may move and close it like any window.
     if (CaptureToolbar)
-        CaptureToolbar->StayAbove(Cover.covering());
+        CaptureToolbar->StayAbove(Cover.shown());
+}
+
+void TFrmMain::BringBackOwnWindows()
+{
+    // The toolbar's kind is settled before it is mapped again, and it is raised once it is.
+    KeepToolbarAbove();
+    if (!Cover.shown())
+        OtherWindows.restore();
+    else if (CaptureToolbar)
+        OtherWindows.restore(CaptureToolbar.get());
+    KeepToolbarAbove();
 }
 
 void TFrmMain::ShowSavedPictureOnToolbar(const QString &path)

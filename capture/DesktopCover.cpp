@@ -27,6 +27,11 @@ DesktopCover::~DesktopCover()
         delete pane.data();
 }
 
+bool DesktopCover::shown() const
+{
+    return covering_ && window_.isVisible();
+}
+
 void DesktopCover::setCoverFlags(bool on)
 {
     const Qt::WindowFlags flags = on ? window_.windowFlags() | CoverFlags : window_.windowFlags() & ~CoverFlags;
@@ -159,6 +164,8 @@ bool DesktopCover::eventFilter(QObject *watched, QEvent *event)
     if (covering_ && watched == &window_ && event->type() == QEvent::Hide) {
         window_.releaseKeyboard();
         showPanes(false);
+        if (onHidden_)
+            onHidden_();
     }
     if (covering_ && watched == &window_ && event->type() == QEvent::Show)
         showPanes(true);

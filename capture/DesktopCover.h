@@ -33,8 +33,13 @@ public:
     ~DesktopCover() override;
 
     bool covering() const { return covering_; }
+    // Whether the frozen desktop is on the screen now, not only its place remembered.
+    bool shown() const;
     // Sees each key pressed on the covering window; true takes the key, release included.
     void setKeyHandler(std::function<bool(const QKeyEvent &)> handler) { onKey_ = std::move(handler); }
+    // Told when the covering window is hidden while it still covers (between the captures of a
+    // continuous run): then the window may or may not come back.
+    void setHiddenHandler(std::function<void()> handler) { onHidden_ = std::move(handler); }
 
     // Remembers the window's place, unless one is remembered already; until it is given back,
     // the first place is kept.
@@ -61,6 +66,7 @@ private:
 
     QWidget &window_;
     std::function<bool(const QKeyEvent &)> onKey_;
+    std::function<void()> onHidden_;
     bool covering_ = false;
     // Dropped panes go later: the last one may be dropped from its own mouse handler.
     std::vector<QPointer<ScreenPane>> panes_;

@@ -10,7 +10,7 @@ QString GrabFailureText(GrabFailure failure)
     case GrabFailure::Refused:
         return QStringLiteral("截屏被桌面拒绝，图片未保存");
     case GrabFailure::NoActiveWindow:
-        return QStringLiteral("截屏失败：没有活动窗口，图片未保存");
+        return QStringLiteral("截屏失败：没有可截取的活动窗口（请先点一下要截取的窗口），图片未保存");
     case GrabFailure::WindowUnknowable:
         return QStringLiteral("此桌面不允许程序查找活动窗口，无法截取窗口，图片未保存");
     case GrabFailure::None:

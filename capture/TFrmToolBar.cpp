@@ -24,6 +24,9 @@ TFrmToolBar::TFrmToolBar(TFrmMain &main) : QWidget(nullptr, Qt::Window | Qt::Win
     setObjectName(QStringLiteral("FrmToolBar"));
     // The program ends with its main window, whether or not this one is still open.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // Given back to the window manager after each capture of a continuous run, it must not take
+    // the keys from the program they were just given back to.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
     setFixedSize(332, 185);
     move(95, 233);
     setAutoFillBackground(true);
@@ -140,7 +143,7 @@ void TFrmToolBar::BtnFullScreenClick()
 {
     // The toolbar stays up, so it is part of the picture.
     if (main_)
-        main_->CaptureFullScreen();
+        main_->CaptureFullScreen(this);
 }
 
 void TFrmToolBar::BtnCloseClick()

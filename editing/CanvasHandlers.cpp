@@ -32,8 +32,11 @@ QSize DeviceSize(const ImageControl *control)
 void FinishRegionSelection(TFrmMain &w)
 {
     QImage &canvas = w.ImgMain->picture().image;
-    const QRect selection(QPoint(w.DragStartX, w.DragStartY),
-                          QSize(w.DragEndX - w.DragStartX, w.DragEndY - w.DragStartY));
+    // The pointer stops on the desktop's last column and row, never past them: a drag that ends
+    // there takes them in, or they could never be captured.
+    const int endX = w.DragEndX == canvas.width() - 1 ? canvas.width() : w.DragEndX;
+    const int endY = w.DragEndY == canvas.height() - 1 ? canvas.height() : w.DragEndY;
+    const QRect selection(QPoint(w.DragStartX, w.DragStartY), QSize(endX - w.DragStartX, endY - w.DragStartY));
     if (!CropToSelection(canvas, selection))
         return;
     if (w.RegionPurpose != TFrmMain::RegionForCapture) {

@@ -57,13 +57,13 @@ void TFrmMain::buildCanvasControls()
 void TFrmMain::wireCanvasEvents()
 {
     connect(ImgMain, &ImageControl::mousePressed, this, [this](QMouseEvent *e) {
-        CatchAll([&] { ImgMainMouseDown(e->button(), e->position()); });
+        CatchAll([&] { ImgMainMouseDown(e->button(), CanvasMousePosition(*e)); });
     });
     connect(ImgMain, &ImageControl::mouseMoved, this, [this](QMouseEvent *e) {
-        CatchAll([&] { ImgMainMouseMove(e->buttons(), e->position()); });
+        CatchAll([&] { ImgMainMouseMove(e->buttons(), CanvasMousePosition(*e)); });
     });
     connect(ImgMain, &ImageControl::mouseReleased, this, [this](QMouseEvent *e) {
-        CatchAll([&] { ImgMainMouseUp(e->button(), e->position()); });
+        CatchAll([&] { ImgMainMouseUp(e->button(), CanvasMousePosition(*e)); });
     });
     // The text box's presses land on its viewport.
     new PressHook(MemoText->viewport(), [this] { MemoTextMouseDown(); });

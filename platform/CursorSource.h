@@ -18,6 +18,8 @@ public:
     virtual ~CursorSource() = default;
     // Empty when the cursor cannot be read.
     virtual std::optional<CursorImage> currentCursor() = 0;
+    // Where the pointer is on the screen now, in device pixels; empty when it cannot be asked.
+    virtual std::optional<QPoint> pointerPosition() { return std::nullopt; }
 };
 
 }  // namespace tiv

@@ -36,6 +36,10 @@ public:
     // may not (Wayland), a window is laid over a screen by making it full-screen there, and a
     // desktop of several screens takes one window each.
     virtual bool placesWindows() const { return true; }
+    // Notes which window of another program has the keyboard focus, before this program takes it
+    // to cover the desktop; giveFocusBack() returns it there if that window is still shown.
+    virtual void rememberFocus() {}
+    virtual void giveFocusBack() {}
 };
 
 }  // namespace tiv

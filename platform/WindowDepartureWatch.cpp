@@ -4,11 +4,12 @@
 
 namespace tiv {
 
-void HideAndWaitUntilGone(WindowDepartureWatch *watch, const std::function<void()> &hide, int ceilingMilliseconds)
+void HideAndWaitUntilGone(WindowDepartureWatch *watch, const std::function<bool()> &hide, int ceilingMilliseconds)
 {
     if (watch)
         watch->noteShownWindows();
-    hide();
+    if (!hide())
+        return;
     if (watch)
         watch->waitUntilGone(std::chrono::milliseconds(ceilingMilliseconds));
     else if (ceilingMilliseconds > 0)

@@ -19,7 +19,7 @@ public:
 };
 
 // Runs `hide`, then waits until what it hid has left the screen: as long as that takes where the
-// desktop can tell, else the whole ceiling.
-void HideAndWaitUntilGone(WindowDepartureWatch *watch, const std::function<void()> &hide, int ceilingMilliseconds);
+// desktop can tell, else the whole ceiling. A `hide` that returns false hid nothing: no wait.
+void HideAndWaitUntilGone(WindowDepartureWatch *watch, const std::function<bool()> &hide, int ceilingMilliseconds);
 
 }  // namespace tiv

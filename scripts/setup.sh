@@ -8,7 +8,7 @@ packages=(
   libxcb1-dev libxcb-shm0-dev libxcb-xfixes0-dev libxcb-damage0-dev
   libwayland-dev libwayland-bin wayland-protocols
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool xclip x11-apps x11-utils openbox xfwm4 dbus x11-xserver-utils
+  xvfb xauth xdotool xclip x11-apps x11-utils openbox xfwm4 icewm dbus x11-xserver-utils
   imagemagick libjpeg-turbo-progs fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev

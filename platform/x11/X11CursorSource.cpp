@@ -43,4 +43,13 @@ std::optional<CursorImage> X11CursorSource::currentCursor()
     return c;
 }
 
+std::optional<QPoint> X11CursorSource::pointerPosition()
+{
+    Reply<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(x_.get(), xcb_query_pointer(x_.get(), x_.root()), nullptr));
+    if (!reply || !reply->same_screen)
+        return std::nullopt;
+    return QPoint(reply->root_x, reply->root_y);
+}
+
 }  // namespace tiv::x11

@@ -10,6 +10,7 @@ class X11CursorSource : public CursorSource {
 public:
     explicit X11CursorSource(XcbConnection &connection);
     std::optional<CursorImage> currentCursor() override;
+    std::optional<QPoint> pointerPosition() override;
 
 private:
     XcbConnection &x_;

@@ -40,7 +40,7 @@ bool rootIsRgb32(xcb_connection_t *c, const xcb_screen_t *screen)
 
 }  // namespace
 
-X11ScreenGrabber::X11ScreenGrabber(XcbConnection &connection) : x_(connection)
+X11ScreenGrabber::X11ScreenGrabber(XcbConnection &connection) : x_(connection), focus_(connection)
 {
     auto cookie = xcb_shm_query_version(x_.get());
     Reply<xcb_shm_query_version_reply_t> reply(xcb_shm_query_version_reply(x_.get(), cookie, nullptr));
@@ -114,7 +114,7 @@ std::optional<ForegroundWindow> X11ScreenGrabber::findForegroundWindow()
 
     ForegroundWindow fw;
     fw.client = rootRectOf(client);
-    if (fw.client.isEmpty())
+    if (!IsCapturableWindow(x_, client, fw.client))
         return std::nullopt;
     const xcb_window_t top = topLevelOf(client);
     fw.frame = top != client && top != XCB_WINDOW_NONE ? rootRectOf(top) : fw.client;

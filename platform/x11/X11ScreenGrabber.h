@@ -2,6 +2,7 @@
 
 #include "platform/ScreenGrabber.h"
 #include "platform/x11/SegmentShelf.h"
+#include "platform/x11/WindowFocus.h"
 #include "platform/x11/XcbConnection.h"
 
 #include <memory>
@@ -20,6 +21,8 @@ public:
     std::optional<ForegroundWindow> foregroundWindow() override;
     QImage grab(const QRect &screenRect) override;
     GrabFailure lastFailure() const override { return failure_; }
+    void rememberFocus() override { focus_.remember(); }
+    void giveFocusBack() override { focus_.giveBack(); }
 
 private:
     std::optional<ForegroundWindow> findForegroundWindow();
@@ -32,6 +35,7 @@ private:
     XcbConnection &x_;
     std::shared_ptr<SegmentShelf> shelf_;  // null when the server offers no shared memory
     GrabFailure failure_ = GrabFailure::None;
+    FocusMemory focus_;
 };
 
 }  // namespace tiv::x11

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QCursor>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QProcess>
@@ -174,15 +176,26 @@ TEST_F(X11Backend, ForegroundWindowFrameHoldsClientAndTitleBar)
     wm.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     ASSERT_TRUE(wm.waitForStarted());
     settle(800);
-    PatternWindow window(testPattern(QSize(200, 120)), Qt::Window);
-    window.setWindowTitle(QStringLiteral("frame test"));
-    window.move(300, 200);
-    window.show();
-    window.activateWindow();
+    PatternWindow own(testPattern(QSize(200, 120)), Qt::Window);
+    own.show();
+    own.activateWindow();
     settle(800);
+    EXPECT_FALSE(p.screen->foregroundWindow()) << "the program's own window is never the one captured";
+
+    // Another program's window, as the user sees it.
+    const QString file = QDir::temp().filePath(QStringLiteral("tiv-frame-test.xwd"));
+    testPattern(QSize(200, 120)).save(file + QStringLiteral(".png"));
+    QProcess::execute(QStringLiteral("convert"), {file + QStringLiteral(".png"), file});
+    QProcess other;
+    other.start(QStringLiteral("xwud"), {QStringLiteral("-in"), file, QStringLiteral("-geometry"), QStringLiteral("+300+200")});
+    settle(1200);
 
     const auto fw = p.screen->foregroundWindow();
     const QImage client = fw ? p.screen->grab(fw->client) : QImage();
+    other.kill();
+    other.waitForFinished();
+    QFile::remove(file);
+    QFile::remove(file + QStringLiteral(".png"));
     wm.terminate();
     wm.waitForFinished();
     ASSERT_TRUE(fw);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a smoke script on a private X server laid out like a user's desktop:
 #   desktop.sh WM MONITORS SCRIPT ARGS...
-# WM is none, openbox, xfwm4 or xfwm4-composited; MONITORS is one (1280x800) or two (one 3200x1080 screen split
+# WM is none, openbox, xfwm4, xfwm4-composited or icewm; MONITORS is one (1280x800) or two (one 3200x1080 screen split
 # into a 1920x1080 monitor and a 1280x1024 one on its right, as RandR reports them to programs).
 set -euo pipefail
 wm=$1 monitors=$2 script=$3
@@ -33,6 +33,7 @@ case "$wm" in
   # The same with its compositor, which draws every window itself into the picture on the screen.
   xfwm4-composited) NO_AT_BRIDGE=1 setsid dbus-run-session -- xfwm4 --compositor=on --vblank=off --sm-client-disable \
            >"$dir/wm.log" 2>&1 & helpers+=(-$!) ;;
+  icewm) setsid icewm >"$dir/wm.log" 2>&1 & helpers+=(-$!) ;;
   *) echo "unknown window manager $wm"; exit 2 ;;
 esac
 if [ "$wm" != none ]; then

@@ -35,6 +35,13 @@ main_window() {
   return 0
 }
 
+# Drags with the left button from one place on the screen to another in four steps.
+drag() {
+  xdotool mousemove "$1" "$2" mousedown 1
+  for i in 1 2 3 4; do xdotool mousemove $(($1 + ($3 - $1) * i / 4)) $(($2 + ($4 - $2) * i / 4)); sleep 0.1; done
+  xdotool mouseup 1
+}
+
 # Sets X, Y, WIDTH and HEIGHT to where a window's own area is on the screen. xdotool's report of
 # the place counts a window manager's frame twice.
 geometry() {
