@@ -29,6 +29,15 @@ bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
         if (mode == GrabDesktop) {
             area = screen->desktopRect();
         } else if (mode == GrabForegroundWindow || mode == GrabForegroundClient) {
+            if (screen->userPicksWindow())
+                PnlHint->setText(WindowChooserText());
+            if (auto picture = screen->activeWindowPicture(mode == GrabForegroundWindow)) {
+                if (picture->isNull())
+                    return;
+                bitmap = std::move(*picture);
+                grabbed = true;
+                return;
+            }
             const auto window = screen->foregroundWindow();
             if (!window)
                 return;
@@ -52,6 +61,7 @@ void TFrmMain::ReportFailedGrab()
     PresentCapture(false);
     show();
     PnlHint->setText(GrabFailureText(platform_.screen ? platform_.screen->lastFailure() : GrabFailure::NoService));
+    OfferToAskAgain();
 }
 
 void TFrmMain::DrawCursorOverlay(QImage &bitmap, int originX, int originY)
@@ -111,7 +121,7 @@ bool grabInto(TFrmMain &w, int mode, bool withCursor)
 void TFrmMain::CaptureFullScreen()
 {
     CatchAll([&] {
-        if (!PictureFolderUsable())
+        if (!PictureFolderUsable() || !CapturePermitted())
             return;
         AbandonDrag();
         HideForCapture();
@@ -158,7 +168,7 @@ void finishWindowCapture(TFrmMain &w)
 void TFrmMain::CaptureActiveWindow()
 {
     CatchAll([&] {
-        if (!PictureFolderUsable())
+        if (!PictureFolderUsable() || !CapturePermitted())
             return;
         AbandonDrag();
         HideForCapture();
@@ -172,7 +182,7 @@ void TFrmMain::CaptureActiveWindow()
 void TFrmMain::CaptureActiveClientArea()
 {
     CatchAll([&] {
-        if (!PictureFolderUsable())
+        if (!PictureFolderUsable() || !CapturePermitted())
             return;
         AbandonDrag();
         HideForCapture();
@@ -187,7 +197,7 @@ void TFrmMain::CaptureActiveClientArea()
 void TFrmMain::StartRegionCapture()
 {
     CatchAll([&] {
-        if (!PictureFolderUsable())
+        if (!PictureFolderUsable() || !CapturePermitted())
             return;
         AbandonDrag();
         // Taken while the window still has its frame and state; the cover gives them back.
@@ -291,7 +301,8 @@ void TFrmMain::GrabMenuClick()
     if (!EnsurePictureFolder())
         return;
     if (!RegisterCaptureHotkeys())
-        PnlHint->setText(TxtHotkeyConflict);
+        PnlHint->setText(platform_.hotkeys && platform_.hotkeys->keysSetInDesktopSettings() ? HotkeysInDesktopSettingsText()
+                                                                                       : TxtHotkeyConflict);
     StartRegionCapture();
     if (ContinuousCapture())
         ShowCaptureToolbar();

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/ScreenGrabber.h"
+#include "platform/wayland/GnomeScreenshotPermission.h"
+#include "platform/wayland/KWinWindowShot.h"
+#include "platform/wayland/PortalScreenshot.h"
 #include "platform/wayland/SwayWindowFinder.h"
 
 #include <QDBusConnection>
@@ -20,16 +23,23 @@ public:
     QImage grab(const QRect &screenRect) override;
     GrabFailure lastFailure() const override { return failure_; }
     bool placesWindows() const override;
-
-    // How long the portal may take, a first-use permission question on some desktops included.
-    static constexpr int AnswerTimeoutMs = 20000;
+    std::optional<QImage> activeWindowPicture(bool withFrame) override;
+    bool userPicksWindow() override;
+    bool permissionUnasked() override;
+    GrabFailure askPermission() override;
+    bool refusalRemembered() override;
+    bool forgetRefusal() override;
 
 private:
     QImage desktopPicture();
-    QImage portalScreenshot();
+    QImage portalScreenshot(bool interactive);
+    void explainPortalFailure();
 
     QDBusConnection bus_;
     SwayWindowFinder windows_;
+    PortalScreenshot portal_;
+    GnomeScreenshotPermission permission_;
+    KWinWindowShot kwin_;
     GrabFailure failure_ = GrabFailure::None;
 };
 

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# On headless GNOME Shell 43: full-screen and region captures hold exactly the screen's pixels
+# and leave no picture of the portal's in the Pictures folder; with the screenshot permission
+# unset and the desktop's question left unanswered nothing is saved anywhere, and once allowed
+# the capture lands.
+source "$(dirname "$0")/lib.sh"
+
+allow_screenshots
+reference_shot "$home/desktop-shot.png"
+start_program --capture full
+wait_for_file "$pictures/1.png" 300
+same_pixels "$pictures/1.png" "$home/desktop-shot.png"
+
+# The window is back and has the focus; Ctrl+F captures again.
+sleep 1
+keys Control_L f
+wait_for_file "$pictures/2.png" 300
+same_pixels "$pictures/2.png" "$home/desktop-shot.png"
+
+# A region dragged on the frozen desktop, 300x200 from 100,150.
+timeout 10 "$prog" --capture region
+sleep 2
+input move 100 150
+input press
+input move 250 250
+input move 400 350
+input release
+wait_for_file "$pictures/3.png" 100
+convert "$home/desktop-shot.png" -crop 300x200+100+150 +repage "$home/region.png"
+same_pixels "$pictures/3.png" "$home/region.png"
+keys Escape
+no_stray_pictures
+
+# Not allowed yet: the program's window asks, and the question is left unanswered past the
+# portal's own wait of 25 s.
+permission_store DeletePermission screenshot screenshot '' >/dev/null
+sleep 1
+keys Control_L f
+sleep 28
+[ ! -e "$pictures/4.png" ] || fail "saved without the permission"
+no_stray_pictures
+# Asked again and allowed (the question's default button refuses).
+keys Control_L f
+sleep 3
+reference_shot "$home/question.png"
+keys Tab
+keys Return
+wait_for_file "$pictures/4.png" 300
+same_pixels "$pictures/4.png" "$home/desktop-shot.png"
+no_stray_pictures
+[ "$(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*" ! -name question.png | wc -l)" = 0 ] \
+  || fail "pictures left: $(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*")"
