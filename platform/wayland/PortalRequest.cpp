@@ -104,6 +104,8 @@ PortalRequest::Outcome PortalRequest::call(const QVariantList &leadingArguments,
         waitingRequests().removeAll(this);
         waiting_ = nullptr;
     }
+    if (!answered_ && !portalGone_ && onAbandoned_)
+        onAbandoned_(path_);
     listen(false);
     if (portalGone_ && !answered_)
         return Outcome::NoPortal;

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QObject>
 #include <QVariantMap>
+#include <functional>
 
 namespace tiv::wayland {
 
@@ -25,8 +26,10 @@ public:
     // answers, leaves the bus, or the wait is abandoned.
     Outcome call(const QVariantList &leadingArguments, QVariantMap options, int timeoutMs, bool takeInput = false);
     const QVariantMap &results() const { return results_; }
-    // The Request object of the last call, which may still answer after being given up on.
-    const QString &requestPath() const { return path_; }
+
+    // Called with the Request object's path when the wait is abandoned, while this still
+    // listens to it, so that whoever takes over misses no answer.
+    void setOnAbandoned(std::function<void(const QString &requestPath)> handler) { onAbandoned_ = std::move(handler); }
 
     // Ends every wait in progress with Outcome::Abandoned; the portal is told nobody waits.
     static void AbandonAll();
@@ -51,6 +54,7 @@ private:
     bool closed_ = false;
     uint response_ = 2;
     QEventLoop *waiting_ = nullptr;
+    std::function<void(const QString &)> onAbandoned_;
 };
 
 }  // namespace tiv::wayland

@@ -45,6 +45,7 @@ QImage PortalScreenshot::take(bool interactive, GrabFailure *failure, bool takeI
     if (!pictures.isEmpty())
         QDir().mkpath(pictures);
     PortalRequest request(bus_, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"));
+    request.setOnAbandoned([this](const QString &path) { sweepLater(path); });
     const auto outcome = request.call({QString()}, {{QStringLiteral("interactive"), interactive},
                                                     {QStringLiteral("modal"), false}},
                                       0, takeInput);
@@ -54,7 +55,6 @@ QImage PortalScreenshot::take(bool interactive, GrabFailure *failure, bool takeI
     case PortalRequest::Outcome::Cancelled: *failure = GrabFailure::Refused; return {};
     case PortalRequest::Outcome::Failed: *failure = GrabFailure::Failed; return {};
     case PortalRequest::Outcome::Abandoned:
-        sweepLater(request.requestPath());
         *failure = GrabFailure::Abandoned;
         return {};
     }

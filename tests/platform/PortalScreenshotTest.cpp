@@ -66,13 +66,16 @@ TEST(PortalScreenshot, ReadsThePictureRemovesTheFileAndTellsRefusalFromFailure)
     QDBusConnection program = QDBusConnection::connectToBus(bus.address, QStringLiteral("shot-program"));
     ASSERT_TRUE(desktop.isConnected() && program.isConnected());
 
+    // The Pictures folder the desktop writes into is made before asking.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    ASSERT_FALSE(QDir(pictures).exists());
     PortalScreenshot portal(program);
     GrabFailure failure = GrabFailure::None;
     EXPECT_TRUE(portal.take(false, &failure).isNull());
     EXPECT_EQ(failure, GrabFailure::NoService);
+    EXPECT_TRUE(QDir(pictures).exists());
 
     StandInScreenshot standIn(desktop);
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     standIn.file = pictures + QStringLiteral("/Screenshot-1.png");
     QThread desktopThread;
     standIn.moveToThread(&desktopThread);
@@ -84,9 +87,7 @@ TEST(PortalScreenshot, ReadsThePictureRemovesTheFileAndTellsRefusalFromFailure)
     ASSERT_TRUE(desktop.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &standIn, QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(desktop.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
 
-    // The Pictures folder the desktop writes into is made first; the picture is read and its
-    // file goes, although it lies in the user's own folder.
-    ASSERT_FALSE(QDir(pictures).exists());
+    // The picture is read and its file goes, although it lies in the user's own folder.
     const QImage picture = portal.take(false, &failure);
     EXPECT_EQ(failure, GrabFailure::None);
     ASSERT_EQ(picture.size(), QSize(64, 48));
