@@ -9,17 +9,18 @@ allow_screenshots
 reference_shot "$home/desktop-shot.png"
 start_program --capture full
 wait_for_file "$pictures/1.png" 300
-same_pixels "$pictures/1.png" "$home/desktop-shot.png"
+same_pixels "$pictures/1.png" "$home/desktop-shot.png" 40
 
 # The window is back and has the focus; Ctrl+F captures again.
 sleep 1
 keys Control_L f
 wait_for_file "$pictures/2.png" 300
-same_pixels "$pictures/2.png" "$home/desktop-shot.png"
+same_pixels "$pictures/2.png" "$home/desktop-shot.png" 40
 
 # A region dragged on the frozen desktop, 300x200 from 100,150.
 timeout 10 "$prog" --capture region
-sleep 2
+# The frozen desktop takes a moment to cover the screen.
+sleep 4
 input move 100 150
 input press
 input move 250 250
@@ -39,14 +40,14 @@ keys Control_L f
 sleep 28
 [ ! -e "$pictures/4.png" ] || fail "saved without the permission"
 no_stray_pictures
-# Asked again and allowed (the question's default button refuses).
+# Asked again and allowed (the question's default button refuses; Allow is right of the middle).
 keys Control_L f
 sleep 3
 reference_shot "$home/question.png"
-keys Tab
-keys Return
+input move 634 480
+input click
 wait_for_file "$pictures/4.png" 300
-same_pixels "$pictures/4.png" "$home/desktop-shot.png"
+same_pixels "$pictures/4.png" "$home/desktop-shot.png" 40
 no_stray_pictures
 [ "$(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*" ! -name question.png | wc -l)" = 0 ] \
   || fail "pictures left: $(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*")"

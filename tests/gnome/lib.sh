@@ -11,6 +11,9 @@ gsettings set org.gnome.desktop.interface enable-animations false
 gsettings set org.gnome.desktop.interface enable-hot-corners false
 for key in picture-uri picture-uri-dark; do gsettings set org.gnome.desktop.background "$key" "file://$home/desktop.png"; done
 gsettings set org.gnome.desktop.background picture-options stretched
+# Without a display manager the shell would say in a banner that it cannot lock the screen.
+gsettings set org.gnome.desktop.screensaver lock-enabled false
+gsettings set org.gnome.desktop.notifications show-banners false
 gnome-shell --headless --wayland --no-x11 --virtual-monitor 1024x768 --wayland-display tivgnome \
   > "$home/shell.log" 2>&1 & pids+=($!)
 export WAYLAND_DISPLAY=tivgnome

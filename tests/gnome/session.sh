@@ -36,7 +36,7 @@ if [ -z "${TIV_DESKTOP_INNER:-}" ]; then
   rc=0
   "${runner[@]}" -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TIV_DESKTOP_INNER=1 \
     ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
-    TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 XDG_DESKTOP_PORTAL_DIR="$work/portals" \
+    TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 XDG_DESKTOP_PORTAL_DIR="$work/portals" TIV_DESKTOP_KEEP="${TIV_DESKTOP_KEEP:-}" \
     timeout "${TIV_DESKTOP_TIMEOUT:-240}" dbus-run-session --config-file="$work/bus.conf" -- bash "$0" "$work/home/bin/TIVrevudu" "${@:2}" 2>"$work/session.log" || rc=$?
   [ "$rc" -eq 0 ] || { echo "--- session log"; tail -40 "$work/session.log"; }
   exit $rc
@@ -51,7 +51,12 @@ mkdir -p "$desktop_pictures"
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
-fail() { echo "$*"; echo "--- program log"; cat "$home/program.log" 2>/dev/null || true; exit 1; }
+# TIV_DESKTOP_KEEP=folder keeps the pictures of a failed run there.
+fail() {
+  echo "$*"; echo "--- program log"; cat "$home/program.log" 2>/dev/null || true
+  [ -z "${TIV_DESKTOP_KEEP:-}" ] || cp -r "$home"/*.png "$pictures" "$TIV_DESKTOP_KEEP/" 2>/dev/null || true
+  exit 1
+}
 export XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland NO_AT_BRIDGE=1 GTK_A11Y=none
 
 # Every capture is saved as PNG, so the pictures compare pixel for pixel.
@@ -92,10 +97,13 @@ wait_for_file() {
   fail "no file $1"
 }
 
-# Pixel for pixel; a third argument leaves out that many rows at the top (a clock there).
+# Pixel for pixel; a third argument leaves out that many rows at the top (a clock there), a fourth
+# lets each channel be that far off.
 same_pixels() {
   local diff
-  diff=$(compare -metric AE <(convert "$1" -crop "+0+${3:-0}" +repage png:-) <(convert "$2" -crop "+0+${3:-0}" +repage png:-) null: 2>&1) || true
+  convert "$1" -crop "+0+${3:-0}" +repage "$home/compared-1.png"
+  convert "$2" -crop "+0+${3:-0}" +repage "$home/compared-2.png"
+  diff=$(compare -metric AE -fuzz "${4:-0}" "$home/compared-1.png" "$home/compared-2.png" null: 2>&1) || true
   [ "$diff" = 0 ] || fail "$1 and $2 differ in $diff pixels ($(identify -format '%wx%h' "$1") against $(identify -format '%wx%h' "$2"))"
 }
 

@@ -30,7 +30,7 @@ no_stray_pictures
 
 # A region dragged on the frozen desktop, 300x200 from 100,150.
 timeout 20 "$prog" --capture region
-sleep 2
+wait_for_frozen_desktop
 input move 100 150
 input press
 input move 250 250
@@ -44,7 +44,7 @@ input move 1023 767
 
 # Capture mode, entered twice from the region button.
 sleep 1
-read -r x y < <(program_window_place)
+read -r x y < <(program_window 'w.bufferGeometry.x + " " + w.bufferGeometry.y')
 [ -n "$x" ] || fail "KWin told no window place"
 for _ in 1 2; do
   input move $((x + 82)) $((y + 200))
@@ -65,8 +65,9 @@ reference_window "$home/window-shot.png"
 reference_window "$home/content-shot.png" -e
 timeout 20 "$prog" --capture window
 wait_for_file "$pictures/5.png" 100
-same_pixels "$pictures/5.png" "$home/window-shot.png"
+# The see-through shadow may be a level off: KDE's tool keeps it premultiplied, we do not.
+same_pixels "$pictures/5.png" "$home/window-shot.png" 0 1%
 timeout 20 "$prog" --capture client
 wait_for_file "$pictures/6.png" 100
-same_pixels "$pictures/6.png" "$home/content-shot.png"
+same_pixels "$pictures/6.png" "$home/content-shot.png" 0 1%
 no_stray_pictures

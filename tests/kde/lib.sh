@@ -54,15 +54,19 @@ reference_window() {
   convert "$1.alpha.png" -background white -flatten "$1"
 }
 
-# "x y" of the program's window content on the desktop, as KWin's scripting sees it.
-program_window_place() {
-  local script=$home/place$RANDOM.js
-  echo 'var w = workspace.clientList().filter(function (c) { return String(c.resourceClass).toLowerCase().indexOf("tivrevudu") >= 0; })[0];
-print("TIVPLACE " + w.bufferGeometry.x + " " + w.bufferGeometry.y);' > "$script"
+# What KWin's scripting says of the program's window `w`, e.g. `program_window 'w.fullScreen'`.
+program_window() {
+  local script=$home/ask$RANDOM.js mark=TIV$RANDOM
+  echo "var w = workspace.clientList().filter(function (c) { return String(c.resourceClass).toLowerCase().indexOf('tivrevudu') >= 0; })[0];
+print('$mark ' + ($1));" > "$script"
   gdbus call --session --dest org.kde.KWin --object-path /Scripting --method org.kde.kwin.Scripting.loadScript "$script" "$(basename "$script")" >/dev/null
   gdbus call --session --dest org.kde.KWin --object-path /Scripting --method org.kde.kwin.Scripting.start >/dev/null
-  for _ in $(seq 20); do grep -q TIVPLACE "$home/kwin.log" && break; sleep 0.1; done
-  grep TIVPLACE "$home/kwin.log" | tail -1 | sed 's/.*TIVPLACE //; s/"//g'
+  for _ in $(seq 20); do grep -q "$mark" "$home/kwin.log" && break; sleep 0.1; done
+  grep "$mark" "$home/kwin.log" | tail -1 | sed "s/.*$mark //; s/\"//g"
+}
+wait_for_frozen_desktop() {
+  for _ in $(seq 60); do [ "$(program_window 'w.fullScreen')" = true ] && { sleep 0.5; return 0; }; sleep 0.5; done
+  fail "the frozen desktop did not come"
 }
 
 # A window of another program, grey on a frame of the desktop's.
