@@ -15,7 +15,7 @@ QString GrabFailureText(GrabFailure failure)
         return QStringLiteral("此桌面不允许程序查找活动窗口，无法截取窗口，图片未保存");
     case GrabFailure::PermissionNeeded:
         return QStringLiteral("桌面尚未允许本程序截屏，图片未保存。桌面只在本程序窗口处于前台时询问："
-                              "请在本程序窗口中单击『截屏』一次，桌面询问时选择允许");
+                              "请在本程序窗口中再截屏一次，桌面询问时选择允许（仍在屏幕上的旧询问已经作废，请先关闭）");
     case GrabFailure::Abandoned:
         return QStringLiteral("已不再等待桌面，截屏取消，图片未保存");
     case GrabFailure::None:

@@ -111,7 +111,7 @@ PortalRequest::Outcome PortalRequest::call(const QVariantList &leadingArguments,
         return Outcome::NoPortal;
     if (!answered_) {
         close();
-        return Outcome::Abandoned;
+        return abandoned_ ? Outcome::Abandoned : Outcome::TimedOut;
     }
     switch (response_) {
     case 0: return Outcome::Answered;

@@ -15,8 +15,8 @@ class PortalRequest : public QObject {
     Q_OBJECT
 public:
     // Cancelled is the portal's response 1 (the user or the desktop said no), Failed its
-    // response 2 (the desktop could not do it).
-    enum class Outcome { Answered, NoPortal, Cancelled, Failed, Abandoned };
+    // response 2 (the desktop could not do it); Abandoned by AbandonAll, TimedOut by the timeout.
+    enum class Outcome { Answered, NoPortal, Cancelled, Failed, Abandoned, TimedOut };
 
     PortalRequest(QDBusConnection bus, QString interface, QString method);
     ~PortalRequest() override;

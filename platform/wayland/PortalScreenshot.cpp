@@ -38,7 +38,7 @@ QImage PortalScreenshot::TakePicture(const QVariantMap &results)
     return picture.isNull() ? picture : picture.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage PortalScreenshot::take(bool interactive, GrabFailure *failure, bool takeInput)
+QImage PortalScreenshot::take(bool interactive, GrabFailure *failure, bool takeInput, int timeoutMs)
 {
     // KDE's portal writes into the Pictures folder and fails when there is none.
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -48,12 +48,13 @@ QImage PortalScreenshot::take(bool interactive, GrabFailure *failure, bool takeI
     request.setOnAbandoned([this](const QString &path) { sweepLater(path); });
     const auto outcome = request.call({QString()}, {{QStringLiteral("interactive"), interactive},
                                                     {QStringLiteral("modal"), false}},
-                                      0, takeInput);
+                                      timeoutMs, takeInput);
     switch (outcome) {
     case PortalRequest::Outcome::Answered: break;
     case PortalRequest::Outcome::NoPortal: *failure = GrabFailure::NoService; return {};
     case PortalRequest::Outcome::Cancelled: *failure = GrabFailure::Refused; return {};
-    case PortalRequest::Outcome::Failed: *failure = GrabFailure::Failed; return {};
+    case PortalRequest::Outcome::Failed:
+    case PortalRequest::Outcome::TimedOut: *failure = GrabFailure::Failed; return {};
     case PortalRequest::Outcome::Abandoned:
         *failure = GrabFailure::Abandoned;
         return {};

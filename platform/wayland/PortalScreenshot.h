@@ -21,8 +21,9 @@ public:
 
     // The desktop's picture, or a null image with the reason in `failure`. Interactive lets the
     // user choose what is taken in the desktop's own dialog. `takeInput` lets the program's
-    // window take keys and clicks meanwhile (Esc there gives the wait up).
-    QImage take(bool interactive, GrabFailure *failure, bool takeInput = false);
+    // window take keys and clicks meanwhile (Esc there gives the wait up). A timeout of 0 waits
+    // as long as the portal works on it.
+    QImage take(bool interactive, GrabFailure *failure, bool takeInput = false, int timeoutMs = 0);
 
     // Reads the picture an answer names and removes its file.
     static QImage TakePicture(const QVariantMap &results);

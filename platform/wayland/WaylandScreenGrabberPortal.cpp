@@ -27,6 +27,8 @@ protected:
     }
 };
 
+constexpr int PermissionAnswerMs = 27000;
+
 // A window just shown gets the focus a moment later, once the compositor has mapped it.
 bool waitForFocus()
 {
@@ -91,8 +93,10 @@ GrabFailure WaylandScreenGrabber::askPermission()
     if (!waitForFocus())
         return failure_ = GrabFailure::PermissionNeeded;
     EscapeAbandonsWait escape;
-    // The question comes with a picture of the program's own window, which is not wanted.
-    portal_.take(false, &failure_, true);
+    // The question comes with a picture of the program's own window, which is not wanted. The
+    // portal waits 25 s for the answer and then drops the question without a word, leaving
+    // GNOME's dialog up, whose answer then goes nowhere; waiting longer would be waiting forever.
+    portal_.take(false, &failure_, true, PermissionAnswerMs);
     explainPortalFailure();
     return failure_;
 }

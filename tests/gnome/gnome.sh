@@ -40,14 +40,19 @@ keys Control_L f
 sleep 28
 [ ! -e "$pictures/4.png" ] || fail "saved without the permission"
 no_stray_pictures
-# Asked again and allowed (the question's default button refuses; Allow is right of the middle).
+# The portal has dropped the question, but GNOME leaves its dialog up; closed, and asked again
+# and allowed (the question's default button refuses; Allow is right of the middle).
+keys Escape
+sleep 1
 keys Control_L f
 sleep 3
-reference_shot "$home/question.png"
 input move 634 480
 input click
 wait_for_file "$pictures/4.png" 300
 same_pixels "$pictures/4.png" "$home/desktop-shot.png" 40
+sleep 2
+[ ! -e "$pictures/5.png" ] || fail "one key press saved two pictures"
 no_stray_pictures
-[ "$(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*" ! -name question.png | wc -l)" = 0 ] \
-  || fail "pictures left: $(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*")"
+# Nor anywhere else in the home folder (the test's own pictures aside).
+stray=$(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*" ! -name 'compared-*' ! -name region.png)
+[ -z "$stray" ] || fail "pictures left: $stray"
