@@ -27,8 +27,12 @@ if [ -z "${TIV_DESKTOP_INNER:-}" ]; then
   sed "s|<standard_session_servicedirs */>|<servicedir>$work/services</servicedir>|" /usr/share/dbus-1/session.conf > "$work/bus.conf"
   finish() {
     if [ -n "${uid:-}" ]; then
-      for pid in $(ps -o pid= -u "$uid"); do kill -KILL "$pid" 2>/dev/null || true; done
-      userdel "$user" 2>/dev/null || true
+      # userdel refuses a user whose processes have not yet ended.
+      for _ in 1 2 3 4 5; do
+        for pid in $(ps -o pid= -u "$uid"); do kill -KILL "$pid" 2>/dev/null || true; done
+        userdel "$user" 2>/dev/null && break
+        sleep 0.5
+      done
     fi
     rm -rf "$work"
   }
