@@ -70,6 +70,10 @@ public:
     bool GrabScreen(QImage &bitmap, int mode, bool withCursor);
     // A grab that failed ends its capture here: nothing saved, the hint line says why.
     void ReportFailedGrab();
+    // Where the desktop asks the user before the first capture, asks from the shown window.
+    bool CapturePermitted();
+    // After a refusal the desktop remembers, offers to have it ask again next time.
+    void OfferToAskAgain();
     void DrawCursorOverlay(QImage &bitmap, int originX, int originY);
     // A mouse position on the canvas, exact to the device pixel also where Qt rounds it to a
     // whole logical one (a device pixel ratio above 1 on X).

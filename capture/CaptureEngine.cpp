@@ -36,6 +36,15 @@ bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
         if (mode == GrabDesktop) {
             area = screen->desktopRect();
         } else if (mode == GrabForegroundWindow || mode == GrabForegroundClient) {
+            if (screen->userPicksWindow())
+                PnlHint->setText(WindowChooserText());
+            if (auto picture = screen->activeWindowPicture(mode == GrabForegroundWindow)) {
+                if (picture->isNull())
+                    return;
+                bitmap = std::move(*picture);
+                grabbed = true;
+                return;
+            }
             const auto window = screen->foregroundWindow();
             if (!window)
                 return;
@@ -59,6 +68,7 @@ void TFrmMain::ReportFailedGrab()
     PresentCapture(false);
     show();
     PnlHint->setText(GrabFailureText(platform_.screen ? platform_.screen->lastFailure() : GrabFailure::NoService));
+    OfferToAskAgain();
 }
 
 void TFrmMain::DrawCursorOverlay(QImage &bitmap, int originX, int originY)
@@ -139,7 +149,7 @@ void TFrmMain::CaptureFullScreen(const QWidget *keptInPicture)
 {
     const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
-        if (!PictureFolderUsable())
+        if (!PictureFolderUsable() || !CapturePermitted())
             return;
         AbandonDrag();
         HideForCapture(keptInPicture);
@@ -182,7 +192,7 @@ void TFrmMain::CaptureActiveWindow()
 {
     const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
-        if (!PictureFolderUsable())
+        if (!PictureFolderUsable() || !CapturePermitted())
             return;
         AbandonDrag();
         HideForCapture();
@@ -197,7 +207,7 @@ void TFrmMain::CaptureActiveClientArea()
 {
     const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
-        if (!PictureFolderUsable())
+        if (!PictureFolderUsable() || !CapturePermitted())
             return;
         AbandonDrag();
         HideForCapture();
@@ -213,7 +223,7 @@ void TFrmMain::StartRegionCapture()
 {
     const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
-        if (!PictureFolderUsable())
+        if (!PictureFolderUsable() || !CapturePermitted())
             return;
         AbandonDrag();
         // Asked before the cover takes the keyboard, which would then be the focus.

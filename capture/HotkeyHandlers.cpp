@@ -1,5 +1,6 @@
 #include "app/TFrmMain.h"
 
+#include "capture/GrabFailureText.h"
 #include "capture/TFrmShortcutSet.h"
 #include "text/DesktopBindingHint.h"
 #include "text/InterfaceText.h"
@@ -58,7 +59,12 @@ bool TFrmMain::RegisterCaptureHotkeys()
     // A refusal of an id still held from an earlier pass leaves that registration working.
     LeaveHotkeyArmed = LeaveHotkeyArmed || !Conflicts[HotkeyLeave - 1];
     ShortcutDialog()->HotkeysHeld = true;
-    ShowHotkeyConflictNote(PnlHint, Conflicts);
+    // A desktop that binds no key itself (KDE) has just opened its own shortcut settings: the keys
+    // are set there, which is no conflict the hotkey dialog could mend.
+    const bool setInDesktop = !accepted && platform_.hotkeys->keysSetInDesktopSettings();
+    ShowHotkeyConflictNote(PnlHint, setInDesktop ? HotkeyConflicts{} : Conflicts);
+    if (setInDesktop)
+        PnlHint->setText(HotkeysInDesktopSettingsText());
     return accepted;
 }
 

@@ -102,18 +102,23 @@ HotkeyTable DefaultHotkeyTable()
 bool RegisterCaptureHotkeys(const HotkeyTable &table, HotkeyConflicts &conflicts,
                             HotkeyService &service, const std::function<void(const QString &)> &logLine)
 {
-    bool refused = false;
+    std::vector<HotkeyWish> wishes;
     for (int id = 1; id <= HotkeyCount; ++id) {
         const HotkeyEntry &e = table[id - 1];
         if (logLine)
             logLine(QString::number(id) + u',' + e.Modifier1 + u',' + e.Modifier2 + u',' + e.Key);
         // An entry without a key must not stop the pass: the hotkeys after it would silently stay
         // unregistered while the result still claimed success.
-        const unsigned key = HotkeyKeyCode(e);
-        const bool accepted = key != 0 && service.registerHotkey(id, unsigned(HotkeyModifiers(e)), key);
-        conflicts[id - 1] = !accepted;
-        refused = refused || !accepted;
+        conflicts[id - 1] = true;
+        if (const unsigned key = HotkeyKeyCode(e))
+            wishes.push_back({id, unsigned(HotkeyModifiers(e)), key});
     }
+    const std::vector<bool> accepted = service.registerHotkeys(wishes);
+    for (size_t i = 0; i < wishes.size() && i < accepted.size(); ++i)
+        conflicts[wishes[i].id - 1] = !accepted[i];
+    bool refused = false;
+    for (int id = 1; id <= HotkeyCount; ++id)
+        refused = refused || conflicts[id - 1];
     return !refused;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 namespace tiv {
 
@@ -10,6 +11,13 @@ enum HotkeyModifier : unsigned {
     ModCtrl = 2,
     ModShift = 4,
     ModSuper = 8,
+};
+
+// One hotkey of a registration pass.
+struct HotkeyWish {
+    int id;
+    unsigned modifiers;
+    unsigned virtualKey;
 };
 
 // System-wide hotkeys. Key codes are the program's virtual-key numbers (Esc 27, 'A'..'Z', '0'..'9',
@@ -23,6 +31,18 @@ public:
     // already has is accepted as it stands. Each press fires once, however long the key is held.
     virtual bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) = 0;
     virtual void unregisterHotkey(int id) = 0;
+    // A whole pass at once, for desktops that confirm all of a program's keys together; whether
+    // each was accepted, in order.
+    virtual std::vector<bool> registerHotkeys(const std::vector<HotkeyWish> &wishes)
+    {
+        std::vector<bool> accepted;
+        for (const HotkeyWish &wish : wishes)
+            accepted.push_back(registerHotkey(wish.id, wish.modifiers, wish.virtualKey));
+        return accepted;
+    }
+    // True where the desktop bound none of the keys itself but took them into its own shortcut
+    // settings, where the user sets them; they act from there once set.
+    virtual bool keysSetInDesktopSettings() { return false; }
     // Called on the interface thread with the id of each activated hotkey.
     virtual void setHandler(Handler handler) = 0;
     // False where the desktop lets no program take keys system-wide; the user then binds the

@@ -20,6 +20,8 @@ enum class GrabFailure {
     Refused,           // the desktop or the user said no
     NoActiveWindow,    // no window has the focus
     WindowUnknowable,  // this desktop does not tell programs which window is active
+    PermissionNeeded,  // the desktop asks the user first, and only for the program's focused window
+    Abandoned,         // the wait for the desktop was given up (Esc, or another capture command)
 };
 
 // Reads pixels off the desktop. All rectangles are screen coordinates in device pixels.
@@ -40,6 +42,20 @@ public:
     // to cover the desktop; giveFocusBack() returns it there if that window is still shown.
     virtual void rememberFocus() {}
     virtual void giveFocusBack() {}
+
+    // Where the desktop hands out the active window's own pictures (KDE), that window with or
+    // without its frame: std::nullopt where it does not, a null image when it failed.
+    virtual std::optional<QImage> activeWindowPicture(bool /*withFrame*/) { return std::nullopt; }
+    // Whether that picture is of a window the user picks in the desktop's own chooser.
+    virtual bool userPicksWindow() { return false; }
+    // Where the desktop asks the user once before giving a program pixels (GNOME), and asks only
+    // for a program whose window has the focus: whether it has not been asked yet, and the
+    // question itself, put while the program's window is shown. None once allowed.
+    virtual bool permissionUnasked() { return false; }
+    virtual GrabFailure askPermission() { return GrabFailure::None; }
+    // Whether the desktop remembers a refusal, and forgetting it so that the next capture asks.
+    virtual bool refusalRemembered() { return false; }
+    virtual bool forgetRefusal() { return false; }
 };
 
 }  // namespace tiv

@@ -24,8 +24,21 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
-if ((${#missing[@]})); then
+# The GNOME Shell and KDE Plasma test desktops, without the hundreds of packages their
+# recommendations would add.
+desktop_packages=(
+  gnome-shell xdg-desktop-portal-gnome python3-gi
+  kwin-wayland xdg-desktop-portal-kde qtwayland5 breeze kde-spectacle plasma-workspace
+  qml-module-org-kde-kirigami2 qml-module-qtquick-layouts
+)
+desktop_missing=()
+for p in "${desktop_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || desktop_missing+=("$p")
+done
+if ((${#missing[@]} + ${#desktop_missing[@]})); then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
   $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+  ((${#missing[@]} == 0)) || DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+  ((${#desktop_missing[@]} == 0)) \
+    || DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${desktop_missing[@]}"
 fi

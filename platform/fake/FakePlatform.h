@@ -55,6 +55,8 @@ public:
     void setHandler(Handler h) override { handler = std::move(h); }
     bool systemWideKeys = true;
     bool systemWide() override { return systemWideKeys; }
+    bool keysInDesktopSettings = false;
+    bool keysSetInDesktopSettings() override { return keysInDesktopSettings; }
     // Delivers a hotkey as the desktop would, if it is registered.
     void press(int id);
     static unsigned combination(unsigned modifiers, unsigned key) { return modifiers << 16 | key; }

@@ -101,34 +101,62 @@ void PortalHotkeyService::closeSession()
 
 bool PortalHotkeyService::registerHotkey(int id, unsigned modifiers, unsigned virtualKey)
 {
-    if (!systemWide() || id < 1 || id > 5 || active_.contains(id) || !openSession())
-        return false;
-    PortalShortcut wanted{shortcutId(id), {{QStringLiteral("description"), QString::fromUtf8(Descriptions[id])}}};
-    const QString trigger = TriggerText(modifiers, virtualKey);
-    if (!trigger.isEmpty())
-        wanted.properties.insert(QStringLiteral("preferred_trigger"), trigger);
+    return registerHotkeys({{id, modifiers, virtualKey}}).front();
+}
+
+std::vector<bool> PortalHotkeyService::registerHotkeys(const std::vector<HotkeyWish> &wishes)
+{
+    std::vector<bool> accepted(wishes.size(), false);
+    if (!systemWide() || !openSession())
+        return accepted;
+    for (const HotkeyWish &wish : wishes) {
+        if (wish.id >= 1 && wish.id <= 5)
+            wanted_.insert(wish.id, TriggerText(wish.modifiers, wish.virtualKey));
+    }
+    // Asked again only when the keys changed: a desktop may open its settings on every call.
+    if (lastBound_ != wanted_ && !bind())
+        return accepted;
+    for (size_t i = 0; i < wishes.size(); ++i) {
+        if (!wanted_.contains(wishes[i].id))
+            continue;
+        armed_.insert(wishes[i].id);
+        accepted[i] = bound_.contains(wishes[i].id);
+    }
+    return accepted;
+}
+
+bool PortalHotkeyService::bind()
+{
+    QList<PortalShortcut> shortcuts;
+    for (auto it = wanted_.cbegin(); it != wanted_.cend(); ++it) {
+        PortalShortcut shortcut{shortcutId(it.key()), {{QStringLiteral("description"), QString::fromUtf8(Descriptions[it.key()])}}};
+        if (!it.value().isEmpty())
+            shortcut.properties.insert(QStringLiteral("preferred_trigger"), it.value());
+        shortcuts << shortcut;
+    }
     PortalRequest request(bus_, ShortcutsInterface, QStringLiteral("BindShortcuts"));
-    const QVariantList arguments{QVariant::fromValue(QDBusObjectPath(session_)),
-                                 QVariant::fromValue(QList<PortalShortcut>{wanted}), QString()};
+    const QVariantList arguments{QVariant::fromValue(QDBusObjectPath(session_)), QVariant::fromValue(shortcuts), QString()};
     if (request.call(arguments, {}, BindTimeoutMs) != PortalRequest::Outcome::Answered)
         return false;
-    const auto bound = qdbus_cast<QList<PortalShortcut>>(request.results().value(QStringLiteral("shortcuts")));
-    for (const PortalShortcut &shortcut : bound) {
-        if (shortcut.id == wanted.id
-            && !shortcut.properties.value(QStringLiteral("trigger_description")).toString().isEmpty()) {
-            active_.insert(id);
-            return true;
+    lastBound_ = wanted_;
+    bound_.clear();
+    const auto given = qdbus_cast<QList<PortalShortcut>>(request.results().value(QStringLiteral("shortcuts")));
+    for (const PortalShortcut &shortcut : given) {
+        for (auto it = wanted_.cbegin(); it != wanted_.cend(); ++it) {
+            if (shortcut.id == shortcutId(it.key())
+                && !shortcut.properties.value(QStringLiteral("trigger_description")).toString().isEmpty())
+                bound_.insert(it.key());
         }
     }
-    return false;
+    // KDE Plasma 5.27 binds nothing and opens its shortcut settings instead.
+    setInDesktopSettings_ = bound_.isEmpty();
+    return true;
 }
 
 void PortalHotkeyService::unregisterHotkey(int id)
 {
-    active_.remove(id);
-    // The portal unbinds nothing on its own; ending the session gives all the keys back.
-    if (active_.isEmpty())
-        closeSession();
+    // The session stays for the run; the keys it holds are only passed over.
+    armed_.remove(id);
 }
 
 void PortalHotkeyService::onActivated(const QDBusMessage &signal)
@@ -140,7 +168,7 @@ void PortalHotkeyService::onActivated(const QDBusMessage &signal)
     const QString shortcut = arguments[1].toString();
     if (session != session_)
         return;
-    for (int id : std::as_const(active_)) {
+    for (int id : std::as_const(armed_)) {
         if (shortcut == shortcutId(id)) {
             handler_(id);
             return;

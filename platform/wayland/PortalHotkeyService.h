@@ -6,14 +6,17 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QObject>
+#include <QMap>
 #include <QSet>
 #include <optional>
 
 namespace tiv::wayland {
 
 // System-wide keys through the desktop portal's GlobalShortcuts interface (KDE Plasma, GNOME 48
-// and later, Hyprland). The configured keys are offered as preferred triggers; the desktop decides,
-// and a shortcut it leaves without a trigger counts as refused.
+// and later, Hyprland). The configured keys are offered as preferred triggers, all in one call
+// and in one session for the whole run, since a desktop may show its settings on each call; the
+// desktop decides, and a shortcut it leaves without a trigger counts as refused. Such a shortcut
+// still acts once the user gives it keys in the desktop's settings.
 class PortalHotkeyService : public QObject, public HotkeyService {
     Q_OBJECT
 public:
@@ -21,7 +24,9 @@ public:
     ~PortalHotkeyService() override;
 
     bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) override;
+    std::vector<bool> registerHotkeys(const std::vector<HotkeyWish> &wishes) override;
     void unregisterHotkey(int id) override;
+    bool keysSetInDesktopSettings() override { return setInDesktopSettings_; }
     void setHandler(Handler handler) override { handler_ = std::move(handler); }
     bool systemWide() override;
 
@@ -36,11 +41,18 @@ private slots:
 private:
     bool openSession();
     void closeSession();
+    bool bind();
 
     QDBusConnection bus_;
     std::optional<bool> served_;
     QString session_;
-    QSet<int> active_;
+    // What the session was asked to bind (id to preferred trigger), and what the desktop bound.
+    QMap<int, QString> wanted_;
+    std::optional<QMap<int, QString>> lastBound_;
+    QSet<int> bound_;
+    // The ids the program wants to act on now.
+    QSet<int> armed_;
+    bool setInDesktopSettings_ = false;
     Handler handler_;
 };
 

@@ -1,36 +1,16 @@
 #include "platform/wayland/WaylandScreenGrabber.h"
 
-#include "platform/wayland/PortalRequest.h"
 #include "platform/wayland/Screencopy.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QStandardPaths>
-#include <QUrl>
 
 #include <algorithm>
 
 namespace tiv::wayland {
 
 namespace {
-
-// Portals write the picture where they like. One left in a temporary place is a copy of the
-// user's screen that others may read, so it goes once read; elsewhere (a Pictures folder) the
-// desktop meant to keep it.
-bool inTemporaryPlace(const QString &file)
-{
-    const QString folder = QFileInfo(file).absolutePath() + QLatin1Char('/');
-    for (const QString &temporary : {QDir::tempPath(), QStringLiteral("/tmp"), qEnvironmentVariable("XDG_RUNTIME_DIR"),
-                                     QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)}) {
-        if (!temporary.isEmpty() && folder.startsWith(QDir(temporary).absolutePath() + QLatin1Char('/')))
-            return true;
-    }
-    return false;
-}
 
 // The compositor's own layout where it tells it; else the toolkit's screens, whose scales are
 // whole numbers, all at the highest scale among them as the portal lays them out.
@@ -50,7 +30,7 @@ DesktopLayout screenLayout()
 }  // namespace
 
 WaylandScreenGrabber::WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
-    : bus_(std::move(bus)), windows_(std::move(windows)), hiddenWait_(windows_)
+    : bus_(bus), windows_(std::move(windows)), hiddenWait_(windows_), portal_(bus), permission_(bus), kwin_(bus)
 {
 }
 
@@ -96,34 +76,7 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
     // The portal copies the frame shown next, whatever it shows.
     hiddenWait_.waitOut();
     *origin = desktopRect().topLeft();
-    return portalScreenshot();
-}
-
-QImage WaylandScreenGrabber::portalScreenshot()
-{
-    PortalRequest request(bus_, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"));
-    const auto outcome = request.call({QString()}, {{QStringLiteral("interactive"), false},
-                                                    {QStringLiteral("modal"), false}},
-                                      AnswerTimeoutMs);
-    switch (outcome) {
-    case PortalRequest::Outcome::Answered: break;
-    case PortalRequest::Outcome::NoPortal: failure_ = GrabFailure::NoService; return {};
-    case PortalRequest::Outcome::Cancelled:
-    case PortalRequest::Outcome::Failed: failure_ = GrabFailure::Refused; return {};
-    case PortalRequest::Outcome::TimedOut: failure_ = GrabFailure::Failed; return {};
-    }
-    failure_ = GrabFailure::Failed;
-    const QUrl uri(request.results().value(QStringLiteral("uri")).toString());
-    if (!uri.isLocalFile())
-        return {};
-    const QString file = uri.toLocalFile();
-    QImage picture(file);
-    if (inTemporaryPlace(file))
-        QFile::remove(file);
-    if (picture.isNull())
-        return {};
-    failure_ = GrabFailure::None;
-    return picture.convertToFormat(QImage::Format_RGB32);
+    return portalScreenshot(false);
 }
 
 QImage WaylandScreenGrabber::grab(const QRect &screenRect)

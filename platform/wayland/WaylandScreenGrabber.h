@@ -2,6 +2,9 @@
 
 #include "platform/ScreenGrabber.h"
 #include "platform/wayland/HiddenWindowWait.h"
+#include "platform/wayland/GnomeScreenshotPermission.h"
+#include "platform/wayland/KWinWindowShot.h"
+#include "platform/wayland/PortalScreenshot.h"
 #include "platform/wayland/SwayWindowFinder.h"
 
 #include <QDBusConnection>
@@ -21,18 +24,25 @@ public:
     QImage grab(const QRect &screenRect) override;
     GrabFailure lastFailure() const override { return failure_; }
     bool placesWindows() const override;
-
-    // How long the portal may take, a first-use permission question on some desktops included.
-    static constexpr int AnswerTimeoutMs = 20000;
+    std::optional<QImage> activeWindowPicture(bool withFrame) override;
+    bool userPicksWindow() override;
+    bool permissionUnasked() override;
+    GrabFailure askPermission() override;
+    bool refusalRemembered() override;
+    bool forgetRefusal() override;
 
 private:
     // The whole desktop's picture, and where its top left lies in screen coordinates.
     QImage desktopPicture(QPoint *origin);
-    QImage portalScreenshot();
+    QImage portalScreenshot(bool interactive);
+    void explainPortalFailure();
 
     QDBusConnection bus_;
     SwayWindowFinder windows_;
     HiddenWindowWait hiddenWait_;
+    PortalScreenshot portal_;
+    GnomeScreenshotPermission permission_;
+    KWinWindowShot kwin_;
     GrabFailure failure_ = GrabFailure::None;
 };
 

@@ -178,6 +178,11 @@ TEST_F(CaptureFlow, RegionCaptureFreezesTheDesktopInThePictureOnlyView)
     const auto *note = w->PnlHint->findChild<QLabel *>(QStringLiteral("HotkeyConflictNote"));
     EXPECT_TRUE(note && !note->isHidden() && note->text() == QStringLiteral("热键冲突，请单击按钮『热键设置』，修改热键"));
     EXPECT_EQ(w->ToolMode, 5);
+    // A desktop that took the keys into its own shortcut settings has no conflict to tell of.
+    w->LeaveCaptureMode();
+    fakes.hotkeys.keysInDesktopSettings = true;
+    w->GrabMenuClick();
+    EXPECT_EQ(w->PnlHint->text(), HotkeysInDesktopSettingsText());
 }
 
 TEST_F(CaptureFlow, ALargeCaptureShowsFromItsTopLeftCorner)

@@ -1,5 +1,6 @@
 #include "platform/wayland/PortalHotkeyService.h"
 #include "platform/wayland/PortalShortcut.h"
+#include "PortalTestBus.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
@@ -31,7 +32,9 @@ public:
     explicit StandInShortcuts(QDBusConnection bus) : bus_(std::move(bus)) {}
     uint version() const { return 1; }
     QSet<QString> leftWithoutKeys;
+    bool bindsNothing = false;  // as KDE Plasma 5.27, which opens its shortcut settings instead
     QStringList preferredTriggers;
+    int bindCalls = 0;
 
     void activate(const QString &id)
     {
@@ -49,8 +52,11 @@ public slots:
     QDBusObjectPath BindShortcuts(const QDBusObjectPath &, const QList<tiv::wayland::PortalShortcut> &shortcuts, const QString &,
                                   const QVariantMap &options, const QDBusMessage &call)
     {
+        ++bindCalls;
         QList<PortalShortcut> bound;
         for (PortalShortcut s : shortcuts) {
+            if (bindsNothing)
+                continue;
             preferredTriggers << s.properties.value(QStringLiteral("preferred_trigger")).toString();
             if (!leftWithoutKeys.contains(s.id))
                 s.properties.insert(QStringLiteral("trigger_description"), QStringLiteral("keys"));
@@ -75,45 +81,6 @@ private:
     }
     QDBusConnection bus_;
 };
-
-// A session bus of the test's own, with nothing on it to start.
-struct PrivateBus {
-    QTemporaryDir dir;
-    QProcess daemon;
-    QString address;
-    bool start()
-    {
-        const QString config = dir.filePath(QStringLiteral("bus.conf"));
-        QFile f(config);
-        if (!f.open(QIODevice::WriteOnly))
-            return false;
-        f.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>"
-                               "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                               "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
-                    .arg(dir.path()).toUtf8());
-        f.close();
-        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--nofork"), QStringLiteral("--print-address=1"),
-                                                     QStringLiteral("--config-file=") + config});
-        if (!daemon.waitForReadyRead(5000))
-            return false;
-        address = QString::fromUtf8(daemon.readLine()).trimmed();
-        return !address.isEmpty();
-    }
-    ~PrivateBus()
-    {
-        daemon.terminate();
-        daemon.waitForFinished(2000);
-    }
-};
-
-bool waitFor(const std::function<bool()> &done)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 3000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 }  // namespace
 
@@ -149,19 +116,30 @@ TEST(PortalHotkeyService, OffersTheKeysMarksThoseLeftUnboundAndDeliversActivatio
     QList<int> pressed;
     keys.setHandler([&pressed](int id) { pressed << id; });
     EXPECT_TRUE(keys.systemWide());
-    EXPECT_TRUE(keys.registerHotkey(1, ModCtrl | ModShift, 'F'));
-    EXPECT_FALSE(keys.registerHotkey(2, ModCtrl | ModShift, 'W')) << "the desktop gave it no keys";
-    EXPECT_TRUE(keys.registerHotkey(5, 0, 27));
+    const std::vector<HotkeyWish> wishes{{1, ModCtrl | ModShift, 'F'}, {2, ModCtrl | ModShift, 'W'}, {5, 0, 27}};
+    EXPECT_EQ(keys.registerHotkeys(wishes), std::vector<bool>({true, false, true})) << "the desktop gave 2 no keys";
     EXPECT_EQ(standIn.preferredTriggers, QStringList({"CTRL+SHIFT+F", "CTRL+SHIFT+W", "Escape"}));
+    EXPECT_FALSE(keys.keysSetInDesktopSettings());
+    // Capture mode entered again asks nothing: the desktop may open its settings on each call.
+    keys.unregisterHotkey(1);
+    EXPECT_EQ(keys.registerHotkeys(wishes), std::vector<bool>({true, false, true}));
+    EXPECT_EQ(standIn.bindCalls, 1);
 
+    // A shortcut left without keys acts once the user gives it keys in the desktop's settings.
     standIn.activate(QStringLiteral("tiv-hotkey-2"));
     standIn.activate(QStringLiteral("tiv-hotkey-5"));
-    ASSERT_TRUE(waitFor([&] { return !pressed.isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return pressed.size() >= 2; }));
     keys.unregisterHotkey(5);
     standIn.activate(QStringLiteral("tiv-hotkey-5"));
     standIn.activate(QStringLiteral("tiv-hotkey-1"));
-    ASSERT_TRUE(waitFor([&] { return pressed.size() >= 2; }));
-    EXPECT_EQ(pressed, QList<int>({5, 1})) << "only bound and registered shortcuts act";
+    ASSERT_TRUE(waitFor([&] { return pressed.size() >= 3; }));
+    EXPECT_EQ(pressed, QList<int>({2, 5, 1})) << "only registered shortcuts act";
+
+    standIn.bindsNothing = true;
+    PortalHotkeyService kde(program);
+    EXPECT_EQ(kde.registerHotkeys(wishes), std::vector<bool>({false, false, false}));
+    EXPECT_TRUE(kde.keysSetInDesktopSettings());
+    EXPECT_EQ(standIn.bindCalls, 2);
 }
 
 #include "PortalHotkeyServiceTest.moc"

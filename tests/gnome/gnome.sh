@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# On headless GNOME Shell 43: full-screen and region captures hold exactly the screen's pixels
+# and leave no picture of the portal's in the Pictures folder; with the screenshot permission
+# unset and the desktop's question left unanswered nothing is saved anywhere, and once allowed
+# the capture lands.
+source "$(dirname "$0")/lib.sh"
+
+allow_screenshots
+reference_shot "$home/desktop-shot.png"
+start_program --capture full
+wait_for_file "$pictures/1.png" 300
+same_pixels "$pictures/1.png" "$home/desktop-shot.png" 40
+
+# The window is back and has the focus; Ctrl+F captures again.
+sleep 1
+keys Control_L f
+wait_for_file "$pictures/2.png" 300
+same_pixels "$pictures/2.png" "$home/desktop-shot.png" 40
+
+# A region dragged on the frozen desktop, 300x200 from 100,150.
+timeout 10 "$prog" --capture region
+# The frozen desktop takes a moment to cover the screen.
+sleep 4
+input move 100 150
+input press
+input move 250 250
+input move 400 350
+input release
+wait_for_file "$pictures/3.png" 100
+convert "$home/desktop-shot.png" -crop 300x200+100+150 +repage "$home/region.png"
+same_pixels "$pictures/3.png" "$home/region.png"
+keys Escape
+no_stray_pictures
+
+# Not allowed yet: the program's window asks, and the question is left unanswered past the
+# portal's own wait of 25 s.
+permission_store DeletePermission screenshot screenshot '' >/dev/null
+sleep 1
+keys Control_L f
+sleep 28
+[ ! -e "$pictures/4.png" ] || fail "saved without the permission"
+no_stray_pictures
+# The portal has dropped the question, but GNOME leaves its dialog up; closed, and asked again
+# and allowed (the question's default button refuses; Allow is right of the middle).
+keys Escape
+sleep 1
+keys Control_L f
+sleep 3
+input move 634 480
+input click
+wait_for_file "$pictures/4.png" 300
+same_pixels "$pictures/4.png" "$home/desktop-shot.png" 40
+sleep 2
+[ ! -e "$pictures/5.png" ] || fail "one key press saved two pictures"
+no_stray_pictures
+# Nor anywhere else in the home folder (the test's own pictures aside).
+stray=$(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*" ! -name 'compared-*' ! -name region.png)
+[ -z "$stray" ] || fail "pictures left: $stray"

@@ -1,0 +1,50 @@
+# A headless GNOME Shell 43 desktop with its portal, on a private session bus (see session.sh).
+services=(org.freedesktop.portal.Desktop org.freedesktop.impl.portal.PermissionStore
+          org.freedesktop.impl.portal.desktop.gnome org.freedesktop.impl.portal.desktop.gtk ca.desrt.dconf)
+portals=(gnome gnome-shell gtk)
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+here=$(dirname "${BASH_SOURCE[0]}")
+
+export XDG_CURRENT_DESKTOP=GNOME
+gsettings set org.gnome.desktop.interface enable-animations false
+# A test pointer passing the top-left corner would open the overview.
+gsettings set org.gnome.desktop.interface enable-hot-corners false
+for key in picture-uri picture-uri-dark; do gsettings set org.gnome.desktop.background "$key" "file://$home/desktop.png"; done
+gsettings set org.gnome.desktop.background picture-options stretched
+# Without a display manager the shell would say in a banner that it cannot lock the screen.
+gsettings set org.gnome.desktop.screensaver lock-enabled false
+gsettings set org.gnome.desktop.notifications show-banners false
+gnome-shell --headless --wayland --no-x11 --virtual-monitor 1024x768 --wayland-display tivgnome \
+  > "$home/shell.log" 2>&1 & pids+=($!)
+export WAYLAND_DISPLAY=tivgnome
+for _ in $(seq 100); do name_owned org.gnome.Shell.Screenshot && break; sleep 0.1; done
+name_owned org.gnome.Shell.Screenshot || fail "GNOME Shell did not start: $(tail -5 "$home/shell.log")"
+dbus-update-activation-environment --all 2>/dev/null
+wait_for_portal
+
+mkfifo "$home/input"
+python3 "$here/desktop.py" input < "$home/input" > "$home/input.log" 2>&1 & pids+=($!)
+exec 4> "$home/input"
+for _ in $(seq 50); do grep -q ready "$home/input.log" && break; sleep 0.1; done
+grep -q ready "$home/input.log" || fail "no input: $(cat "$home/input.log")"
+# One line to the input driver, e.g. `input key Control_L f`, waiting until mutter has it.
+input() {
+  local before
+  before=$(grep -c done "$home/input.log" || true)
+  echo "$*" >&4
+  for _ in $(seq 50); do [ "$(grep -c done "$home/input.log")" -gt "$before" ] && return 0; sleep 0.1; done
+  fail "mutter took no input"
+}
+keys() { input key "$@"; }
+# The shell starts in the overview.
+keys Escape
+sleep 1
+
+reference_shot() { python3 "$here/desktop.py" shot "$1" || fail "no reference picture"; }
+
+# The screenshot permission of programs outside a sandbox, as GNOME's portal stores it.
+permission_store() {
+  gdbus call --session --dest org.freedesktop.impl.portal.PermissionStore \
+    --object-path /org/freedesktop/impl/portal/PermissionStore --method "org.freedesktop.impl.portal.PermissionStore.$1" "${@:2}"
+}
+allow_screenshots() { permission_store SetPermission screenshot true screenshot '' "['yes']" >/dev/null; }

@@ -1,0 +1,122 @@
+# The steps GNOME's and KDE's headless test desktops share. Sourced by their lib.sh after it has
+# set `services` (the session bus services the desktop's portal needs) and `portals` (its .portal
+# files). Both compositors refuse to run as root, so when started by root (as in CI) the test makes
+# a user of its own, runs itself again as that user and removes the user afterwards. HOME lies
+# outside /tmp, as a desktop user's does: the tests look for pictures left where users keep theirs.
+set -euo pipefail
+if [ -z "${TIV_DESKTOP_INNER:-}" ]; then
+  work=$(mktemp -d /var/tmp/tivdesk.XXXXXX)
+  chmod 755 "$work"
+  mkdir -p "$work/home/bin" "$work/run" "$work/services" "$work/portals"
+  cp "$1" "$work/home/bin/TIVrevudu"
+  runner=(env)
+  if [ "$(id -u)" -eq 0 ]; then
+    user=tivdesk$$
+    useradd -M -d "$work/home" -s /usr/sbin/nologin "$user"
+    chown -R "$user:" "$work/home" "$work/run"
+    uid=$(id -u "$user")
+    runner=(setpriv --reuid="$uid" --regid="$(id -g "$user")" --clear-groups env)
+  fi
+  chmod 700 "$work/run"
+  # Only the services linked here start; the document portal, which without FUSE holds up the
+  # desktop portal's start for 25 s, is left out.
+  for name in "${services[@]}"; do ln -s "/usr/share/dbus-1/services/$name.service" "$work/services/"; done
+  # Only this desktop's own portal backends: the portal otherwise falls back to any installed one.
+  for name in "${portals[@]}"; do ln -s "/usr/share/xdg-desktop-portal/portals/$name.portal" "$work/portals/"; done
+  [ -z "${uid:-}" ] || chown "$user:" "$work/services"
+  sed "s|<standard_session_servicedirs */>|<servicedir>$work/services</servicedir>|" /usr/share/dbus-1/session.conf > "$work/bus.conf"
+  finish() {
+    if [ -n "${uid:-}" ]; then
+      # userdel refuses a user whose processes have not yet ended.
+      for _ in 1 2 3 4 5; do
+        for pid in $(ps -o pid= -u "$uid"); do kill -KILL "$pid" 2>/dev/null || true; done
+        userdel "$user" 2>/dev/null && break
+        sleep 0.5
+      done
+    fi
+    rm -rf "$work"
+  }
+  trap finish EXIT
+  rc=0
+  "${runner[@]}" -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TIV_DESKTOP_INNER=1 \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
+    TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 XDG_DESKTOP_PORTAL_DIR="$work/portals" TIV_DESKTOP_KEEP="${TIV_DESKTOP_KEEP:-}" \
+    timeout "${TIV_DESKTOP_TIMEOUT:-240}" dbus-run-session --config-file="$work/bus.conf" -- bash "$0" "$work/home/bin/TIVrevudu" "${@:2}" 2>"$work/session.log" || rc=$?
+  [ "$rc" -eq 0 ] || { echo "--- session log"; tail -40 "$work/session.log"; }
+  exit $rc
+fi
+
+prog=$1
+home=$HOME
+pictures=$home/TIVSoft/ZevazoRUV/IMG
+# The desktop's own picture folder, where its portal writes.
+desktop_pictures=$home/Pictures
+mkdir -p "$desktop_pictures"
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
+trap cleanup EXIT
+# TIV_DESKTOP_KEEP=folder keeps the pictures of a failed run there.
+fail() {
+  echo "$*"; echo "--- program log"; cat "$home/program.log" 2>/dev/null || true
+  [ -z "${TIV_DESKTOP_KEEP:-}" ] || cp -r "$home"/*.png "$pictures" "$TIV_DESKTOP_KEEP/" 2>/dev/null || true
+  exit 1
+}
+export XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland NO_AT_BRIDGE=1 GTK_A11Y=none
+
+# Every capture is saved as PNG, so the pictures compare pixel for pixel.
+printf '[default]\nPicFormat=6\n' > "$home/bin/defualt.ini"
+
+# Both compositors ask the system bus for logind, accounts and polkit; an empty one will do.
+printf '<busconfig><type>session</type><listen>unix:dir=%s</listen><auth>EXTERNAL</auth><policy context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy></busconfig>' \
+  "$XDG_RUNTIME_DIR" > "$home/system-bus.conf"
+dbus-daemon --config-file="$home/system-bus.conf" --nofork --print-address=3 3>"$home/system-bus.address" & pids+=($!)
+for _ in $(seq 50); do [ -s "$home/system-bus.address" ] && break; sleep 0.1; done
+DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$home/system-bus.address")
+export DBUS_SYSTEM_BUS_ADDRESS
+
+# A desktop with something on it: a black one would hide a black capture.
+convert -seed 7 -size 1024x768 plasma:fractal "$home/desktop.png" 2>/dev/null \
+  || convert -size 1024x768 gradient:red-blue "$home/desktop.png"
+
+name_owned() {
+  gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.NameHasOwner "$1" 2>/dev/null | grep -q true
+}
+portal_ready() {
+  gdbus introspect --session --dest org.freedesktop.portal.Desktop --object-path /org/freedesktop/portal/desktop 2>/dev/null \
+    | grep -q 'interface org.freedesktop.portal.Screenshot'
+}
+wait_for_portal() {
+  for _ in $(seq 80); do portal_ready && return 0; sleep 0.25; done
+  fail "the desktop portal did not offer its Screenshot interface"
+}
+
+start_program() {
+  "$prog" "$@" 2>>"$home/program.log" & app=$!
+  pids+=("$app")
+}
+
+wait_for_file() {
+  for _ in $(seq "${2:-150}"); do [ -f "$1" ] && return 0; sleep 0.1; done
+  fail "no file $1"
+}
+
+# Pixel for pixel; a third argument leaves out that many rows at the top (a clock there), a fourth
+# lets each channel be that far off.
+same_pixels() {
+  local diff
+  convert "$1" -crop "+0+${3:-0}" +repage "$home/compared-1.png"
+  convert "$2" -crop "+0+${3:-0}" +repage "$home/compared-2.png"
+  diff=$(compare -metric AE -fuzz "${4:-0}" "$home/compared-1.png" "$home/compared-2.png" null: 2>&1) || true
+  [ "$diff" = 0 ] || fail "$1 and $2 differ in $diff pixels ($(identify -format '%wx%h' "$1") against $(identify -format '%wx%h' "$2"))"
+}
+
+# Nothing the program asked the desktop for is left where the user keeps pictures.
+no_stray_pictures() {
+  local left
+  left=$(find "$desktop_pictures" -type f 2>/dev/null)
+  [ -z "$left" ] || fail "pictures left in the Pictures folder: $left"
+}
+
+# The program's hint line, as its log keeps it.
+hint_said() { grep -q "$1" "$home/program.log"; }
