@@ -375,8 +375,6 @@ public:
     std::unique_ptr<TFrmToolBar> CaptureToolbar;
     // Whether the hotkey that leaves capture mode is registered now.
     bool LeaveHotkeyArmed = false;
-    // Whether the hint on binding the command line to the desktop's keys was given this run.
-    bool CommandLineHintGiven = false;
     // Leaves capture mode when nothing else could bring the hidden window back (no toolbar shown,
     // no hotkey 5 registered).
     void KeepWayBack();

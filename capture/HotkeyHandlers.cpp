@@ -51,14 +51,12 @@ bool TFrmMain::RegisterCaptureHotkeys()
         // desktop's own keys are made, with this program's path as the desktop must run it.
         PnlHint->setText(DesktopBindingHint(DesktopKindOf(qEnvironmentVariable("XDG_CURRENT_DESKTOP")),
                                             QCoreApplication::applicationFilePath()));
-        CommandLineHintGiven = true;
         return true;
     }
     const bool accepted = tiv::RegisterCaptureHotkeys(Hotkeys, Conflicts, *platform_.hotkeys,
                                                       [log](const QString &line) { log->appendPlainText(line); });
     // A refusal of an id still held from an earlier pass leaves that registration working.
     LeaveHotkeyArmed = LeaveHotkeyArmed || !Conflicts[HotkeyLeave - 1];
-    ShortcutDialog()->HotkeysHeld = true;
     // A desktop that binds no key itself (KDE) has just opened its own shortcut settings: the keys
     // are set there, which is no conflict the hotkey dialog could mend.
     const bool setInDesktop = !accepted && platform_.hotkeys->keysSetInDesktopSettings();
@@ -73,22 +71,15 @@ void TFrmMain::UnregisterCaptureHotkeys()
     if (platform_.hotkeys)
         tiv::UnregisterCaptureHotkeys(*platform_.hotkeys);
     LeaveHotkeyArmed = false;
-    if (FrmShortcutSet)
-        FrmShortcutSet->HotkeysHeld = false;
 }
 
 void TFrmMain::BtnSetHotkeyClick()
 {
     TFrmShortcutSet *dialog = ShortcutDialog();
-    // Keys pressed in the dialog are meant for it, but the hotkeys it edits would take them first
-    // (Esc among them): they are let go while it is open, and taken again as edited once it closes.
-    const bool held = dialog->HotkeysHeld;
-    if (held)
-        UnregisterCaptureHotkeys();
+    // The hotkeys stay held while the dialog is open, so a capture can still be taken from any
+    // program; Esc, the leave hotkey, reaches the dialog through HotkeyMessage.
     dialog->hide();
     dialog->exec();
-    if (held)
-        RegisterCaptureHotkeys();
     ShowHotkeyConflictNote(PnlHint, Conflicts);
 }
 

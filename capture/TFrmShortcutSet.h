@@ -47,8 +47,6 @@ public:
     QLabel *SaveNotice;
     QPushButton *BtnDefaultSet, *BtnConfirm, *BtnClose;
     QPlainTextEdit *HotkeyLog;
-    // Whether the table's hotkeys are registered now (capture mode).
-    bool HotkeysHeld = false;
 
 protected:
     void showEvent(QShowEvent *event) override;

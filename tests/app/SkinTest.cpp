@@ -271,7 +271,7 @@ TEST_F(SkinWindow, ToolRowCaptionsFitAtTheDesignWidth)
         ++shown;
         EXPECT_GE(b->width(), b->sizeHint().width()) << qPrintable(b->objectName()) << " cuts its caption";
     }
-    EXPECT_EQ(shown, 17);
+    EXPECT_EQ(shown, 18);
 }
 
 TEST_F(SkinWindow, ContinuousGlyphFollowsTheToggleTheMenuAndTheSavedSetting)

