@@ -22,19 +22,7 @@ name_owned org.gnome.Shell.Screenshot || fail "GNOME Shell did not start: $(tail
 dbus-update-activation-environment --all 2>/dev/null
 wait_for_portal
 
-mkfifo "$home/input"
-python3 "$here/desktop.py" input < "$home/input" > "$home/input.log" 2>&1 & pids+=($!)
-exec 4> "$home/input"
-for _ in $(seq 50); do grep -q ready "$home/input.log" && break; sleep 0.1; done
-grep -q ready "$home/input.log" || fail "no input: $(cat "$home/input.log")"
-# One line to the input driver, e.g. `input key Control_L f`, waiting until mutter has it.
-input() {
-  local before
-  before=$(grep -c done "$home/input.log" || true)
-  echo "$*" >&4
-  for _ in $(seq 50); do [ "$(grep -c done "$home/input.log")" -gt "$before" ] && return 0; sleep 0.1; done
-  fail "mutter took no input"
-}
+start_input_driver python3 "$here/desktop.py" input
 keys() { input key "$@"; }
 # The shell starts in the overview.
 keys Escape

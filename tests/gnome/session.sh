@@ -120,3 +120,20 @@ no_stray_pictures() {
 
 # The program's hint line, as its log keeps it.
 hint_said() { grep -q "$1" "$home/program.log"; }
+
+# Starts the desktop's input driver (the command given), which reads one line an action and says
+# "done" once the compositor has it; input() sends it a line, e.g. `input key Control_L f`.
+start_input_driver() {
+  mkfifo "$home/input"
+  "$@" < "$home/input" > "$home/input.log" 2>&1 & pids+=($!)
+  exec 4> "$home/input"
+  for _ in $(seq 50); do grep -q ready "$home/input.log" && break; sleep 0.1; done
+  grep -q ready "$home/input.log" || fail "no input: $(cat "$home/input.log")"
+}
+input() {
+  local before
+  before=$(grep -c done "$home/input.log" || true)
+  echo "$*" >&4
+  for _ in $(seq 50); do [ "$(grep -c done "$home/input.log")" -gt "$before" ] && return 0; sleep 0.1; done
+  fail "the desktop took no input"
+}

@@ -30,19 +30,7 @@ dbus-update-activation-environment --all 2>/dev/null
 swaybg -i "$home/desktop.png" -m fill > "$home/swaybg.log" 2>&1 & pids+=($!)
 wait_for_portal
 
-mkfifo "$home/input"
-python3 "$here/fake_input.py" < "$home/input" > "$home/input.log" 2>&1 & pids+=($!)
-exec 4> "$home/input"
-for _ in $(seq 50); do grep -q ready "$home/input.log" && break; sleep 0.1; done
-grep -q ready "$home/input.log" || fail "no input: $(cat "$home/input.log")"
-# One line to the input driver, e.g. `input key 29 33` (Ctrl+F), waiting until KWin has it.
-input() {
-  local before
-  before=$(grep -c done "$home/input.log" || true)
-  echo "$*" >&4
-  for _ in $(seq 50); do [ "$(grep -c done "$home/input.log")" -gt "$before" ] && return 0; sleep 0.1; done
-  fail "KWin took no input"
-}
+start_input_driver python3 "$here/fake_input.py"
 # Out of the pictures' way: KDE's portal draws the pointer into its pictures.
 input move 1023 767
 
