@@ -27,6 +27,10 @@ void TFrmMain::RunRequest(const CommandLineRequest &request)
     show();
     raise();
     activateWindow();
+    // The toolkit asks the desktop to activate the window only with a token from a user's input
+    // to it; a second start from the desktop's launcher has given it none.
+    if (platform_.places)
+        platform_.places->bringForward(windowTitle());
 }
 
 }  // namespace tiv

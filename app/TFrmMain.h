@@ -100,6 +100,7 @@ public:
     // window back its place and state.
     void CoverScreen();
     void UncoverScreen();
+    void ReturnToOwnPlace();
     // The frozen desktop was hidden between the captures of a continuous run: the toolbar goes
     // back to the window manager, and the program that had the keys gets them again.
     void CoverLeftScreen();

@@ -103,6 +103,8 @@ void TFrmMain::HideForCapture(const QWidget *keptInPicture)
         const bool othersHidden = OtherWindows.hide({this, keptInPicture});
         if (!ShownBeforeCapture && !othersHidden)
             return false;
+        if (ShownBeforeCapture && platform_.places)
+            platform_.places->notePlace(windowTitle());
         hide();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return true;
@@ -113,17 +115,20 @@ void TFrmMain::RestoreAfterCapture()
 {
     if (ShownBeforeCapture)
         show();
+    ReturnToOwnPlace();
     BringBackOwnWindows();
 }
 
 void TFrmMain::HideBeforeRegionGrab()
 {
+    // As for the other captures, a Wayland grabber waits for the compositor itself.
+    const bool grabberWaits = platform_.screen && !platform_.screen->placesWindows();
     HideAndWaitUntilGone(platform_.departures, [this] {
         OtherWindows.hide({this});
         hide();
         QCoreApplication::processEvents();
         return true;
-    }, SettleMilliseconds);
+    }, grabberWaits ? 0 : SettleMilliseconds);
 }
 
 namespace {
@@ -231,6 +236,8 @@ void TFrmMain::StartRegionCapture()
             platform_.screen->rememberFocus();
         HideWatermarkSettings();
         // Taken while the window still has its frame and state; the cover gives them back.
+        if (!Cover.covering() && isVisible() && platform_.places)
+            platform_.places->notePlace(windowTitle());
         Cover.rememberPlace();
         HideBeforeRegionGrab();
         if (!grabInto(*this, GrabDesktop, false))
@@ -283,6 +290,7 @@ void TFrmMain::LeaveCaptureMode()
     RestoreNormalBounds();
     show();
     PresentCapture(false);
+    ReturnToOwnPlace();
 }
 
 void TFrmMain::CoverScreen()
@@ -322,7 +330,15 @@ bool TFrmMain::FrozenDesktopKey(const QKeyEvent &key)
 void TFrmMain::UncoverScreen()
 {
     Cover.uncover();
+    ReturnToOwnPlace();
     BringBackOwnWindows();
+}
+
+void TFrmMain::ReturnToOwnPlace()
+{
+    // Shown again after a capture: on its own workspace, not among the windows the user looks at.
+    if (isVisible() && platform_.places)
+        platform_.places->returnToPlace(windowTitle());
 }
 
 void TFrmMain::CoverLeftScreen()

@@ -8,6 +8,7 @@
 #include "platform/ShellService.h"
 #include "platform/StartupEntries.h"
 #include "platform/WindowDepartureWatch.h"
+#include "platform/WindowPlaces.h"
 
 #include <memory>
 
@@ -25,6 +26,8 @@ struct Platform {
     StartupEntries *startup = nullptr;
     // Null where the desktop cannot tell when a hidden window has left the screen.
     WindowDepartureWatch *departures = nullptr;
+    // Null where the desktop does not let a program place its windows.
+    WindowPlaces *places = nullptr;
 };
 
 // Owns the services of the backend this build was configured with.

@@ -19,8 +19,15 @@ HiddenWindowWait::HiddenWindowWait(const SwayWindowFinder &windows) : windows_(w
 bool HiddenWindowWait::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Hide) {
-        if (const auto *window = qobject_cast<QWindow *>(watched); window && window->isTopLevel())
+        if (const auto *window = qobject_cast<QWindow *>(watched); window && window->isTopLevel()) {
+            if (remainingMs() == 0)
+                othersRedrawing_ = false;
             sinceHide_.start();
+            // Asked while sway still holds the window, before the toolkit's unmap reaches it;
+            // where sway does not tell, the wait takes the slow way.
+            othersRedrawing_ = othersRedrawing_
+                || windows_.tiledBesideOthers(QCoreApplication::applicationPid(), window->title()).value_or(true);
+        }
     }
     return false;
 }

@@ -19,6 +19,10 @@ public:
     // Where sway tells which windows it holds: waits until it no longer holds one the toolkit
     // hid (from then on it also tells the active window without ours). False elsewhere.
     bool settle();
+    // Whether a window hidden since the last wait was tiled beside other programs' windows on a
+    // screen shown, which are now laid out anew: sway draws the screen without it only once they
+    // have redrawn. Otherwise the screen's next frame is already without it.
+    bool othersRedrawing() const { return othersRedrawing_; }
     // Waits the rest of CeilingMs out, for a desktop that tells nothing.
     void waitOut();
 
@@ -31,6 +35,7 @@ private:
 
     const SwayWindowFinder &windows_;
     QElapsedTimer sinceHide_;
+    bool othersRedrawing_ = false;
 };
 
 }  // namespace tiv::wayland

@@ -1,20 +1,17 @@
 #include "platform/wayland/SwayWindowFinder.h"
 
+#include "platform/wayland/SwayIpc.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocalSocket>
-#include <QtEndian>
 
+#include <algorithm>
 #include <functional>
 
 namespace tiv::wayland {
 
 namespace {
-
-constexpr QByteArrayView Magic("i3-ipc");
-constexpr quint32 GetTree = 4;
-constexpr int AnswerTimeoutMs = 2000;
 
 QRect rectOf(const QJsonValue &value)
 {
@@ -45,17 +42,6 @@ bool isWindow(const QJsonObject &node)
         && !node.value(QLatin1String("pid")).isUndefined();
 }
 
-bool readExactly(QLocalSocket &socket, qint64 size, QByteArray &out)
-{
-    out.clear();
-    while (out.size() < size) {
-        if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(AnswerTimeoutMs))
-            return false;
-        out += socket.read(size - out.size());
-    }
-    return true;
-}
-
 }  // namespace
 
 SwayWindowFinder::SwayWindowFinder(QString socketPath) : socketPath_(std::move(socketPath))
@@ -77,25 +63,7 @@ std::optional<ForegroundWindow> SwayWindowFinder::focusedWindowInTree(const QByt
 
 std::optional<QByteArray> SwayWindowFinder::tree() const
 {
-    if (socketPath_.isEmpty())
-        return std::nullopt;
-    QLocalSocket socket;
-    socket.connectToServer(socketPath_);
-    if (!socket.waitForConnected(AnswerTimeoutMs))
-        return std::nullopt;
-    QByteArray request(Magic.data(), Magic.size());
-    request.append(8, '\0');
-    qToUnaligned<quint32>(0, request.data() + Magic.size());
-    qToUnaligned<quint32>(GetTree, request.data() + Magic.size() + 4);
-    socket.write(request);
-    QByteArray header, payload;
-    if (!socket.waitForBytesWritten(AnswerTimeoutMs) || !readExactly(socket, Magic.size() + 8, header)
-        || !header.startsWith(Magic.toByteArray()))
-        return std::nullopt;
-    const quint32 length = qFromUnaligned<quint32>(header.constData() + Magic.size());
-    if (!readExactly(socket, length, payload))
-        return std::nullopt;
-    return payload;
+    return AskSway(socketPath_, SwayRequest::GetTree);
 }
 
 std::optional<ForegroundWindow> SwayWindowFinder::focusedWindow(GrabFailure *failure) const
@@ -122,6 +90,48 @@ QStringList SwayWindowFinder::windowTitlesInTree(const QByteArray &treeJson, qin
     };
     collect(QJsonDocument::fromJson(treeJson).object());
     return titles;
+}
+
+std::optional<bool> SwayWindowFinder::tiledBesideOthersInTree(const QByteArray &treeJson, qint64 pid, const QString &title)
+{
+    const auto ours = [&](const QJsonObject &window) { return window.value(QLatin1String("pid")).toInteger() == pid; };
+    const auto named = [&](const QJsonObject &window) { return ours(window) && window.value(QLatin1String("name")).toString() == title; };
+    // Tiled windows sit in "nodes" below their workspace, floating ones, laid out by nobody, in
+    // its "floating_nodes".
+    const std::function<void(const QJsonObject &, QList<QJsonObject> &, const char *)> windowsBelow =
+        [&](const QJsonObject &node, QList<QJsonObject> &out, const char *children) {
+            if (isWindow(node))
+                out += node;
+            for (const QJsonValue &child : node.value(QLatin1String(children)).toArray())
+                windowsBelow(child.toObject(), out, "nodes");
+        };
+    std::optional<bool> found;
+    const std::function<void(const QJsonObject &)> walk = [&](const QJsonObject &node) {
+        if (node.value(QLatin1String("type")).toString() != QLatin1String("workspace")) {
+            for (const QJsonValue &child : node.value(QLatin1String("nodes")).toArray())
+                walk(child.toObject());
+            return;
+        }
+        QList<QJsonObject> tiled, floating;
+        windowsBelow(node, tiled, "nodes");
+        windowsBelow(node, floating, "floating_nodes");
+        if (std::any_of(tiled.begin(), tiled.end(), named)) {
+            found = node.value(QLatin1String("visible")).toBool()
+                && !std::all_of(tiled.begin(), tiled.end(), ours);
+        } else if (!found && std::any_of(floating.begin(), floating.end(), named)) {
+            found = false;
+        }
+    };
+    walk(QJsonDocument::fromJson(treeJson).object());
+    return found;
+}
+
+std::optional<bool> SwayWindowFinder::tiledBesideOthers(qint64 pid, const QString &title) const
+{
+    const auto payload = tree();
+    if (!payload)
+        return std::nullopt;
+    return tiledBesideOthersInTree(*payload, pid, title);
 }
 
 std::optional<QStringList> SwayWindowFinder::windowTitlesOf(qint64 pid) const

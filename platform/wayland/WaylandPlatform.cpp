@@ -2,6 +2,7 @@
 
 #include "platform/wayland/DataControlClipboard.h"
 #include "platform/wayland/PortalHotkeyService.h"
+#include "platform/wayland/SwayWindowPlaces.h"
 #include "platform/wayland/WaylandScreenGrabber.h"
 #include "platform/x11/DesktopServices.h"
 
@@ -22,6 +23,8 @@ public:
         : screen_(QDBusConnection::sessionBus(), SwayWindowFinder(qEnvironmentVariable("SWAYSOCK"))),
           hotkeys_(QDBusConnection::sessionBus())
     {
+        if (const QString sway = qEnvironmentVariable("SWAYSOCK"); !sway.isEmpty())
+            places_ = std::make_unique<SwayWindowPlaces>(sway);
         // The toolkit's clipboard takes a picture only while a window of ours has the focus;
         // GNOME offers nothing else, so there a capture from a bound key leaves the clipboard be.
         if (auto dataControl = DataControlClipboard::connect())
@@ -32,7 +35,7 @@ public:
 
     Platform services() override
     {
-        return {&screen_, &cursor_, &hotkeys_, clipboard_.get(), &shell_, &drives_, &startup_};
+        return {&screen_, &cursor_, &hotkeys_, clipboard_.get(), &shell_, &drives_, &startup_, nullptr, places_.get()};
     }
 
 private:
@@ -43,6 +46,7 @@ private:
     x11::XdgShell shell_;
     x11::MountTable drives_;
     x11::XdgAutostart startup_;
+    std::unique_ptr<SwayWindowPlaces> places_;
 };
 
 }  // namespace

@@ -62,11 +62,12 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
 {
     // TIVREVUDU_GRAB=portal passes over a compositor whose screencopy misbehaves.
     if (qEnvironmentVariable("TIVREVUDU_GRAB") != QLatin1String("portal")) {
-        // Once sway let go of a window just hidden, the first frame it draws for a change is
-        // without it; a screen where nothing changes is copied as it is.
+        // Once sway let go of a window just hidden, the next frame it draws is without it, unless
+        // other windows take its place: then the first frame drawn for a change is, and a
+        // screen where nothing changes is copied as it is.
         hiddenWait_.settle();
         DesktopLayout layout;
-        QImage picture = screencopyDesktop(&layout, hiddenWait_.remainingMs());
+        QImage picture = screencopyDesktop(&layout, hiddenWait_.othersRedrawing() ? hiddenWait_.remainingMs() : 0);
         if (!picture.isNull()) {
             failure_ = GrabFailure::None;
             *origin = layout.pictureRect().topLeft();

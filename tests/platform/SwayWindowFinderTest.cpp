@@ -1,8 +1,10 @@
 #include "platform/wayland/SwayWindowFinder.h"
+#include "platform/wayland/SwayWindowPlaces.h"
 
 #include <gtest/gtest.h>
 
 using tiv::wayland::SwayWindowFinder;
+using tiv::wayland::SwayWindowPlaces;
 
 TEST(SwayWindowFinder, FindsTheFocusedWindowAmongTiledAndFloatingOnes)
 {
@@ -27,4 +29,30 @@ TEST(SwayWindowFinder, FindsTheFocusedWindowAmongTiledAndFloatingOnes)
 
     EXPECT_EQ(SwayWindowFinder::windowTitlesInTree(tree, 11), QStringList{QString()}) << "a window of process 11, untitled";
     EXPECT_TRUE(SwayWindowFinder::windowTitlesInTree(tree, 12).isEmpty());
+
+    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(tree, 11, QString()), false) << "a floating window";
+    const QByteArray two = R"({"nodes":[{"type":"workspace","visible":true,"nodes":[{"type":"con","pid":10,"name":"a","nodes":[]},
+        {"type":"con","nodes":[{"type":"con","pid":11,"name":"b","nodes":[]}]}]},
+        {"type":"workspace","visible":false,"nodes":[{"type":"con","pid":11,"name":"c","nodes":[]},{"type":"con","pid":10,"name":"d","nodes":[]}]}]})";
+    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("a")), true);
+    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("d")), false) << "on a workspace not shown";
+    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("x")), std::nullopt);
+}
+
+TEST(SwayWindowPlaces, FindsTheWindowsWorkspaceAndPutsItBack)
+{
+    const QByteArray tree = R"({"type":"root","nodes":[{"type":"output","nodes":[
+        {"type":"workspace","name":"1","nodes":[{"type":"con","id":7,"pid":10,"name":"main","fullscreen_mode":1,"nodes":[]}]},
+        {"type":"workspace","name":"web \"2\"","nodes":[],
+         "floating_nodes":[{"type":"floating_con","id":8,"pid":10,"name":"main","fullscreen_mode":0,"nodes":[]}]}]}]})";
+    const auto place = SwayWindowPlaces::placeInTree(tree, 10, QStringLiteral("main"));
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->id, 8) << "the window, not the frozen desktop full-screen under the same title";
+    EXPECT_EQ(place->workspace, QStringLiteral("web \"2\""));
+    EXPECT_FALSE(SwayWindowPlaces::placeInTree(tree, 11, QStringLiteral("main")));
+
+    const SwayWindowPlaces::Place mapped{9, QStringLiteral("1"), false};
+    EXPECT_EQ(SwayWindowPlaces::returnCommand(mapped, *place), R"([con_id=9] move container to workspace "web \"2\"")");
+    EXPECT_TRUE(SwayWindowPlaces::returnCommand(mapped, mapped).isEmpty()) << "already on its workspace";
+    EXPECT_TRUE(SwayWindowPlaces::returnCommand(mapped, {7, QStringLiteral("__i3_scratch"), false}).isEmpty());
 }

@@ -25,18 +25,20 @@ same_pixels "$pictures/3.png" "$home/desktop-shot.png"
 swaymsg '[app_id="TIVrevudu"] move to workspace 2' >/dev/null
 foot -o colors.background=204060 sh -c 'echo the window to capture; sleep 100' & pids+=($!)
 for _ in $(seq 50); do swaymsg -t get_tree | grep -q '"app_id": "foot"' && break; sleep 0.1; done
-sleep 1
-grim "$home/window-shot.png"
-read -r cx cy cw ch fx fy fw fh < <(focused_rects)
-convert "$home/window-shot.png" -crop "${fw}x${fh}+${fx}+${fy}" +repage "$home/frame.png"
-convert "$home/window-shot.png" -crop "${cw}x${ch}+${cx}+${cy}" +repage "$home/content.png"
-timeout 10 "$prog" --capture window
-wait_for_file "$pictures/4.png"
-same_pixels "$pictures/4.png" "$home/frame.png"
-timeout 10 "$prog" --capture client
-wait_for_file "$pictures/5.png"
-same_pixels "$pictures/5.png" "$home/content.png"
+n=3
+window_and_client 1 0
 echo "window frame ${fw}x${fh}+${fx}+${fy}, content ${cw}x${ch}+${cx}+${cy}"
+# Shown again after each capture, ours went back to its own workspace, not beside the other one.
+ours_place() {
+  swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(n, ws):
+    ws = n["name"] if n.get("type") == "workspace" else ws
+    if n.get("app_id") == "TIVrevudu": print(ws, n.get("focused"))
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c, ws)
+walk(json.load(sys.stdin), "")'
+}
+for _ in $(seq 30); do [ "$(ours_place)" = "2 False" ] && break; sleep 0.1; done
+[ "$(ours_place)" = "2 False" ] || fail "our window is at $(ours_place), not back on workspace 2"
 
 # A capture asked for while another program has the focus still reaches the clipboard, though
 # in continuous capture the window does not come back to take the focus.
@@ -45,3 +47,8 @@ wait_for_file "$pictures/6.png"
 sleep 0.5
 timeout 5 wl-paste --no-newline --type image/png > "$home/clipboard.png" || fail "nothing on the clipboard: $(wl-paste --list-types 2>&1)"
 same_pixels "$home/clipboard.png" "$pictures/6.png"
+
+# A second plain start brings the running window forward, to its own workspace.
+"$prog" 2>>"$home/program.log"
+for _ in $(seq 30); do [ "$(ours_place)" = "2 True" ] && break; sleep 0.1; done
+[ "$(ours_place)" = "2 True" ] || fail "a second start left our window at $(ours_place)"

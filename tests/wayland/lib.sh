@@ -138,3 +138,22 @@ wait_for_window() {
   for _ in $(seq 100); do swaymsg -t get_tree | grep -q "\"app_id\": \"$1\"" && return 0; sleep 0.1; done
   fail "no window of $1"
 }
+
+# The focused window and its content, captured as the next two pictures (numbered on from $n),
+# against grim's picture cut at sway's rectangles times the screen's scale ($1); $2 lets each
+# channel be that far off, $3 runs between the two captures.
+window_and_client() {
+  sleep 1
+  grim "$home/shot.png"
+  read -r cx cy cw ch fx fy fw fh < <(focused_rects)
+  local s=$1
+  convert "$home/shot.png" -crop "$((fw * s))x$((fh * s))+$((fx * s))+$((fy * s))" +repage "$home/frame.png"
+  convert "$home/shot.png" -crop "$((cw * s))x$((ch * s))+$((cx * s))+$((cy * s))" +repage "$home/content.png"
+  timeout 10 "$prog" --capture window
+  wait_for_file "$pictures/$((n += 1)).png"
+  same_pixels "$pictures/$n.png" "$home/frame.png" "$2"
+  ${3:-true}
+  timeout 10 "$prog" --capture client
+  wait_for_file "$pictures/$((n += 1)).png"
+  same_pixels "$pictures/$n.png" "$home/content.png" "$2"
+}

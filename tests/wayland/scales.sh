@@ -55,29 +55,14 @@ park_ours
 foot -o colors.background=204060 sh -c 'echo the window to capture; sleep 100' & pids+=($!)
 wait_for_window foot
 n=2
-# The focused window and its content against grim's picture cut at the rectangles times two.
-window_and_client() {
-  sleep 1
-  grim "$home/shot.png"
-  read -r cx cy cw ch fx fy fw fh < <(focused_rects)
-  convert "$home/shot.png" -crop "$((fw * 2))x$((fh * 2))+$((fx * 2))+$((fy * 2))" +repage "$home/frame.png"
-  convert "$home/shot.png" -crop "$((cw * 2))x$((ch * 2))+$((cx * 2))+$((cy * 2))" +repage "$home/content.png"
-  timeout 10 "$prog" --capture window
-  wait_for_file "$pictures/$((n += 1)).png"
-  same_pixels "$pictures/$n.png" "$home/frame.png" "$1"
-  park_ours
-  timeout 10 "$prog" --capture client
-  wait_for_file "$pictures/$((n += 1)).png"
-  same_pixels "$pictures/$n.png" "$home/content.png" "$1"
-}
-window_and_client 0
+window_and_client 2 0 park_ours
 
 # A scale-1 screen right of it: the picture has it enlarged, by a filter of our own.
 swaymsg create_output >/dev/null
 swaymsg output HEADLESS-2 resolution 1024x768 scale 1 position 1024 0 bg "$home/desktop.png" fill >/dev/null
 park_ours
 swaymsg '[app_id="foot"] move to output HEADLESS-2, focus' >/dev/null
-window_and_client 2%
+window_and_client 2 2% park_ours
 
 # A turned screen comes through screencopy: with the portal gone nothing else could serve.
 rm "$TIV_BUS_SERVICES/org.freedesktop.impl.portal.desktop.wlr.service"
