@@ -32,7 +32,7 @@ void TFrmMain::KeepToolbarAbove()
     // Kept from the window manager only while the frozen desktop is shown; between the captures
     // of a continuous run the manager may move and close it like any window.
     if (CaptureToolbar)
-        CaptureToolbar->StayAbove(Cover.shown());
+        CaptureToolbar->StayAbove(Cover.shown(), platform_.screen && !platform_.screen->placesWindows() ? this : nullptr);
 }
 
 void TFrmMain::BringBackOwnWindows()

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace tiv {
 
@@ -226,11 +227,19 @@ void TFrmToolBar::previewFile(const QString &path)
     ImgPreView->setGeometry(box);
 }
 
-void TFrmToolBar::StayAbove(bool frozenDesktopShown)
+void TFrmToolBar::StayAbove(bool frozenDesktopShown, QWidget *frozenDesktop)
 {
-    if (frozenDesktopShown != bool(windowFlags() & Qt::X11BypassWindowManagerHint)) {
+    QWindow *owner = frozenDesktopShown && frozenDesktop ? frozenDesktop->windowHandle() : nullptr;
+    const QWindow *ownerNow = windowHandle() ? windowHandle()->transientParent() : nullptr;
+    if (frozenDesktopShown != bool(windowFlags() & Qt::X11BypassWindowManagerHint) || owner != ownerNow) {
         const bool shown = isVisible();
+        // The desktop learns whom a window belongs to only as it is mapped.
+        hide();
         setWindowFlag(Qt::X11BypassWindowManagerHint, frozenDesktopShown);
+        if (owner || ownerNow) {
+            winId();
+            windowHandle()->setTransientParent(owner);
+        }
         if (shown)
             show();
     }

@@ -34,8 +34,10 @@ public:
     void BtnZoomClick();
     void BtnFileScreenClick();
     // Over the frozen desktop the toolbar, like it, keeps away from the window manager, which
-    // would stack it below; elsewhere it is an ordinary window again.
-    void StayAbove(bool frozenDesktopShown);
+    // would stack it below; elsewhere it is an ordinary window again. Where no window may put
+    // itself above others (Wayland), it belongs to `frozenDesktop` while that is shown, and the
+    // desktop keeps it above the window it belongs to (sway does, full-screen or not).
+    void StayAbove(bool frozenDesktopShown, QWidget *frozenDesktop = nullptr);
 
     QGroupBox *GpSPPreview, *GroupBox1;
     ImageControl *ImgPreView;

@@ -34,15 +34,22 @@ SwayWindowPlaces::SwayWindowPlaces(QString socketPath) : socketPath_(std::move(s
 
 std::optional<SwayWindowPlaces::Place> SwayWindowPlaces::placeInTree(const QByteArray &treeJson, qint64 pid, const QString &title)
 {
+    // The capture toolbar has the main window's title, but floats at its fixed size; the frozen
+    // desktop is the main window made full-screen.
     std::optional<Place> found;
+    int foundRank = -1;
     const std::function<void(const QJsonObject &, const QString &)> walk = [&](const QJsonObject &node, QString workspace) {
         if (node.value(QLatin1String("type")).toString() == QLatin1String("workspace"))
             workspace = node.value(QLatin1String("name")).toString();
         if (node.value(QLatin1String("pid")).toInteger() == pid && node.value(QLatin1String("name")).toString() == title) {
             const Place place{node.value(QLatin1String("id")).toInteger(), workspace,
                               node.value(QLatin1String("fullscreen_mode")).toInt() != 0};
-            if (!found || found->fullscreen)
+            const bool floating = node.value(QLatin1String("type")).toString() == QLatin1String("floating_con");
+            const int rank = place.fullscreen ? 0 : floating ? 1 : 2;
+            if (rank > foundRank) {
                 found = place;
+                foundRank = rank;
+            }
         }
         for (const char *children : {"nodes", "floating_nodes"}) {
             for (const QJsonValue &child : node.value(QLatin1String(children)).toArray())

@@ -28,7 +28,8 @@ public:
         QString workspace;
         bool fullscreen = false;
     };
-    // The window of process `pid` titled `title` in a get_tree answer, the full-screen one last.
+    // The window of process `pid` titled `title` in a get_tree answer: a tiled one before a
+    // floating one, a full-screen one last.
     static std::optional<Place> placeInTree(const QByteArray &treeJson, qint64 pid, const QString &title);
     // The sway command for the window mapped at `now` once it was shown again: back to `noted`'s
     // workspace (the window itself, not the user's view), or to the front; empty when nothing is

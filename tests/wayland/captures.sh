@@ -52,3 +52,25 @@ same_pixels "$home/clipboard.png" "$pictures/6.png"
 "$prog" 2>>"$home/program.log"
 for _ in $(seq 30); do [ "$(ours_place)" = "2 True" ] && break; sleep 0.1; done
 [ "$(ours_place)" = "2 True" ] || fail "a second start left our window at $(ours_place)"
+
+# "鼠标局部截屏" in continuous capture: the capture toolbar is above the frozen desktop, usable.
+mkfifo "$home/pointer"
+python3 "$(dirname "$0")/virtual_pointer.py" < "$home/pointer" > "$home/pointer.log" 2>&1 & pids+=($!)
+exec 3> "$home/pointer"
+for _ in $(seq 50); do grep -q ready "$home/pointer.log" && break; sleep 0.1; done
+"$prog" --leave 2>>"$home/program.log"  # the window as it was before capture mode
+sleep 1
+read -r cx cy _ < <(focused_rects)
+printf 'move %d %d 1024 768\n' $((cx + 80)) $((cy + 195)) >&3
+sleep 0.3
+echo press >&3; sleep 0.1; echo release >&3
+for _ in $(seq 100); do [ "$(covering_windows)" = 1 ] && break; sleep 0.1; done
+sleep 1
+grim "$home/toolbar.png"
+read -r tx ty < <(swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(n):
+    if n.get("app_id") == "TIVrevudu" and n["type"] == "floating_con": print(n["rect"]["x"], n["rect"]["y"])
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c)
+walk(json.load(sys.stdin))')
+[ "$(convert "$home/toolbar.png" -format "%[pixel:p{$((tx + 3)),$((ty + 100))}]" info:)" = "srgb(245,250,254)" ] \
+  || fail "no toolbar at $tx,$ty over the frozen desktop ($(covering_windows) covering)"
