@@ -33,10 +33,10 @@ wait_for_file "$pictures/2.png"
 convert "$home/shot.png" -crop 450x300+150+225 +repage "$home/expected.png"
 same_pixels "$pictures/2.png" "$home/expected.png"
 
-# Our window comes back after each capture, on the workspace shown (a fault of its own); it is
-# put away again, so that no capture waits for the others to be laid out anew without it.
+# Our window, where it comes back after a capture, is put away again, so that no capture waits
+# for the others to be laid out anew without it.
 park_ours() {
-  for _ in $(seq 100); do
+  for _ in $(seq 20); do
     swaymsg -t get_tree | python3 -c 'import json, sys
 def walk(n):
     yield n
