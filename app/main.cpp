@@ -44,6 +44,7 @@ int main(int argc, char **argv)
         break;
     }
 
+    tiv::prepareNativeToolkit();
     tiv::TivApplication app(argc, argv);
     QString error;
     auto backend = tiv::createNativePlatform(&error);

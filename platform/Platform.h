@@ -40,4 +40,7 @@ public:
 // Null when the desktop cannot be reached (no display); the reason goes to `error`.
 std::unique_ptr<PlatformBackend> createNativePlatform(QString *error);
 
+// Settings the toolkit reads as it starts, for the desktop it starts on; before the application.
+void prepareNativeToolkit();
+
 }  // namespace tiv
