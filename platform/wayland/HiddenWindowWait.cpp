@@ -24,9 +24,11 @@ bool HiddenWindowWait::eventFilter(QObject *watched, QEvent *event)
                 othersRedrawing_ = false;
             sinceHide_.start();
             // Asked while sway still holds the window, before the toolkit's unmap reaches it;
-            // where sway does not tell, the wait takes the slow way.
+            // where sway does not tell, the wait takes the slow way. Menus and tips are laid
+            // over the others, never among them.
+            const bool overOthers = window->type() == Qt::Popup || window->type() == Qt::ToolTip;
             othersRedrawing_ = othersRedrawing_
-                || windows_.tiledBesideOthers(QCoreApplication::applicationPid(), window->title()).value_or(true);
+                || (!overOthers && windows_.tiledBesideOthers(QCoreApplication::applicationPid(), window->title()).value_or(true));
         }
     }
     return false;
