@@ -30,7 +30,7 @@ DesktopLayout screenLayout()
 }  // namespace
 
 WaylandScreenGrabber::WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
-    : bus_(bus), windows_(std::move(windows)), hiddenWait_(windows_), animations_(bus), portal_(bus), permission_(bus), kwin_(bus)
+    : bus_(bus), windows_(std::move(windows)), hiddenWait_(windows_), portal_(bus), permission_(bus), kwin_(bus)
 {
 }
 
@@ -73,10 +73,8 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
             return picture;
         }
     }
-    // The portal copies the frame shown next, whatever it shows: a window of ours fading out
-    // would be in it.
-    if (hiddenWait_.remainingMs() > 0 && animations_.on())
-        hiddenWait_.waitOut();
+    // The portal copies the frame shown next, whatever it shows.
+    hiddenWait_.waitOut();
     *origin = desktopRect().topLeft();
     return portalScreenshot(false);
 }
