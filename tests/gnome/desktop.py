@@ -68,11 +68,9 @@ def shot(bus, path, window=False):
     context = GLib.MainContext.default()
     for _ in range(20):
         context.iteration(False)
-    shell = ("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot", "org.gnome.Shell.Screenshot")
-    if window:
-        ok, used = call(bus, *shell, "ScreenshotWindow", GLib.Variant("(bbbs)", (False, False, False, path)), "(bs)")
-    else:
-        ok, used = call(bus, *shell, "Screenshot", GLib.Variant("(bbs)", (False, False, path)), "(bs)")
+    method, args = ("ScreenshotWindow", (False, False, False, path)) if window else ("Screenshot", (False, False, path))
+    ok, used = call(bus, "org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot", "org.gnome.Shell.Screenshot",
+                    method, GLib.Variant("(%ss)" % ("b" * (len(args) - 1)), args), "(bs)")
     sys.exit(0 if ok else "the shell took no picture")
 
 

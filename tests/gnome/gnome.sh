@@ -57,20 +57,18 @@ no_stray_pictures
 stray=$(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*" ! -name 'compared-*' ! -name region.png)
 [ -z "$stray" ] || fail "pictures left: $stray"
 
-# The window capture: GNOME's portal asks in its own dialog, where the current window is picked
-# (the other program's, which has the focus once ours is away), taken and shared with us. GNOME
-# places the dialog where it likes; its corner is found from its blue button's.
+# A window picked in the portal's own dialog (the current one: the other program's, focused once
+# ours is away), taken and shared; the dialog's corner is found from its blue button's.
 other_window
 reference_window "$home/window-shot.png"
 timeout 20 "$prog" --capture window
 sleep 4
 reference_shot "$home/dialog.png"
 read -r x y < <(convert "$home/dialog.png" -fuzz 3% -fill black +opaque '#3584e4' -trim -format '%[fx:page.x+w-493] %[fx:page.y-6]\n' info:)
-for at in "53 147" "410 22"; do
-  read -r dx dy <<< "$at"
-  input move $((x + dx)) $((y + dy))
-  input click
-done
+input move $((x + 53)) $((y + 147))
+input click
+input move $((x + 410)) $((y + 22))
+input click
 sleep 4
 input move $((x + 452)) $((y + 22))
 input click
