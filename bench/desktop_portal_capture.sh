@@ -19,13 +19,8 @@ now() { date +%s%N; }
 printf '[default]\nPicFormat=6\nContinueCut=1\n' > "$home/bin/defualt.ini"
 start_program
 sleep 3
-if [ "$desktop" = kde ]; then
-  read -r x y < <(program_window 'w.bufferGeometry.x + " " + w.bufferGeometry.y')
-  input move $((x + 82)) $((y + 200))
-else
-  # The region button of the maximised window, below the desktop's top bar.
-  input move 84 257
-fi
+# The region button of the maximised window (below GNOME's top bar).
+if [ "$desktop" = kde ]; then input move 81 224; else input move 84 257; fi
 input click
 if [ "$desktop" = kde ]; then wait_for_frozen_desktop; fi
 sleep 4
