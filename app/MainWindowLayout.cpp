@@ -192,6 +192,18 @@ void TFrmMain::buildLayout()
     hintRow->addWidget(Panel11);
     Panel12->hide();
     Panel11->hide();
+    // How the desktop's own keys are made to capture, where it lets no program hold keys: a line
+    // of its own above the hint line, so that the save messages there leave it standing while
+    // capture mode lasts; its commands can be selected and copied.
+    LbBindingHint = new QLabel(SbMain);
+    LbBindingHint->setObjectName(QStringLiteral("LbBindingHint"));
+    LbBindingHint->setTextFormat(Qt::PlainText);
+    LbBindingHint->setWordWrap(true);
+    LbBindingHint->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LbBindingHint->setFont(hintFont);
+    LbBindingHint->setStyleSheet(QStringLiteral("color: rgb(0, 60, 150); background: rgb(245,250,254); padding: 3px;"));
+    LbBindingHint->hide();
+    main->addWidget(LbBindingHint);
     main->addWidget(PnlHint);
 
     buildMoreFunctionsMenu();

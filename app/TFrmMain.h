@@ -135,6 +135,8 @@ public:
     // --- global hotkeys (capture/) ---
     bool RegisterCaptureHotkeys();
     void UnregisterCaptureHotkeys();
+    // How this desktop's own keys are made to capture, on its own line (empty: the line goes).
+    void SayHowKeysAreMade(const QString &hint);
 
     // --- picture naming and saving (files/) ---
     bool EnsurePictureFolder();
@@ -446,6 +448,7 @@ public:
     QFrame *PnlAutoSave, *PnSavePic;
     QLineEdit *EdtAutoSavePre, *EdtPicName;
     HintLine *PnlHint;
+    QLabel *LbBindingHint;
     QLabel *LbRollers, *LbRollers2;
 
     // Side toolbar: visible ones first, then the hidden buttons that share handlers.

@@ -38,6 +38,7 @@ void TFrmMain::PresentCapture(bool afterCaptureSteps)
     setBorderless(false);
     PnlPic->setFrameShape(QFrame::Box);
     PnlHint->show();
+    LbBindingHint->setVisible(!LbBindingHint->text().isEmpty());
     ImgMain->show();
     SbAvert->show();
     if (afterCaptureSteps) {

@@ -259,7 +259,8 @@ void TFrmMain::EnterPictureOnlyView()
                        static_cast<QWidget *>(SplitterTop), static_cast<QWidget *>(SbPicName),
                        static_cast<QWidget *>(PnlTop), static_cast<QWidget *>(ImgLeft),
                        static_cast<QWidget *>(ImgRight), static_cast<QWidget *>(MemoText),
-                       static_cast<QWidget *>(PnlBottom), static_cast<QWidget *>(PnlHint)})
+                       static_cast<QWidget *>(PnlBottom), static_cast<QWidget *>(PnlHint),
+                       static_cast<QWidget *>(LbBindingHint)})
         w->hide();
     PnlPic->setFrameShape(QFrame::NoFrame);
     SbAvert->hide();

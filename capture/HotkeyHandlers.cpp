@@ -49,8 +49,8 @@ bool TFrmMain::RegisterCaptureHotkeys()
     if (!platform_.hotkeys->systemWide()) {
         // Nothing to register and nothing refused; each start of capture mode says again how the
         // desktop's own keys are made, with this program's path as the desktop must run it.
-        PnlHint->setText(DesktopBindingHint(DesktopKindOf(qEnvironmentVariable("XDG_CURRENT_DESKTOP")),
-                                            QCoreApplication::applicationFilePath()));
+        SayHowKeysAreMade(DesktopBindingHint(DesktopKindOf(qEnvironmentVariable("XDG_CURRENT_DESKTOP")),
+                                             QCoreApplication::applicationFilePath()));
         return true;
     }
     const bool accepted = tiv::RegisterCaptureHotkeys(Hotkeys, Conflicts, *platform_.hotkeys,
@@ -61,8 +61,7 @@ bool TFrmMain::RegisterCaptureHotkeys()
     // are set there, which is no conflict the hotkey dialog could mend.
     const bool setInDesktop = !accepted && platform_.hotkeys->keysSetInDesktopSettings();
     ShowHotkeyConflictNote(PnlHint, setInDesktop ? HotkeyConflicts{} : Conflicts);
-    if (setInDesktop)
-        PnlHint->setText(HotkeysInDesktopSettingsText());
+    SayHowKeysAreMade(setInDesktop ? HotkeysInDesktopSettingsText() : QString());
     return accepted;
 }
 
@@ -71,6 +70,15 @@ void TFrmMain::UnregisterCaptureHotkeys()
     if (platform_.hotkeys)
         tiv::UnregisterCaptureHotkeys(*platform_.hotkeys);
     LeaveHotkeyArmed = false;
+    SayHowKeysAreMade(QString());
+}
+
+void TFrmMain::SayHowKeysAreMade(const QString &hint)
+{
+    LbBindingHint->setText(hint);
+    // Shown with the hint line: the frozen desktop's picture-only view hides both, and both come
+    // back with the window's chrome once the selection ends.
+    LbBindingHint->setVisible(!hint.isEmpty() && !PnlHint->isHidden());
 }
 
 void TFrmMain::BtnSetHotkeyClick()

@@ -416,8 +416,16 @@ std::optional<DesktopLayout> compositorLayout()
 
 QImage screencopyDesktop(DesktopLayout *layout, int changeWithinMs)
 {
+    // A compositor without the protocol (GNOME, KDE) does not gain it while the program runs; the
+    // connection and round trips it takes to find that out are spent once.
+    static bool offered = true;
+    if (!offered)
+        return {};
     Session session;
-    if (!describeOutputs(session) || !session.manager || !session.shm || !copyFrames(session, changeWithinMs))
+    if (!describeOutputs(session))
+        return {};
+    offered = session.manager != nullptr;
+    if (!session.manager || !session.shm || !copyFrames(session, changeWithinMs))
         return {};
     *layout = layoutOf(session);
     const QRect desktop = layout->pictureRect();

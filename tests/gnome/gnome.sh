@@ -2,7 +2,7 @@
 # On headless GNOME Shell 43: full-screen and region captures hold exactly the screen's pixels
 # and leave no picture of the portal's in the Pictures folder; with the screenshot permission
 # unset and the desktop's question left unanswered nothing is saved anywhere, and once allowed
-# the capture lands.
+# the capture lands. A window capture is picked in the desktop's own screenshot dialog.
 source "$(dirname "$0")/lib.sh"
 
 allow_screenshots
@@ -56,3 +56,22 @@ no_stray_pictures
 # Nor anywhere else in the home folder (the test's own pictures aside).
 stray=$(find "$home" -newer "$home/desktop-shot.png" -name '*.png' ! -path "$pictures/*" ! -name 'compared-*' ! -name region.png)
 [ -z "$stray" ] || fail "pictures left: $stray"
+
+# A window picked in the portal's own dialog (the current one: the other program's, focused once
+# ours is away), taken and shared; the dialog's corner is found from its blue button's.
+other_window
+reference_window "$home/window-shot.png"
+timeout 20 "$prog" --capture window
+sleep 4
+reference_shot "$home/dialog.png"
+read -r x y < <(convert "$home/dialog.png" -fuzz 3% -fill black +opaque '#3584e4' -trim -format '%[fx:page.x+w-493] %[fx:page.y-6]\n' info:)
+input move $((x + 53)) $((y + 147))
+input click
+input move $((x + 410)) $((y + 22))
+input click
+sleep 4
+input move $((x + 452)) $((y + 22))
+input click
+wait_for_file "$pictures/5.png" 100
+same_pixels "$pictures/5.png" "$home/window-shot.png"
+no_stray_pictures

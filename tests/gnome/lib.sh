@@ -29,6 +29,8 @@ keys Escape
 sleep 1
 
 reference_shot() { python3 "$here/desktop.py" shot "$1" || fail "no reference picture"; }
+# The see-through shadow laid over white, as the program lays it.
+reference_window() { python3 "$here/desktop.py" window "$1.a.png" && convert "$1.a.png" -background white -flatten "$1" || fail "no reference picture"; }
 
 # The screenshot permission of programs outside a sandbox, as GNOME's portal stores it.
 permission_store() {

@@ -137,3 +137,12 @@ input() {
   for _ in $(seq 50); do [ "$(grep -c done "$home/input.log")" -gt "$before" ] && return 0; sleep 0.1; done
   fail "the desktop took no input"
 }
+
+# A window of another program, grey on a frame of the desktop's, which takes the focus.
+other_window() {
+  GSK_RENDERER=cairo python3 -c 'import gi; gi.require_version("Gtk", "4.0"); from gi.repository import Gtk
+a = Gtk.Application(application_id="example.tiv.other")
+a.connect("activate", lambda a: Gtk.ApplicationWindow(application=a, title="the window to capture", default_width=400, default_height=300).present())
+a.run()' > "$home/other.log" 2>&1 & pids+=($!)
+  sleep 3
+}

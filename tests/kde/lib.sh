@@ -57,19 +57,3 @@ wait_for_frozen_desktop() {
   fail "the frozen desktop did not come"
 }
 
-# A window of another program, grey on a frame of the desktop's.
-other_window() {
-  GSK_RENDERER=cairo python3 -c '
-import gi
-gi.require_version("Gtk", "4.0")
-from gi.repository import Gtk
-app = Gtk.Application(application_id="example.tiv.other")
-def show(a):
-    w = Gtk.ApplicationWindow(application=a, title="the window to capture")
-    w.set_default_size(400, 300)
-    w.set_child(Gtk.Label(label="the window to capture"))
-    w.present()
-app.connect("activate", show)
-app.run()' > "$home/other.log" 2>&1 & pids+=($!)
-  sleep 3
-}
