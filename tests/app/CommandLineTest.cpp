@@ -5,21 +5,27 @@
 
 using namespace tiv;
 
+namespace {
+
+constexpr auto &parse = ParseArguments;
+
+}  // namespace
+
 TEST(CommandLine, ReadsTheCommandsAndLetsTheToolkitOptionsThrough)
 {
-    EXPECT_EQ(ParseArguments({}).action, CommandLineRequest::Start);
-    EXPECT_EQ(ParseArguments({"-platform", "wayland", "--style=fusion", "-reverse"}).action, CommandLineRequest::Start);
-    const auto region = ParseArguments({"-platform", "xcb", "--capture", "region"});
+    EXPECT_EQ(parse({}).action, CommandLineRequest::Start);
+    EXPECT_EQ(parse({"-platform", "wayland", "--style=fusion", "-reverse"}).action, CommandLineRequest::Start);
+    const auto region = parse({"-platform", "xcb", "--capture", "region"});
     EXPECT_EQ(region.action, CommandLineRequest::Capture);
     EXPECT_EQ(region.captureKind, "region");
-    EXPECT_EQ(ParseArguments({"--capture=client"}).captureKind, "client");
-    EXPECT_EQ(ParseArguments({"--leave"}).action, CommandLineRequest::Leave);
-    EXPECT_EQ(ParseArguments({"--version"}).action, CommandLineRequest::Version);
+    EXPECT_EQ(parse({"--capture=client"}).captureKind, "client");
+    EXPECT_EQ(parse({"--leave"}).action, CommandLineRequest::Leave);
+    EXPECT_EQ(parse({"--version"}).action, CommandLineRequest::Version);
 
     for (const QStringList &wrong : {QStringList{"--capture"}, QStringList{"--capture", "desk"},
                                      QStringList{"--capture", "full", "--leave"}, QStringList{"full"},
                                      QStringList{"--platform-x"}})
-        EXPECT_EQ(ParseArguments(wrong).action, CommandLineRequest::Usage) << wrong.join(' ').toStdString();
+        EXPECT_EQ(parse(wrong).action, CommandLineRequest::Usage) << wrong.join(' ').toStdString();
 }
 
 TEST(CommandLine, RequestsTravelToTheRunningCopyAsTheHotkeysTheyStandFor)
@@ -27,7 +33,7 @@ TEST(CommandLine, RequestsTravelToTheRunningCopyAsTheHotkeysTheyStandFor)
     for (const auto &[arguments, id] : std::initializer_list<std::pair<QStringList, int>>{
              {{"--capture", "full"}, 1}, {{"--capture", "window"}, 2}, {{"--capture", "client"}, 3},
              {{"--capture", "region"}, 4}, {{"--leave"}, 5}, {{}, 0}}) {
-        const auto travelled = RequestFromMessage(RequestMessage(ParseArguments(arguments)));
+        const auto travelled = RequestFromMessage(RequestMessage(parse(arguments)));
         EXPECT_EQ(HotkeyIdOf(travelled), id) << arguments.join(' ').toStdString();
     }
     for (const char *junk : {"capture desk", "leave now", "", "rm -rf /"})
@@ -36,7 +42,7 @@ TEST(CommandLine, RequestsTravelToTheRunningCopyAsTheHotkeysTheyStandFor)
 
 TEST(CommandLine, DelayGoesWithACaptureAndTravelsWithIt)
 {
-    const auto delayed = ParseArguments({"--delay", "3", "--capture", "window"});
+    const auto delayed = parse({"--delay", "3", "--capture", "window"});
     EXPECT_EQ(delayed.action, CommandLineRequest::Capture);
     EXPECT_EQ(delayed.captureKind, "window");
     EXPECT_EQ(delayed.delaySeconds, 3);
@@ -44,15 +50,16 @@ TEST(CommandLine, DelayGoesWithACaptureAndTravelsWithIt)
     EXPECT_EQ(travelled.captureKind, "window");
     EXPECT_EQ(travelled.delaySeconds, 3);
     // Alone it delays the kind chosen last, which the running copy knows.
-    const auto alone = RequestFromMessage(RequestMessage(ParseArguments({"--delay=10"})));
+    const auto alone = RequestFromMessage(RequestMessage(parse({"--delay=10"})));
     EXPECT_EQ(alone.action, CommandLineRequest::Capture);
     EXPECT_TRUE(alone.captureKind.isEmpty());
     EXPECT_EQ(alone.delaySeconds, 10);
-    EXPECT_EQ(ParseArguments({"--capture", "text"}).captureKind, "text");
-    EXPECT_EQ(HotkeyIdOf(ParseArguments({"--capture", "text"})), 0);
+    EXPECT_EQ(parse({"--capture", "text"}).captureKind, "text");
+    EXPECT_EQ(RequestFromMessage(RequestMessage(parse({"--capture", "pin"}))).captureKind, "pin");
+    EXPECT_EQ(HotkeyIdOf(parse({"--capture", "text"})), 0);
     for (const QStringList &wrong : {QStringList{"--delay"}, QStringList{"--delay", "0", "--capture", "full"},
                                      QStringList{"--delay", "11"}, QStringList{"--delay", "2", "--leave"},
                                      QStringList{"--delay", "2", "--delay", "3"}})
-        EXPECT_EQ(ParseArguments(wrong).action, CommandLineRequest::Usage) << wrong.join(' ').toStdString();
+        EXPECT_EQ(parse(wrong).action, CommandLineRequest::Usage) << wrong.join(' ').toStdString();
     EXPECT_EQ(RequestFromMessage(QStringLiteral("capture last delay 0")).action, CommandLineRequest::Usage);
 }
