@@ -10,10 +10,10 @@ namespace {
 
 const QStringList CaptureKinds = {QStringLiteral("full"), QStringLiteral("window"), QStringLiteral("client"),
                                   QStringLiteral("region")};
-// Kinds that no hotkey runs.
-const QString TextKind = QStringLiteral("text");
+// Kinds that no hotkey runs: read a region's text, pin a region to the screen.
+const QStringList OtherKinds = {QStringLiteral("text"), QStringLiteral("pin")};
 
-bool KnownKind(const QString &kind) { return CaptureKinds.contains(kind) || kind == TextKind; }
+bool KnownKind(const QString &kind) { return CaptureKinds.contains(kind) || OtherKinds.contains(kind); }
 
 // 1 to 10 seconds, else 0.
 int DelayValue(const QString &text)
@@ -75,7 +75,7 @@ CommandLineRequest ParseCommandLine(const QStringList &arguments)
         } else if (a == QLatin1String("--capture") || a.startsWith(QLatin1String("--capture="))) {
             const bool joined = a.contains(QLatin1Char('='));
             if (!joined && i + 1 >= arguments.size())
-                return usage(QStringLiteral("--capture needs one of full, window, client, region, text"));
+                return usage(QStringLiteral("--capture needs one of full, window, client, region, text, pin"));
             next.action = CommandLineRequest::Capture;
             next.captureKind = joined ? a.section(QLatin1Char('='), 1) : arguments[++i];
             if (!KnownKind(next.captureKind))
@@ -143,7 +143,7 @@ int HotkeyIdOf(const CommandLineRequest &request)
 QString UsageText()
 {
     return QStringLiteral(
-        "Usage: TIVrevudu [[--delay N] --capture full|window|client|region|text | --leave | --help | --version]\n"
+        "Usage: TIVrevudu [[--delay N] --capture full|window|client|region|text|pin | --leave | --help | --version]\n"
         "\n"
         "Without arguments the program starts, or brings its running copy forward.\n"
         "  --capture full     capture the whole desktop\n"
@@ -151,6 +151,7 @@ QString UsageText()
         "  --capture client   capture the active window's content\n"
         "  --capture region   freeze the desktop and drag out a region\n"
         "  --capture text     drag out a region and read its text (to the clipboard)\n"
+        "  --capture pin      drag out a region and pin it to the screen\n"
         "  --delay N          wait N seconds (1 to 10) before the capture; alone, the kind\n"
         "                     chosen last in the delayed capture dialog; Esc cancels\n"
         "  --leave            leave capture mode\n"

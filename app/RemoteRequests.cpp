@@ -12,8 +12,9 @@ void TFrmMain::RunRequest(const CommandLineRequest &request)
         StartDelayedCapture(request.captureKind, request.delaySeconds);
         return;
     }
-    if (request.action == CommandLineRequest::Capture && request.captureKind == QLatin1String("text")) {
-        StartTextRegion();
+    if (request.action == CommandLineRequest::Capture
+        && (request.captureKind == QLatin1String("text") || request.captureKind == QLatin1String("pin"))) {
+        RunCaptureKind(request.captureKind);
         return;
     }
     if (const int id = HotkeyIdOf(request)) {

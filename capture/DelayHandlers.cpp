@@ -76,6 +76,8 @@ void TFrmMain::RunCaptureKind(const QString &kind)
                                     QStringLiteral("region")};
     if (kind == QLatin1String("text"))
         StartTextRegion();
+    else if (kind == QLatin1String("pin"))
+        PinRegionClick();
     else if (const int id = int(ids.indexOf(kind)) + 1; id > 0)
         HotkeyMessage(id);
 }

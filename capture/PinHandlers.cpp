@@ -7,6 +7,7 @@
 #include "common/HandlerWiring.h"
 #include "editing/ImageControl.h"
 #include "files/SavePictureFile.h"
+#include "text/DesktopBindingHint.h"
 #include "text/FeatureTexts.h"
 #include "text/InterfaceText.h"
 
@@ -55,9 +56,12 @@ PinWindow *TFrmMain::PinPicture(const QImage &picture, QPoint at)
     pin->show();
     pin->raise();
     pin->activateWindow();
-    // Wayland desktops keep no window above the others at a program's wish; say so once.
+    // Wayland desktops keep no window above the others at a program's wish; say once what this
+    // one does instead: sway floats a window of fixed size over its tiled ones.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && Pins.size() == 1)
-        PnlHint->setText(TxtPinNotAbove);
+        PnlHint->setText(DesktopKindOf(qEnvironmentVariable("XDG_CURRENT_DESKTOP")) == DesktopKind::Sway
+                             ? TxtPinFloating
+                             : TxtPinNotAbove);
     return pin;
 }
 

@@ -1,7 +1,5 @@
 #include "editing/Mosaic.h"
 
-#include <QPainter>
-
 #include <algorithm>
 #include <cstdint>
 #include <thread>
@@ -91,6 +89,55 @@ void OverBlockRows(int blockRows, qsizetype pixels, Work work)
     other.join();
 }
 
+// a and b mixed in the proportion (256 - w) : w, two channels at a time, 16 bits apart.
+inline QRgb Mix(QRgb a, QRgb b, std::uint32_t w)
+{
+    const std::uint32_t v = 256 - w;
+    const std::uint32_t blueRed = ((a & 0x00FF00FFu) * v + (b & 0x00FF00FFu) * w) >> 8;
+    const std::uint32_t alphaGreen = ((a >> 8) & 0x00FF00FFu) * v + ((b >> 8) & 0x00FF00FFu) * w;
+    return (blueRed & 0x00FF00FFu) | (alphaGreen & 0xFF00FF00u);
+}
+
+// Where the centre of pixel `i` of `length` falls among `cells` evenly spread cells, in 1/256 of
+// a cell from the first cell's centre, kept between the first and last centres.
+inline int CellPosition(int i, int length, int cells)
+{
+    const qint64 at = (qint64(2 * i + 1) * cells * 128) / length - 128;
+    return int(std::clamp<qint64>(at, 0, qint64(cells - 1) * 256));
+}
+
+// The blur: one row of the area's width per block row, blended across between the block centres,
+// then every pixel row blended between the two rows around it. Built from the averages alone.
+void BlendRows(const QImage &averages, int width, int firstRow, int lastRow, std::vector<QRgb> &rows)
+{
+    const int columns = averages.width();
+    for (int row = firstRow; row < lastRow; ++row) {
+        const auto *avg = reinterpret_cast<const QRgb *>(averages.constScanLine(row));
+        QRgb *out = rows.data() + std::size_t(row) * std::size_t(width);
+        for (int x = 0; x < width; ++x) {
+            const int at = CellPosition(x, width, columns);
+            const int i = at >> 8;
+            out[x] = Mix(avg[i], avg[std::min(i + 1, columns - 1)], std::uint32_t(at & 255));
+        }
+    }
+}
+
+void BlendDown(uchar *bits, qsizetype stride, QRect area, int blockRows, int firstY, int lastY,
+               const std::vector<QRgb> &rows)
+{
+    const std::size_t width = std::size_t(area.width());
+    for (int y = firstY; y < lastY; ++y) {
+        const int at = CellPosition(y, area.height(), blockRows);
+        const int i = at >> 8;
+        const QRgb *above = rows.data() + std::size_t(i) * width;
+        const QRgb *below = rows.data() + std::size_t(std::min(i + 1, blockRows - 1)) * width;
+        const auto w = std::uint32_t(at & 255);
+        auto *out = reinterpret_cast<QRgb *>(bits + (area.top() + y) * stride) + area.left();
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = Mix(above[x], below[x], w);
+    }
+}
+
 }  // namespace
 
 int DefaultMosaicBlock(QSize picture)
@@ -115,18 +162,18 @@ QRect ApplyMosaic(QImage &image, QRect area, int block, MosaicStyle style)
         return {};
     const qsizetype pixels = qsizetype(area.width()) * area.height();
     OverBlockRows(blockRows, pixels, [&](int from, int to) { AverageBlocks(image, area, block, from, to, averages); });
+    uchar *bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
     if (style == MosaicStyle::Pixelate) {
-        uchar *bits = image.bits();
-        const qsizetype stride = image.bytesPerLine();
         OverBlockRows(blockRows, pixels,
                       [&](int from, int to) { FillBlocks(bits, stride, area, block, from, to, averages); });
         return area;
     }
     // The blend is drawn from the averages only: a blur of the original pixels could be undone.
-    const QImage smooth = averages.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPainter p(&image);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(area.topLeft(), smooth);
+    std::vector<QRgb> rows(std::size_t(blockRows) * std::size_t(area.width()));
+    OverBlockRows(blockRows, pixels, [&](int from, int to) { BlendRows(averages, area.width(), from, to, rows); });
+    OverBlockRows(area.height(), pixels,
+                  [&](int from, int to) { BlendDown(bits, stride, area, blockRows, from, to, rows); });
     return area;
 }
 

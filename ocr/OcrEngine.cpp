@@ -10,6 +10,8 @@
 #include <tesseract/ocrclass.h>
 #include <tesseract/resultiterator.h>
 
+#include <omp.h>
+
 #include <clocale>
 
 namespace tiv {
@@ -83,6 +85,11 @@ OcrEngine::Result OcrEngine::recognise(const QImage &region, const std::atomic_b
     Result result;
     if (!loaded_ || region.isNull())
         return result;
+    // The engine shares some of its work out to OpenMP threads that spin while they wait for
+    // each other; with the desktop's cores busy that made a 1000x300 region four to five times
+    // slower than reading it on one thread. No parallel level is let run (the engine asks for its
+    // thread counts itself, so a thread count set here would be passed over).
+    omp_set_max_active_levels(0);
     const PreparedPicture prepared = PrepareForRecognition(region);
     // One line of text reads best as a line; anything else as one block, in reading order, which
     // is how a window's texts are laid out.
@@ -108,7 +115,9 @@ OcrEngine::Result OcrEngine::recognise(const QImage &region, const std::atomic_b
                 QString line = text ? QString::fromUtf8(text.get()).trimmed() : QString();
                 const int confidence = int(it->Confidence(tesseract::RIL_TEXTLINE));
                 int left = 0, top = 0, right = 0, bottom = 0;
-                if (confidence < 85 && it->BoundingBox(tesseract::RIL_TEXTLINE, &left, &top, &right, &bottom)
+                // Only enlarged small text: at their own size the mixed model reads Chinese lines
+                // as well as the Chinese one, and the second reading only trades one error for another.
+                if (prepared.scale > 1.0 && confidence < 85 && it->BoundingBox(tesseract::RIL_TEXTLINE, &left, &top, &right, &bottom)
                     && !(cancel && cancel->load())) {
                     int chineseConfidence = 0;
                     const QString chinese = readLineAsChinese(

@@ -46,7 +46,7 @@ private:
 
     std::unique_ptr<tesseract::TessBaseAPI> api_;
     // Chinese alone: the mixed model now and then takes a Chinese line for garbled English, with
-    // a low confidence; such lines are read again with this one.
+    // a low confidence; such lines of enlarged small text are read again with this one.
     std::unique_ptr<tesseract::TessBaseAPI> chinese_;
     bool loaded_ = false;
 };

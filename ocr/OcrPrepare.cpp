@@ -9,6 +9,7 @@ namespace tiv {
 namespace {
 
 constexpr int Margin = 16;
+constexpr int NativeLineHeight = 14;
 
 // The light ground's level: the most common grey (the background fills most of a region).
 int BackgroundLevel(const QImage &grey)
@@ -79,7 +80,11 @@ PreparedPicture PrepareForRecognition(const QImage &region)
     if (!runs.empty()) {
         std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
         out.lineHeight = runs[runs.size() / 2];
-        out.scale = std::clamp(double(WantedLineHeight) / out.lineHeight, 1.0, 4.0);
+        // Lines of 14 px and more are read at their own size: the engine finds them well there,
+        // and every enlargement softens the strokes, after which it reads some Chinese characters
+        // and English capitals as their neighbours (缀 as 级, "were" as "Were").
+        out.scale = out.lineHeight >= NativeLineHeight ? 1.0
+                                                       : std::clamp(double(WantedLineHeight) / out.lineHeight, 1.0, 4.0);
     }
     const QSize scaled(int(std::lround(grey.width() * out.scale)), int(std::lround(grey.height() * out.scale)));
     if (out.scale != 1.0)

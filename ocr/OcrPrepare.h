@@ -5,7 +5,7 @@
 namespace tiv {
 
 // A screen region made ready for the recognition engine: grey, dark text on a light ground,
-// enlarged so that its text lines are about as tall as the engine reads best, with a margin.
+// small text enlarged so that its lines are about as tall as the engine reads best, with a margin.
 struct PreparedPicture {
     QImage grey;          // Format_Grayscale8
     double scale = 1.0;   // how much the region was enlarged
@@ -14,6 +14,7 @@ struct PreparedPicture {
 };
 
 // Interface text is drawn 11 to 16 pixels high; the engine was trained on lines three times that.
+// Lines below 14 px are enlarged to about this height.
 constexpr int WantedLineHeight = 40;
 
 PreparedPicture PrepareForRecognition(const QImage &region);

@@ -34,6 +34,8 @@ const QString TxtPinNoPicture = QStringLiteral("画布上没有图片可以贴�
 const QString TxtPinNotAbove =
     QStringLiteral("此桌面（Wayland）不让程序把窗口放在其他窗口之上，贴图以普通窗口显示；"
                    "可在桌面的窗口菜单或规则中设为置顶");
+const QString TxtPinFloating =
+    QStringLiteral("sway 不让程序置顶窗口：贴图浮在平铺的窗口之上，其他浮动窗口仍可能盖住它");
 const QString TxtPinCopied = QStringLiteral("贴图已复制到剪贴板");
 const QString TxtPinSaved = QStringLiteral("贴图已保存为：%s");
 const QString TxtPinToolbar = QStringLiteral("区域贴图");

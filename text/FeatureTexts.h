@@ -16,7 +16,7 @@ extern const QString TxtDelayMenu, TxtDelayFull, TxtDelayWindow, TxtDelayRegion,
     TxtDelayCountdown, TxtDelayCancelled, TxtDelayStart, TxtDelayTitle, TxtDelayKind, TxtDelayCancel;
 
 // Pinned pictures.
-extern const QString TxtPinMenu, TxtPinCanvas, TxtPinRegion, TxtPinCopy, TxtPinSave, TxtPinClose,
+extern const QString TxtPinMenu, TxtPinCanvas, TxtPinRegion, TxtPinCopy, TxtPinSave, TxtPinClose, TxtPinFloating,
     TxtPinActualSize, TxtPinTip, TxtPinNoPicture, TxtPinNotAbove, TxtPinCopied, TxtPinSaved,
     TxtPinToolbar;
 

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "support/ParseArguments.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +7,7 @@ using namespace tiv;
 
 namespace {
 
-CommandLineRequest parse(QStringList arguments)
-{
-    arguments.prepend(QStringLiteral("TIVrevudu"));
-    return ParseCommandLine(arguments);
-}
+constexpr auto &parse = ParseArguments;
 
 }  // namespace
 
@@ -58,6 +55,7 @@ TEST(CommandLine, DelayGoesWithACaptureAndTravelsWithIt)
     EXPECT_TRUE(alone.captureKind.isEmpty());
     EXPECT_EQ(alone.delaySeconds, 10);
     EXPECT_EQ(parse({"--capture", "text"}).captureKind, "text");
+    EXPECT_EQ(RequestFromMessage(RequestMessage(parse({"--capture", "pin"}))).captureKind, "pin");
     EXPECT_EQ(HotkeyIdOf(parse({"--capture", "text"})), 0);
     for (const QStringList &wrong : {QStringList{"--delay"}, QStringList{"--delay", "0", "--capture", "full"},
                                      QStringList{"--delay", "11"}, QStringList{"--delay", "2", "--leave"},
