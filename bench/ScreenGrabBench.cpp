@@ -59,6 +59,7 @@ void grabWithCursor(benchmark::State &state, bool leavePadding)
     tiv::Platform p = backend->services();
     const QRect desk = p.screen->desktopRect();
     for (auto _ : state) {
+        p.cursor->askAhead();
         bool paddingLeft = false;
         QImage picture = leavePadding ? p.screen->grabLeavingPadding(desk, paddingLeft) : p.screen->grab(desk);
         if (picture.size() != desk.size()) {

@@ -54,6 +54,8 @@ bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
         } else {
             return;
         }
+        if (platform_.cursor)
+            platform_.cursor->askAhead();
         bool paddingLeft = false;
         QImage pixels = screen->grabLeavingPadding(area, paddingLeft);
         if (pixels.isNull())
