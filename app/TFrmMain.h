@@ -75,6 +75,8 @@ public:
     // After a refusal the desktop remembers, offers to have it ask again next time.
     void OfferToAskAgain();
     void DrawCursorOverlay(QImage &bitmap, int originX, int originY);
+    // Makes the canvas picture opaque where its grab left that for after the save (MakeOpaque).
+    void SettleCapturePadding();
     // A mouse position on the canvas, exact to the device pixel also where Qt rounds it to a
     // whole logical one (a device pixel ratio above 1 on X).
     QPointF CanvasMousePosition(const QMouseEvent &event) const;
@@ -391,6 +393,8 @@ public:
     // --- state (all zero, empty or false when the window is made) ---
     bool ChromeShown = false;
     bool ShownBeforeCapture = false;
+    // Set by a grab that left the padding byte of the canvas picture's pixels as the desktop gave it.
+    bool CapturePaddingLeft = false;
     // Set by saves that did not refill the picture list (continuous capture).
     bool PictureListBehind = false;
     QString PictureDrive;

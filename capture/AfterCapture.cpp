@@ -56,6 +56,7 @@ bool KeepCapture(TFrmMain &w)
 {
     // A refused picture folder has been said once; the list keeps what it shows.
     const bool folderUsable = w.AutoSaveCapture();
+    w.SettleCapturePadding();
     if (w.AutoClipboard())
         w.CopyPictureToClipboard(w.ImgMain);
     return folderUsable;
@@ -78,6 +79,8 @@ bool TFrmMain::AutoSaveCapture()
         }
         // A name taken meanwhile passes to the next number, so the file written may be another.
         const SavePictureResult saved = SaveNewPicture(name);
+        // Before the toolbar's preview shares the picture, which would make this pass copy it.
+        SettleCapturePadding();
         const bool named = saved.kind == SavePictureResult::Kind::Written || saved.kind == SavePictureResult::Kind::SaveFailed;
         const QString path = named ? saved.path : name.path;
         CurrentPicturePath = path;

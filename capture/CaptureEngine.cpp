@@ -8,6 +8,7 @@
 #include "capture/PrecisePointer.h"
 #include "capture/TFrmShortcutSet.h"
 #include "common/CatchAll.h"
+#include "common/OpaquePixels.h"
 #include "editing/ImageControl.h"
 #include "platform/WindowDepartureWatch.h"
 #include "text/InterfaceText.h"
@@ -28,6 +29,7 @@ bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
     // Every capture carries the cursor, the region capture's frozen desktop included: the user
     // sees the pointer where it was when the desktop froze.
     bool grabbed = false;
+    CapturePaddingLeft = false;
     CatchAll([&] {
         ScreenGrabber *screen = platform_.screen;
         if (!screen)
@@ -52,14 +54,26 @@ bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
         } else {
             return;
         }
-        QImage pixels = screen->grab(area);
+        if (platform_.cursor)
+            platform_.cursor->askAhead();
+        bool paddingLeft = false;
+        QImage pixels = screen->grabLeavingPadding(area, paddingLeft);
         if (pixels.isNull())
             return;
         bitmap = std::move(pixels);
+        CapturePaddingLeft = paddingLeft;
         grabbed = true;
         DrawCursorOverlay(bitmap, area.x(), area.y());
     });
     return grabbed;
+}
+
+void TFrmMain::SettleCapturePadding()
+{
+    if (!CapturePaddingLeft)
+        return;
+    CapturePaddingLeft = false;
+    MakeOpaque(ImgMain->picture().image);
 }
 
 void TFrmMain::ReportFailedGrab()
@@ -113,6 +127,8 @@ void TFrmMain::HideForCapture(const QWidget *keptInPicture)
 
 void TFrmMain::RestoreAfterCapture()
 {
+    // Done by now unless the capture stopped short of its save.
+    SettleCapturePadding();
     if (ShownBeforeCapture)
         show();
     ReturnToOwnPlace();
@@ -242,6 +258,8 @@ void TFrmMain::StartRegionCapture()
         HideBeforeRegionGrab();
         if (!grabInto(*this, GrabDesktop, false))
             return;
+        // Shown at once, so nothing waits for a save here.
+        SettleCapturePadding();
         ImgMain->sizeToPicture();
         ImgMain->show();
         ToolMode = 5;

@@ -4,6 +4,7 @@
 #include "capture/TFrmToolBar.h"
 #include "common/CatchAll.h"
 #include "common/HandlerWiring.h"
+#include "editing/ImageControl.h"
 #include "text/InterfaceText.h"
 
 #include <QLabel>
@@ -49,7 +50,7 @@ void TFrmMain::BringBackOwnWindows()
 void TFrmMain::ShowSavedPictureOnToolbar(const QString &path)
 {
     if (CaptureToolbar)
-        CaptureToolbar->ShowSavedPicture(path);
+        CaptureToolbar->ShowSavedPicture(path, ImgMain->picture());
 }
 
 void TFrmMain::KeepWayBack()

@@ -115,14 +115,16 @@ void TFrmToolBar::FormCreate()
     ApplyButtonFace(BtnSpExistMainWin, QStringLiteral("BtnSpExistMainWin"), QStringLiteral("返回主窗口"));
 }
 
-void TFrmToolBar::ShowSavedPicture(const QString &path)
+void TFrmToolBar::ShowSavedPicture(const QString &path, const CanvasPicture &picture)
 {
     CatchAll([&] {
         auto *entry = new QListWidgetItem(QFileInfo(path).fileName(), LbImgs);
         // The entry keeps where its picture was saved; the picture folder may change later.
         entry->setData(Qt::UserRole, path);
         LblHint->setText(FormatText(TxtAutoSavedAs, {path}));
-        previewFile(path);
+        // Shared with the canvas, not read back from the file: reading it would cost more than
+        // the save itself.
+        preview(picture, path);
     });
 }
 
@@ -225,6 +227,12 @@ void TFrmToolBar::previewFile(const QString &path)
     previewedPath_ = ImgPreView->file();
     // The loader fits a control to its picture; the preview keeps the size of its box.
     ImgPreView->setGeometry(box);
+}
+
+void TFrmToolBar::preview(const CanvasPicture &picture, const QString &path)
+{
+    ImgPreView->setPicture(picture, path);
+    previewedPath_ = path;
 }
 
 void TFrmToolBar::StayAbove(bool frozenDesktopShown, QWidget *frozenDesktop)

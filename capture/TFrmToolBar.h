@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace tiv {
 
+struct CanvasPicture;
 class ImageControl;
 class TFrmMain;
 
@@ -24,7 +25,8 @@ public:
     bool LeaveOnClose = false;
 
     void FormCreate();
-    void ShowSavedPicture(const QString &path);
+    // The picture just saved under path: listed, and shown in the preview as it is in memory.
+    void ShowSavedPicture(const QString &path, const CanvasPicture &picture);
     void BtnMouseScreenCutClick();
     void BtnFullScreenClick();
     void BtnCloseClick();
@@ -58,6 +60,7 @@ private:
     // The full path of the selected entry, selecting the first when none is; empty for an empty list.
     QString selectedPath();
     void previewFile(const QString &path);
+    void preview(const CanvasPicture &picture, const QString &path);
     void keepOnTop();
 
     QPointer<TFrmMain> main_;

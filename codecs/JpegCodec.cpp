@@ -1,6 +1,8 @@
 #include "codecs/JpegCodec.h"
 
 #include "codecs/DecodeLimits.h"
+#include "codecs/FreeCores.h"
+#include "codecs/JpegStripes.h"
 
 #include <QBuffer>
 
@@ -118,8 +120,61 @@ void InstallTrap(ErrorTrap &trap, jpeg_error_mgr *&err)
     trap.manager.output_message = Silent;
 }
 
-bool Compress(const QImage &pixels, int quality, unsigned char **buffer, unsigned long *size)
+// Writes the file straight into a byte array sized for a typical picture: libjpeg's own memory
+// destination starts at 4 KiB and copies everything into a buffer of twice the size each time it
+// fills, and the result would then be copied once more; every copy lands on fresh pages.
+struct ArrayDestination {
+    jpeg_destination_mgr manager;
+    QByteArray *out;
+};
+
+bool ResizeArray(j_compress_ptr cinfo, qsizetype size)
 {
+    auto *destination = reinterpret_cast<ArrayDestination *>(cinfo->dest);
+    bool resized = true;
+    try {
+        destination->out->resize(size);
+    } catch (...) {
+        resized = false;
+    }
+    return resized;
+}
+
+void StartArray(j_compress_ptr cinfo)
+{
+    // A screen picture at quality 100 takes well under a byte a pixel; a larger one grows the array.
+    const qsizetype guess = qsizetype(cinfo->image_width) * cinfo->image_height / 2 + 16 * 1024;
+    if (!ResizeArray(cinfo, guess))
+        ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
+    auto *destination = reinterpret_cast<ArrayDestination *>(cinfo->dest);
+    destination->manager.next_output_byte = reinterpret_cast<JOCTET *>(destination->out->data());
+    destination->manager.free_in_buffer = size_t(destination->out->size());
+}
+
+boolean GrowArray(j_compress_ptr cinfo)
+{
+    auto *destination = reinterpret_cast<ArrayDestination *>(cinfo->dest);
+    const qsizetype used = destination->out->size();
+    if (!ResizeArray(cinfo, 2 * used))
+        ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
+    destination->manager.next_output_byte = reinterpret_cast<JOCTET *>(destination->out->data() + used);
+    destination->manager.free_in_buffer = size_t(destination->out->size() - used);
+    return TRUE;
+}
+
+void EndArray(j_compress_ptr cinfo)
+{
+    auto *destination = reinterpret_cast<ArrayDestination *>(cinfo->dest);
+    destination->out->resize(destination->out->size() - qsizetype(destination->manager.free_in_buffer));
+}
+
+// Rows [firstRow, firstRow + rows) of the picture as a file of their own, into `out`.
+bool Compress(const QImage &pixels, int firstRow, int rows, int quality, QByteArray &out)
+{
+    ArrayDestination destination{{}, &out};
+    destination.manager.init_destination = StartArray;
+    destination.manager.empty_output_buffer = GrowArray;
+    destination.manager.term_destination = EndArray;
     jpeg_compress_struct cinfo{};
     ErrorTrap trap;
     InstallTrap(trap, cinfo.err);
@@ -128,16 +183,16 @@ bool Compress(const QImage &pixels, int quality, unsigned char **buffer, unsigne
         return false;
     }
     jpeg_create_compress(&cinfo);
-    jpeg_mem_dest(&cinfo, buffer, size);
+    cinfo.dest = &destination.manager;
     cinfo.image_width = JDIMENSION(pixels.width());
-    cinfo.image_height = JDIMENSION(pixels.height());
+    cinfo.image_height = JDIMENSION(rows);
     cinfo.input_components = 4;
     cinfo.in_color_space = kRgb32Space;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(pixels.constScanLine(int(cinfo.next_scanline)));
+        JSAMPROW row = const_cast<JSAMPROW>(pixels.constScanLine(firstRow + int(cinfo.next_scanline)));
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -209,18 +264,29 @@ bool Decompress(QIODevice &device, QImage &image)
 
 }  // namespace
 
-QByteArray EncodeJpeg(const QImage &image, int quality)
+QByteArray EncodeJpeg(const QImage &image, int quality, int stripes)
 {
     if (image.isNull())
         return {};
     const QImage pixels = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-    unsigned char *buffer = nullptr;
-    unsigned long size = 0;
-    QByteArray encoded;
-    if (Compress(pixels, qBound(1, quality, 100), &buffer, &size))
-        encoded = QByteArray(reinterpret_cast<const char *>(buffer), qsizetype(size));
-    std::free(buffer);
-    return encoded;
+    const auto encodeRows = [&pixels, quality](int firstRow, int rows) {
+        QByteArray encoded;
+        if (!Compress(pixels, firstRow, rows, qBound(1, quality, 100), encoded))
+            encoded.clear();
+        return encoded;
+    };
+    // Stripes of at least this many pixels each pay for their thread.
+    constexpr qint64 kPixelsPerStripe = 256 * 1024;
+    const qint64 useful = qint64(pixels.width()) * pixels.height() / kPixelsPerStripe;
+    return EncodeJpegStripes(pixels.width(), pixels.height(), int(qBound<qint64>(1, useful, qint64(stripes))), encodeRows);
+}
+
+int DefaultJpegStripes()
+{
+    // Several stripes a core, so the cores share the work evenly; none when no second core is
+    // free, as each stripe costs a little.
+    const int cores = FreeCores();
+    return cores == 1 ? 1 : qMin(4 * cores, 8);
 }
 
 QImage DecodeJpeg(QIODevice &source)

@@ -1,6 +1,7 @@
 #include "codecs/PngCodec.h"
 
 #include "codecs/DecodeLimits.h"
+#include "codecs/FreeCores.h"
 #include "codecs/OverWhite.h"
 #include "codecs/ParallelDeflate.h"
 #include "codecs/PngDirectDecoder.h"
@@ -11,7 +12,6 @@
 #include <QtEndian>
 
 #include <optional>
-#include <thread>
 
 #include <png.h>
 #include <zlib.h>
@@ -65,19 +65,26 @@ void AppendChunk(QByteArray &png, const char *type, const char *data, qsizetype 
     png.append(word, 4);
 }
 
-// Rows with their filter byte (0, None) and the pixels in PNG's byte order. `pixels` is
-// Format_RGB32, or Format_ARGB32 when `alpha`.
+// Rows with their filter byte (1, Sub: each byte less the same channel's byte of the pixel to its
+// left) and the pixels in PNG's byte order. On screen pictures, with their runs of one colour and
+// smooth gradients, Sub leaves the fast deflate far less to store than unfiltered rows, at
+// almost no cost. `pixels` is Format_RGB32, or Format_ARGB32 when `alpha`.
 RowMaker PngRows(const QImage &pixels, bool alpha)
 {
-    return [&pixels, alpha](int y, unsigned char *out) {
+    const int width = pixels.width();
+    return [&pixels, alpha, width](int y, unsigned char *out) {
         const auto *in = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
-        *out++ = 0;
-        for (int x = 0; x < pixels.width(); ++x) {
-            *out++ = uchar(qRed(in[x]));
-            *out++ = uchar(qGreen(in[x]));
-            *out++ = uchar(qBlue(in[x]));
+        *out++ = 1;
+        QRgb left = 0;
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = in[x];
+            out[0] = uchar(qRed(p) - qRed(left));
+            out[1] = uchar(qGreen(p) - qGreen(left));
+            out[2] = uchar(qBlue(p) - qBlue(left));
             if (alpha)
-                *out++ = uchar(qAlpha(in[x]));
+                out[3] = uchar(qAlpha(p) - qAlpha(left));
+            out += alpha ? 4 : 3;
+            left = p;
         }
     };
 }
@@ -164,8 +171,10 @@ bool Decompress(QIODevice &device, QImage &image, std::optional<PrefaultPages> &
 
 int DefaultPngPieces()
 {
-    // Several pieces a core, so the cores share the work evenly however it is spread over the rows.
-    return int(qBound(1u, 4 * std::thread::hardware_concurrency(), 8u));
+    // Several pieces a core, so the cores share the work evenly however it is spread over the rows;
+    // one when no second core is free, as each piece costs a little.
+    const int cores = FreeCores();
+    return cores == 1 ? 1 : qMin(4 * cores, 8);
 }
 
 QByteArray EncodePng(const QImage &image, int pieces)

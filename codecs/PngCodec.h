@@ -6,10 +6,11 @@
 
 namespace tiv {
 
-// How many pieces EncodePng deflates by default: four a core, at most 8.
+// How many pieces EncodePng deflates by default: four a free core (FreeCores), at most 8; one
+// when no second core is free.
 int DefaultPngPieces();
 
-// Non-interlaced 8-bit PNG, every row with filter None, deflated at zlib's default level: RGB for
+// Non-interlaced 8-bit PNG, every row with filter Sub, deflated at the fastest level: RGB for
 // an opaque picture, RGBA for one with an alpha channel. The image data is deflated in up to
 // `pieces` independent pieces in parallel (fewer for a small picture) joined into one standard
 // zlib stream. Empty on failure.

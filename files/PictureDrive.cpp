@@ -82,9 +82,13 @@ PictureFolderCheck CheckPictureFolder(const QString &text, const QString &home, 
 
 QString LoginName()
 {
-    if (const passwd *entry = getpwuid(getuid()))
-        return QString::fromLocal8Bit(entry->pw_name);
-    return qEnvironmentVariable("USER");
+    // Looked up once: every capture asks, and the user database may sit behind a network service.
+    static const QString name = [] {
+        if (const passwd *entry = getpwuid(getuid()))
+            return QString::fromLocal8Bit(entry->pw_name);
+        return qEnvironmentVariable("USER");
+    }();
+    return name;
 }
 
 }  // namespace tiv

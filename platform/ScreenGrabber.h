@@ -33,6 +33,15 @@ public:
     // Pixels of the screen area, Format_RGB32; parts outside the screen come back black.
     // A null image means the grab failed.
     virtual QImage grab(const QRect &screenRect) = 0;
+    // The same, except that the padding byte of each pixel may be left as the desktop handed it
+    // over (`paddingLeft` says whether it was); MakeOpaque must then run before anything but the
+    // picture writers, which never read that byte, takes the pixels. A capture thus writes its
+    // file before that pass over every pixel.
+    virtual QImage grabLeavingPadding(const QRect &screenRect, bool &paddingLeft)
+    {
+        paddingLeft = false;
+        return grab(screenRect);
+    }
     virtual GrabFailure lastFailure() const = 0;
     // Whether a window may be put anywhere on the desktop, over every other window (X). Where it
     // may not (Wayland), a window is laid over a screen by making it full-screen there, and a

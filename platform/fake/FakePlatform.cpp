@@ -25,6 +25,18 @@ QImage FakeScreen::grab(const QRect &screenRect)
     return out;
 }
 
+QImage FakeScreen::grabLeavingPadding(const QRect &screenRect, bool &paddingLeft)
+{
+    QImage out = grab(screenRect);
+    paddingLeft = leavesPadding && !out.isNull();
+    for (int y = 0; paddingLeft && y < out.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            row[x] &= 0x00ffffffu;
+    }
+    return out;
+}
+
 bool FakeHotkeys::registerHotkey(int id, unsigned modifiers, unsigned virtualKey)
 {
     registrations.append({id, modifiers, virtualKey});

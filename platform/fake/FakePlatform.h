@@ -19,10 +19,13 @@ public:
     // Set to make every grab and window query fail for that reason.
     GrabFailure refusal = GrabFailure::None;
     QList<QRect> grabs;
+    // Set to hand out grabs with the padding byte of every pixel zero, as an X server does.
+    bool leavesPadding = false;
 
     QRect desktopRect() override { return QRect(desktopOrigin, desktop.size()); }
     std::optional<ForegroundWindow> foregroundWindow() override;
     QImage grab(const QRect &screenRect) override;
+    QImage grabLeavingPadding(const QRect &screenRect, bool &paddingLeft) override;
     GrabFailure lastFailure() const override { return failure; }
 
 private:

@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,13 +70,43 @@ bool XdgShell::openInPaintProgram(const QString &picture)
     return address ? openUrl(picture) : openPath(picture);
 }
 
+MountTable::~MountTable()
+{
+    if (table_ >= 0)
+        ::close(table_);
+}
+
+bool MountTable::changedSinceRead()
+{
+    if (table_ < 0) {
+        table_ = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
+        return true;
+    }
+    // The kernel marks the open table when anything is mounted or unmounted; asking clears it.
+    pollfd table{table_, POLLPRI, 0};
+    return ::poll(&table, 1, 0) != 0;
+}
+
 QStringList MountTable::mountPoints()
 {
+    if (!changedSinceRead())
+        return points_;
+    QByteArray text;
+    char chunk[16384];
+    ssize_t got = -1;
+    if (table_ >= 0 && ::lseek(table_, 0, SEEK_SET) == 0) {
+        while ((got = ::read(table_, chunk, sizeof chunk)) > 0)
+            text.append(chunk, got);
+    }
+    if (got < 0) {
+        // Unreadable: asked afresh next time.
+        if (table_ >= 0)
+            ::close(table_);
+        table_ = -1;
+        return points_ = {QStringLiteral("/")};
+    }
     QStringList points;
-    QFile mounts(QStringLiteral("/proc/self/mounts"));
-    if (!mounts.open(QIODevice::ReadOnly))
-        return {QStringLiteral("/")};
-    for (const QByteArray &line : mounts.readAll().split('\n')) {
+    for (const QByteArray &line : text.split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() < 2)
             continue;
@@ -83,7 +115,7 @@ QStringList MountTable::mountPoints()
         point.replace("\\040", " ").replace("\\011", "\t").replace("\\012", "\n").replace("\\134", "\\");
         points << QString::fromLocal8Bit(point);
     }
-    return points;
+    return points_ = points;
 }
 
 bool XdgAutostart::removeEntry(const QString &name)

@@ -23,10 +23,18 @@ public:
     bool openInPaintProgram(const QString &picture) override;
 };
 
-// Mount points read from the kernel's mount table.
+// Mount points read from the kernel's mount table. The table is read again only after the kernel
+// has said it changed: every capture checks the picture folder's disk.
 class MountTable : public DriveService {
 public:
+    ~MountTable() override;
     QStringList mountPoints() override;
+
+private:
+    bool changedSinceRead();
+
+    int table_ = -1;
+    QStringList points_;
 };
 
 // Log-in start entries of the freedesktop autostart folder.

@@ -12,12 +12,23 @@ X11CursorSource::X11CursorSource(XcbConnection &connection) : x_(connection)
     available_ = reply && reply->major_version >= 1;
 }
 
+void X11CursorSource::askAhead()
+{
+    if (!available_)
+        return;
+    // An answer asked for earlier and never taken is out of date.
+    if (asked_)
+        xcb_discard_reply(x_.get(), asked_->sequence);
+    asked_ = xcb_xfixes_get_cursor_image(x_.get());
+}
+
 std::optional<CursorImage> X11CursorSource::currentCursor()
 {
     if (!available_)
         return std::nullopt;
-    Reply<xcb_xfixes_get_cursor_image_reply_t> reply(xcb_xfixes_get_cursor_image_reply(
-        x_.get(), xcb_xfixes_get_cursor_image(x_.get()), nullptr));
+    const xcb_xfixes_get_cursor_image_cookie_t cookie = asked_ ? *asked_ : xcb_xfixes_get_cursor_image(x_.get());
+    asked_.reset();
+    Reply<xcb_xfixes_get_cursor_image_reply_t> reply(xcb_xfixes_get_cursor_image_reply(x_.get(), cookie, nullptr));
     if (!reply || reply->width == 0 || reply->height == 0)
         return std::nullopt;
     const uint32_t *pixels = xcb_xfixes_get_cursor_image_cursor_image(reply.get());

@@ -123,19 +123,14 @@ void X11DepartureWatch::noteStacking(const std::vector<xcb_window_t> &clients, c
         return;
     const xcb_window_t *children = xcb_query_tree_children(tree.get());
     const int count = xcb_query_tree_children_length(tree.get());
-    // Bottom to top. Only what lies above the lowest of our windows can hide part of one.
-    int lowest = count;
-    for (int i = 0; i < count; ++i)
-        if (std::find(tops.begin(), tops.end(), children[i]) != tops.end()) {
-            lowest = i;
-            break;
-        }
+    // Bottom to top: what lies above one of our windows hides part of it, what lies below is
+    // drawn again when it goes.
     std::vector<std::pair<xcb_get_window_attributes_cookie_t, xcb_get_geometry_cookie_t>> cookies;
-    for (int i = lowest; i < count; ++i)
+    for (int i = 0; i < count; ++i)
         cookies.emplace_back(xcb_get_window_attributes(x_.get(), children[i]), xcb_get_geometry(x_.get(), children[i]));
     const QRect screen(0, 0, x_.screen()->width_in_pixels, x_.screen()->height_in_pixels);
-    for (int i = lowest; i < count; ++i) {
-        const auto &[attributesCookie, geometryCookie] = cookies[size_t(i - lowest)];
+    for (int i = 0; i < count; ++i) {
+        const auto &[attributesCookie, geometryCookie] = cookies[size_t(i)];
         Reply<xcb_get_window_attributes_reply_t> attributes(
             xcb_get_window_attributes_reply(x_.get(), attributesCookie, nullptr));
         Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(x_.get(), geometryCookie, nullptr));
@@ -257,6 +252,8 @@ void X11DepartureWatch::handle(const xcb_generic_event_t *event)
             if (!window.hidden || !window.unmapped || !drawn.intersects(window.rect))
                 continue;
             window.undrawn -= drawn;
+            if (window.unmapSync != 0 && event->full_sequence - window.unmapSync < 0x80000000u)
+                window.awaitingPrograms -= drawn;
             window.drawnSinceCheck = true;
             lastDrawn_ = std::chrono::steady_clock::now();
             if (barelyAny(window.undrawn)) {
@@ -274,9 +271,36 @@ void X11DepartureWatch::handle(const xcb_generic_event_t *event)
         window = reinterpret_cast<const xcb_unmap_notify_event_t *>(event)->window;
     else if (type == XCB_DESTROY_NOTIFY)
         window = reinterpret_cast<const xcb_destroy_notify_event_t *>(event)->window;
-    for (Shown &shown : shown_)
-        if (window != XCB_WINDOW_NONE && shown.top == window)
-            shown.unmapped = true;
+    for (Shown &shown : shown_) {
+        if (window == XCB_WINDOW_NONE || shown.top != window || shown.unmapped)
+            continue;
+        shown.unmapped = true;
+        // The server has filled in what lay below before it reported the unmap; drawing it reports
+        // after this round trip is the programs' own.
+        shown.unmapSync = xcb_get_input_focus(x_.get()).sequence;
+        xcb_discard_reply(x_.get(), shown.unmapSync);
+        xcb_flush(x_.get());
+        shown.awaitingPrograms = shown.hidden ? overOtherWindows(shown) : QRegion();
+    }
+}
+
+QRegion X11DepartureWatch::overOtherWindows(const Shown &window) const
+{
+    QRegion below;
+    for (const Above &other : above_) {
+        const bool leaving = std::any_of(shown_.begin(), shown_.end(),
+                                         [&](const Shown &s) { return s.hidden && s.top == other.window; });
+        if (other.stackIndex < window.stackIndex && !leaving)
+            below += other.rect;
+    }
+    return visibleArea(window) & below;
+}
+
+bool X11DepartureWatch::drawnByProgramsBelow() const
+{
+    return !compositing_ && std::all_of(shown_.begin(), shown_.end(), [](const Shown &w) {
+        return !w.hidden || (w.unmapSync != 0 && barelyAny(w.awaitingPrograms));
+    });
 }
 
 bool X11DepartureWatch::barelyAny(const QRegion &area)
@@ -359,7 +383,8 @@ bool X11DepartureWatch::waitUntilGone(std::chrono::milliseconds ceiling)
         gone = checkDrawnOver();
         // Once drawn over, the drawing goes on until it rests: the server fills a window below
         // with its background at once, and its program draws what it shows a little later.
-        if ((gone && Clock::now() >= lastDrawn_ + rests) || xcb_connection_has_error(x_.get()))
+        if ((gone && (drawnByProgramsBelow() || Clock::now() >= lastDrawn_ + rests)) ||
+            xcb_connection_has_error(x_.get()))
             break;
         // The check's own round trips may have brought events along.
         if (xcb_generic_event_t *event = xcb_poll_for_queued_event(x_.get())) {

@@ -21,7 +21,10 @@ namespace tiv::x11 {
 // (all or part of) a frame it composed before it saw the unmap, so there it takes a second such
 // drawing, or a few sampled rows of the window none of which still holds exactly what it showed.
 // Once drawn over, the wait lasts until nothing more is drawn there for a moment (the program
-// below drawing what it shows after the server filled in its background), within the ceiling.
+// below drawing what it shows after the server filled in its background), within the ceiling;
+// without a compositor it ends at once when every part over another window has been drawn after
+// the server's own fill, which is told apart by the sequence number of a round trip made when the
+// unmap is seen.
 // While a hidden window is known to be on the screen still, the wait goes past its ceiling, up to
 // two seconds; once it has been drawn over, the ceiling holds.
 class X11DepartureWatch : public WindowDepartureWatch {
@@ -51,8 +54,11 @@ private:
         bool drawnSinceCheck = false;
         bool gone = false;
         QRegion undrawn;  // what is left to be drawn over this time
+        uint32_t unmapSync = 0;  // the round trip made when its unmap was seen; 0 before
+        QRegion awaitingPrograms;  // over other windows, and not yet drawn after that round trip
     };
-    // Another top-level window above one of ours when noted: what lies under it does not show.
+    // Another top-level window when noted: what lies under it does not show, and what lies above
+    // it is drawn by its program once uncovered.
     struct Above {
         xcb_window_t window = XCB_WINDOW_NONE;
         int stackIndex = 0;
@@ -67,6 +73,8 @@ private:
     void stopWatching();
     void markHidden();
     QRegion visibleArea(const Shown &window) const;
+    QRegion overOtherWindows(const Shown &window) const;
+    bool drawnByProgramsBelow() const;
     void handle(const xcb_generic_event_t *event);
     static bool barelyAny(const QRegion &area);
     bool checkDrawnOver();

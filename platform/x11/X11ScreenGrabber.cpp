@@ -130,27 +130,39 @@ std::optional<ForegroundWindow> X11ScreenGrabber::findForegroundWindow()
 
 QImage X11ScreenGrabber::grab(const QRect &screenRect)
 {
-    QImage pixels = grabArea(screenRect);
+    bool paddingLeft = false;
+    QImage pixels = grabArea(screenRect, false, paddingLeft);
     failure_ = pixels.isNull() ? GrabFailure::Failed : GrabFailure::None;
     return pixels;
 }
 
-QImage X11ScreenGrabber::grabArea(const QRect &screenRect)
+QImage X11ScreenGrabber::grabLeavingPadding(const QRect &screenRect, bool &paddingLeft)
 {
+    QImage pixels = grabArea(screenRect, true, paddingLeft);
+    failure_ = pixels.isNull() ? GrabFailure::Failed : GrabFailure::None;
+    return pixels;
+}
+
+QImage X11ScreenGrabber::grabArea(const QRect &screenRect, bool leavePadding, bool &paddingLeft)
+{
+    paddingLeft = false;
     if (screenRect.isEmpty())
         return {};
     const QRect visible = screenRect.intersected(desktopRect());
     if (!visible.isEmpty() && !rootIsRgb32(x_.get(), x_.screen()))
         return {};
     // A picture partly off the screen is rare (a window reaching past the edge): it takes the
-    // visible part through one more copy.
-    const QImage shared = visible.isEmpty() ? QImage() : grabShared(visible);
-    if (visible == screenRect && !shared.isNull())
+    // visible part through one more copy, which makes the pixels opaque on the way.
+    const bool whole = visible == screenRect;
+    const QImage shared = visible.isEmpty() ? QImage() : grabShared(visible, whole && !leavePadding);
+    if (whole && !shared.isNull()) {
+        paddingLeft = leavePadding;
         return shared;
+    }
     QImage out(screenRect.size(), QImage::Format_RGB32);
     if (out.isNull())
         return out;
-    if (visible != screenRect)
+    if (!whole)
         out.fill(Qt::black);
     if (visible.isEmpty())
         return out;
@@ -162,7 +174,7 @@ QImage X11ScreenGrabber::grabArea(const QRect &screenRect)
     return grabPlain(visible, out, at) ? out : QImage();
 }
 
-QImage X11ScreenGrabber::grabShared(const QRect &area)
+QImage X11ScreenGrabber::grabShared(const QRect &area, bool opaque)
 {
     if (!shelf_)
         return {};
@@ -174,7 +186,8 @@ QImage X11ScreenGrabber::grabShared(const QRect &area)
     }
     QImage picture = shelf_->pictureOn(*segment, area.size(), QImage::Format_RGB32);
     // Asked for in bands all at once: while the server fills one band, the band before it gets
-    // its opaque alpha, so that pass runs beside the server's write instead of after it.
+    // its opaque alpha (when asked for), so that pass runs beside the server's write instead of
+    // after it.
     constexpr int kMaxBands = 8, kMinBandRows = 64;
     const int bands = std::clamp(area.height() / kMinBandRows, 1, kMaxBands);
     auto bandTop = [&](int band) { return int(qint64(area.height()) * band / bands); };
@@ -190,7 +203,7 @@ QImage X11ScreenGrabber::grabShared(const QRect &area)
         Reply<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(x_.get(), cookies[size_t(band)], nullptr));
         complete = complete && reply;
         const int top = bandTop(band);
-        if (complete)
+        if (complete && opaque)
             makeOpaque(segment->data + size_t(top) * stride, size_t(area.width()) * size_t(bandTop(band + 1) - top));
     }
     return complete ? picture : QImage();

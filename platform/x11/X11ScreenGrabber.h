@@ -20,14 +20,15 @@ public:
     QRect desktopRect() override;
     std::optional<ForegroundWindow> foregroundWindow() override;
     QImage grab(const QRect &screenRect) override;
+    QImage grabLeavingPadding(const QRect &screenRect, bool &paddingLeft) override;
     GrabFailure lastFailure() const override { return failure_; }
     void rememberFocus() override { focus_.remember(); }
     void giveFocusBack() override { focus_.giveBack(); }
 
 private:
     std::optional<ForegroundWindow> findForegroundWindow();
-    QImage grabArea(const QRect &screenRect);
-    QImage grabShared(const QRect &area);
+    QImage grabArea(const QRect &screenRect, bool leavePadding, bool &paddingLeft);
+    QImage grabShared(const QRect &area, bool opaque);
     bool grabPlain(const QRect &area, QImage &out, const QPoint &at);
     xcb_window_t topLevelOf(xcb_window_t window);
     QRect rootRectOf(xcb_window_t window);

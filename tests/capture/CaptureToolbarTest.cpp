@@ -98,6 +98,30 @@ TEST_F(CaptureToolbar, EverySaveIsListedAndPreviewedAlsoWhileHidden)
     EXPECT_EQ(fakes.shell.openedPaths.value(1), first);
 }
 
+// A grab handed out with the padding byte of its pixels as the server left it is saved first and
+// made opaque before the preview and the clipboard share it: never copied for that, never seen
+// with a transparent pixel.
+TEST_F(CaptureToolbar, PaddingLeftByTheGrabIsMadeOpaqueBeforeThePictureIsShared)
+{
+    fakes.screen.leavesPadding = true;
+    w->ShowCaptureToolbar();
+    ASSERT_TRUE(w->AutoClipboard());
+    w->CaptureFullScreen();
+    const QImage &canvas = w->ImgMain->picture().image;
+    const auto opaque = [](const QImage &image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(reinterpret_cast<const QRgb *>(image.constScanLine(y))[x]) != 255)
+                    return false;
+        return !image.isNull();
+    };
+    EXPECT_TRUE(opaque(canvas));
+    EXPECT_EQ(toolbar()->ImgPreView->picture().image.constBits(), canvas.constBits());
+    ASSERT_FALSE(fakes.clipboard.images.isEmpty());
+    EXPECT_TRUE(opaque(fakes.clipboard.images.last()));
+    EXPECT_EQ(QImage(saved("1.jpg")).size(), canvas.size());
+}
+
 TEST_F(CaptureToolbar, ClosingInAnyWayLeavesCaptureModeAndBringsTheWindowBack)
 {
     w->GrabMenuClick();

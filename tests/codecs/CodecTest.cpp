@@ -139,6 +139,33 @@ QByteArray DjpegRgb(const QByteArray &jpeg)
     return djpeg.exitCode() == 0 && pixels > 0 ? ppm.mid(pixels) : QByteArray();
 }
 
+TEST(JpegCodec, StripesJoinedWithRestartMarkersDecodeAsOneFile)
+{
+    QImage picture = TestPicture(1203, 901);
+    QRandomGenerator random(5);
+    for (int i = 0; i < 20000; ++i)
+        picture.setPixel(random.bounded(1203), random.bounded(901), random.generate() | 0xff000000);
+    const QByteArray whole = EncodeJpeg(picture, 100, 1);
+    const QByteArray wholeRgb = DjpegRgb(whole);
+    ASSERT_EQ(wholeRgb.size(), 1203 * 901 * 3);
+    for (const int stripes : {2, 3, 7}) {
+        const QByteArray jpeg = EncodeJpeg(picture, 100, stripes);
+        EXPECT_TRUE(jpeg.contains("\xff\xdd") && jpeg.contains("\xff\xd1") == (stripes > 2)) << stripes;
+        EXPECT_TRUE(DjpegRgb(jpeg) == wholeRgb) << stripes;
+        EXPECT_EQ(DecodeJpeg(jpeg), DecodeJpeg(whole)) << stripes;
+        EXPECT_EQ(QImage::fromData(jpeg, "JPG"), QImage::fromData(whole, "JPG")) << stripes;
+    }
+    // A restart interval counts at most 65535 units of 16x16 pixels, so this picture takes two
+    // stripes even when one is asked for.
+    const QImage tall = TestPicture(4096, 4100);
+    const QByteArray tallJpeg = EncodeJpeg(tall, 100, 1);
+    EXPECT_TRUE(tallJpeg.contains("\xff\xdd"));
+    const QImage decoded = DecodeJpeg(tallJpeg);
+    ASSERT_EQ(decoded.size(), tall.size());
+    EXPECT_LT(MeanError(decoded, tall), 2.0);
+    EXPECT_EQ(DjpegRgb(tallJpeg).size(), 4096 * 4100 * 3);
+}
+
 TEST(JpegCodec, CmykFilesReadPixelForPixelAsDjpegReadsThem)
 {
     QByteArray png;
@@ -172,7 +199,7 @@ TEST(JpegCodec, CmykFilesReadPixelForPixelAsDjpegReadsThem)
     }
 }
 
-TEST(PngCodec, FilterNoneNonInterlacedRgb)
+TEST(PngCodec, FilterSubNonInterlacedRgb)
 {
     for (const QSize size : {QSize(1, 1), QSize(3, 5), QSize(333, 101), QSize(4000, 3000)}) {
         const QImage picture = TestPicture(size.width(), size.height());
@@ -183,17 +210,18 @@ TEST(PngCodec, FilterNoneNonInterlacedRgb)
         EXPECT_EQ(facts.colourType, 2);
         EXPECT_EQ(facts.interlace, 0);
         ASSERT_EQ(facts.inflated.size(), rowBytes * size.height());
-        bool allNone = true, pixelsMatch = true;
+        bool allSub = true, pixelsMatch = true;
         for (int y = 0; y < size.height(); ++y) {
             const uchar *row = Bytes(facts.inflated) + y * rowBytes;
-            allNone = allNone && row[0] == 0;
+            allSub = allSub && row[0] == 1;
             for (int x = 0; x < size.width(); ++x) {
-                const QRgb p = picture.pixel(x, y);
+                const QRgb p = picture.pixel(x, y), left = x > 0 ? picture.pixel(x - 1, y) : 0;
                 const uchar *rgb = row + 1 + 3 * x;
-                pixelsMatch = pixelsMatch && rgb[0] == qRed(p) && rgb[1] == qGreen(p) && rgb[2] == qBlue(p);
+                pixelsMatch = pixelsMatch && rgb[0] == uchar(qRed(p) - qRed(left)) &&
+                              rgb[1] == uchar(qGreen(p) - qGreen(left)) && rgb[2] == uchar(qBlue(p) - qBlue(left));
             }
         }
-        EXPECT_TRUE(allNone) << size.width();
+        EXPECT_TRUE(allSub) << size.width();
         EXPECT_TRUE(pixelsMatch) << size.width();
         EXPECT_EQ(DecodePng(png), picture);
     }
@@ -249,11 +277,11 @@ TEST(PngCodec, DataDeflatedInPiecesIsOneStreamEveryReaderReads)
         const qsizetype rowBytes = 1 + 3 * 1200;
         const PngFacts facts = InspectPng(png, rowBytes * 900);  // zlib checks the combined checksum
         ASSERT_EQ(facts.inflated.size(), rowBytes * 900) << pieces;
-        bool allNone = true;
+        bool allSub = true;
         for (int y = 0; y < 900; ++y)
-            allNone = allNone && facts.inflated[y * rowBytes] == 0;
-        EXPECT_TRUE(allNone) << pieces;
-        EXPECT_EQ(png.mid(png.indexOf("IDAT") + 4, 2), QByteArray("\x78\x9c", 2)) << pieces;  // default level
+            allSub = allSub && facts.inflated[y * rowBytes] == 1;
+        EXPECT_TRUE(allSub) << pieces;
+        EXPECT_EQ(png.mid(png.indexOf("IDAT") + 4, 2), QByteArray("\x78\x01", 2)) << pieces;  // fastest level
         EXPECT_EQ(DecodePng(png), picture) << pieces;
         EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), picture) << pieces;
         EXPECT_EQ(ImageMagickRgb(png), rgbBytes) << pieces;

@@ -1,12 +1,14 @@
 // Runs against a real X server (the suite starts Xvfb): the backend must read back exactly what
 // is on the screen.
 #include "capture/CursorOverlay.h"
+#include "common/OpaquePixels.h"
 #include "platform/Platform.h"
 #include "platform/x11/XcbConnection.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include <QApplication>
 #include <QBitmap>
@@ -154,6 +156,12 @@ TEST_F(X11Backend, GrabbedPicturesStayTheirOwnAndOutliveTheBackend)
         opaque = std::all_of(row, row + first.width(), [](QRgb px) { return qAlpha(px) == 255; });
     }
     EXPECT_TRUE(opaque) << "a grabbed picture must carry opaque alpha";
+    bool paddingLeft = false;
+    QImage leftAsGrabbed = p.screen->grabLeavingPadding(desk, paddingLeft);
+    EXPECT_TRUE(paddingLeft);
+    MakeOpaque(leftAsGrabbed);
+    EXPECT_EQ(std::memcmp(leftAsGrabbed.constBits(), first.constBits(), size_t(first.sizeInBytes())), 0);
+    leftAsGrabbed = QImage();
 
     first.fill(Qt::red);
     EXPECT_TRUE(second == pattern) << "drawing on one picture changed another";
