@@ -116,8 +116,8 @@ std::optional<bool> SwayWindowFinder::tiledBesideOthersInTree(const QByteArray &
         windowsBelow(node, tiled, "nodes");
         windowsBelow(node, floating, "floating_nodes");
         if (std::any_of(tiled.begin(), tiled.end(), named)) {
-            found = node.value(QLatin1String("visible")).toBool()
-                && !std::all_of(tiled.begin(), tiled.end(), ours);
+            // Our own windows count too: the text window or a pin stays while the main one hides.
+            found = node.value(QLatin1String("visible")).toBool() && tiled.size() > 1;
         } else if (!found && std::any_of(floating.begin(), floating.end(), named)) {
             found = false;
         }

@@ -27,8 +27,8 @@ public:
     std::optional<QStringList> windowTitlesOf(qint64 pid) const;
     static QStringList windowTitlesInTree(const QByteArray &treeJson, qint64 pid);
 
-    // Whether the process's window `title` is tiled beside windows of other processes on a
-    // workspace shown: those are laid out anew when it leaves, and sway draws the screen without
+    // Whether the process's window `title` is tiled beside other windows (its own process's
+    // included) on a workspace shown: those are laid out anew when it leaves, and sway draws the screen without
     // it only once they have redrawn. None when sway holds no such window or did not answer.
     std::optional<bool> tiledBesideOthers(qint64 pid, const QString &title) const;
     static std::optional<bool> tiledBesideOthersInTree(const QByteArray &treeJson, qint64 pid, const QString &title);

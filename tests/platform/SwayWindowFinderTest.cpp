@@ -36,6 +36,9 @@ TEST(SwayWindowFinder, FindsTheFocusedWindowAmongTiledAndFloatingOnes)
         {"type":"workspace","visible":false,"nodes":[{"type":"con","pid":11,"name":"c","nodes":[]},{"type":"con","pid":10,"name":"d","nodes":[]}]}]})";
     EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("a")), true);
     EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("d")), false) << "on a workspace not shown";
+    QByteArray ownPair = two;
+    ownPair.replace(R"("pid":11,"name":"b")", R"("pid":10,"name":"b")");
+    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(ownPair, 10, QStringLiteral("a")), true) << "beside a window of its own that stays";
     EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("x")), std::nullopt);
 }
 

@@ -28,11 +28,6 @@ drag() {
 
 start_program
 wait_for_window TIVrevudu
-drag text
-want=$'请选择一个合法的文件夹名称\nSave the picture as PNG'
-for _ in $(seq 300); do [ "$(wl-paste -n 2>/dev/null)" = "$want" ] && break; sleep 0.2; done
-[ "$(wl-paste -n)" = "$want" ] || fail "the clipboard holds '$(wl-paste -n)'"
-
 drag pin
 pinned() {
   swaymsg -t get_tree | python3 -c '
@@ -51,3 +46,8 @@ sleep 0.5 && grim "$home/pinned.png"
 convert "$home/pinned.png" -crop "338x68+$((x + 1))+$((y + 1))" +repage "$home/shown.png"
 convert "$home/desktop-shot.png" -crop 338x68+81+106 +repage "$home/region.png"
 same_pixels "$home/shown.png" "$home/region.png" 1%  # the frame corner tints one pixel
+
+drag text
+want=$'请选择一个合法的文件夹名称\nSave the picture as PNG'
+for _ in $(seq 300); do [ "$(wl-paste -n 2>/dev/null)" = "$want" ] && break; sleep 0.2; done
+[ "$(wl-paste -n)" = "$want" ] || fail "the clipboard holds '$(wl-paste -n)'"
