@@ -4,8 +4,6 @@
 
 #include <QtEndian>
 
-#include <atomic>
-#include <thread>
 #include <vector>
 
 namespace tiv {
@@ -77,18 +75,7 @@ QByteArray EncodeJpegStripes(int width, int height, int stripes, const JpegRowsE
 
     const int stripeRows = unitRowsPerStripe * kJpegStripeRows;
     std::vector<QByteArray> files(static_cast<size_t>(count));
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int i = next++; i < count; i = next++)
-            files[size_t(i)] = encode(i * stripeRows, qMin(stripeRows, height - i * stripeRows));
-    };
-    const int workers = qMin(FreeCores(), count);
-    std::vector<std::thread> helpers;
-    for (int i = 1; i < workers; ++i)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread &helper : helpers)
-        helper.join();
+    RunOnFreeCores(count, [&](int i) { files[size_t(i)] = encode(i * stripeRows, qMin(stripeRows, height - i * stripeRows)); });
 
     std::vector<StripeParts> parts;
     qsizetype total = 0;

@@ -4,8 +4,6 @@
 
 #include <QtEndian>
 
-#include <atomic>
-#include <thread>
 #include <vector>
 
 #include <isa-l/igzip_lib.h>
@@ -102,18 +100,7 @@ QByteArray DeflateRows(int rows, qsizetype rowBytes, const RowMaker &makeRow, in
     }
     // One worker a core takes the next piece as it finishes one, so a run of rows that is slow to
     // compress does not leave the other cores idle.
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int i = next++; i < pieces; i = next++)
-            DeflatePiece(parts[size_t(i)], rowBytes, makeRow);
-    };
-    const int workers = qMin(FreeCores(), pieces);
-    std::vector<std::thread> helpers;
-    for (int i = 1; i < workers; ++i)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread &helper : helpers)
-        helper.join();
+    RunOnFreeCores(pieces, [&](int i) { DeflatePiece(parts[size_t(i)], rowBytes, makeRow); });
 
     QByteArray stream("\x78\x01", 2);  // deflate, 32 KiB window, fastest level
     uLong adler = 1;
