@@ -133,10 +133,15 @@ CommandLineRequest RequestFromMessage(const QString &message)
     return request;
 }
 
+int HotkeyIdOfKind(const QString &kind)
+{
+    return std::max(0, int(CaptureKinds.indexOf(kind)) + 1);
+}
+
 int HotkeyIdOf(const CommandLineRequest &request)
 {
     if (request.action == CommandLineRequest::Capture)
-        return std::max(0, int(CaptureKinds.indexOf(request.captureKind)) + 1);
+        return HotkeyIdOfKind(request.captureKind);
     return request.action == CommandLineRequest::Leave ? 5 : 0;
 }
 

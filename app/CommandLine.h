@@ -23,6 +23,8 @@ CommandLineRequest RequestFromMessage(const QString &message);
 // The hotkey whose command a request runs: 1 to 4 for the captures, 5 for leaving capture mode,
 // 0 for a plain start, which brings the running copy's window forward.
 int HotkeyIdOf(const CommandLineRequest &request);
+// The hotkey whose capture a `--capture` kind is: 1 to 4, 0 for the kinds no hotkey runs.
+int HotkeyIdOfKind(const QString &kind);
 
 QString UsageText();
 QString VersionText();

@@ -2,6 +2,7 @@
 // capture it leads to.
 #include "app/TFrmMain.h"
 
+#include "app/CommandLine.h"
 #include "app/VirtualKey.h"
 #include "capture/DelayDialog.h"
 #include "capture/DelayedCapture.h"
@@ -72,13 +73,11 @@ void TFrmMain::CancelDelayedCapture()
 
 void TFrmMain::RunCaptureKind(const QString &kind)
 {
-    static const QStringList ids = {QStringLiteral("full"), QStringLiteral("window"), QStringLiteral("client"),
-                                    QStringLiteral("region")};
     if (kind == QLatin1String("text"))
         StartTextRegion();
     else if (kind == QLatin1String("pin"))
         PinRegionClick();
-    else if (const int id = int(ids.indexOf(kind)) + 1; id > 0)
+    else if (const int id = HotkeyIdOfKind(kind))
         HotkeyMessage(id);
 }
 
