@@ -85,7 +85,9 @@ public:
     void CaptureFullScreen(const QWidget *keptInPicture = nullptr);
     void CaptureActiveWindow();
     void CaptureActiveClientArea();
-    void StartRegionCapture();
+    // `withPointer`: whether the frozen desktop, and so the region, shows the mouse pointer where it
+    // was; a region to be read or pinned is wanted without it.
+    void StartRegionCapture(bool withPointer = true);
     void LeaveCaptureMode();
     void HideForCapture(const QWidget *keptInPicture = nullptr);
     void RestoreAfterCapture();

@@ -24,10 +24,8 @@
 
 namespace tiv {
 
-bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
+bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool withCursor)
 {
-    // Every capture carries the cursor, the region capture's frozen desktop included: the user
-    // sees the pointer where it was when the desktop froze.
     bool grabbed = false;
     CapturePaddingLeft = false;
     CatchAll([&] {
@@ -54,8 +52,10 @@ bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
         } else {
             return;
         }
-        if (platform_.cursor)
+        if (platform_.cursor && withCursor)
             platform_.cursor->askAhead();
+        // Where the desktop draws the pointer into its pictures itself (screencopy).
+        screen->setPointerInPictures(withCursor);
         bool paddingLeft = false;
         QImage pixels = screen->grabLeavingPadding(area, paddingLeft);
         if (pixels.isNull())
@@ -63,7 +63,8 @@ bool TFrmMain::GrabScreen(QImage &bitmap, int mode, bool /*withCursor*/)
         bitmap = std::move(pixels);
         CapturePaddingLeft = paddingLeft;
         grabbed = true;
-        DrawCursorOverlay(bitmap, area.x(), area.y());
+        if (withCursor)
+            DrawCursorOverlay(bitmap, area.x(), area.y());
     });
     return grabbed;
 }
@@ -240,7 +241,7 @@ void TFrmMain::CaptureActiveClientArea()
     CatchAll([&] { RestoreAfterCapture(); });
 }
 
-void TFrmMain::StartRegionCapture()
+void TFrmMain::StartRegionCapture(bool withPointer)
 {
     const QScopedValueRollback underway(CaptureUnderway, true);
     CatchAll([&] {
@@ -256,7 +257,9 @@ void TFrmMain::StartRegionCapture()
             platform_.places->notePlace(windowTitle());
         Cover.rememberPlace();
         HideBeforeRegionGrab();
-        if (!grabInto(*this, GrabDesktop, false))
+        // The user sees the pointer where it was when the desktop froze, unless the region is to
+        // be read or pinned, where it would only hide what lies below it.
+        if (!grabInto(*this, GrabDesktop, withPointer))
             return;
         // Shown at once, so nothing waits for a save here.
         SettleCapturePadding();

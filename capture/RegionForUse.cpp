@@ -14,7 +14,7 @@ void TFrmMain::StartRegionFor(RegionUse use)
         // The frozen desktop takes the canvas's place only while the region is dragged.
         PictureBeforeRegion = ImgMain->picture();
         FileBeforeRegion = ImgMain->file();
-        StartRegionCapture();
+        StartRegionCapture(false);
         // Set once the desktop is frozen: a capture that did not start has no region to wait for.
         if (ToolMode == ToolRegionSelect)
             RegionPurpose = use;

@@ -43,6 +43,10 @@ public:
         return grab(screenRect);
     }
     virtual GrabFailure lastFailure() const = 0;
+    // Whether the pictures grabbed from now on carry the mouse pointer where the desktop draws it
+    // into them itself (wlroots' screencopy). X draws it into none: the program lays the
+    // CursorSource's image over them.
+    virtual void setPointerInPictures(bool /*shown*/) {}
     // Whether a window may be put anywhere on the desktop, over every other window (X). Where it
     // may not (Wayland), a window is laid over a screen by making it full-screen there, and a
     // desktop of several screens takes one window each.

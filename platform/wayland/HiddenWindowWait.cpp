@@ -20,18 +20,31 @@ bool HiddenWindowWait::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Hide) {
         if (const auto *window = qobject_cast<QWindow *>(watched); window && window->isTopLevel()) {
-            if (remainingMs() == 0)
+            if (remainingMs() == 0) {
                 othersRedrawing_ = false;
+                hidden_.clear();
+                ownNeighbours_.clear();
+                sinceFirstHide_.start();
+            }
             sinceHide_.start();
             // Asked while sway still holds the window, before the toolkit's unmap reaches it;
             // where sway does not tell, the wait takes the slow way. Menus and tips are laid
             // over the others, never among them.
-            const bool overOthers = window->type() == Qt::Popup || window->type() == Qt::ToolTip;
-            othersRedrawing_ = othersRedrawing_
-                || (!overOthers && windows_.tiledBesideOthers(QCoreApplication::applicationPid(), window->title()).value_or(true));
+            if (window->type() != Qt::Popup && window->type() != Qt::ToolTip) {
+                const auto neighbours = windows_.tiledNeighbours(QCoreApplication::applicationPid(), window->title());
+                othersRedrawing_ = othersRedrawing_ || !neighbours || neighbours->any;
+                if (neighbours)
+                    ownNeighbours_ += neighbours->own;
+                hidden_ += window->title();
+            }
         }
     }
     return false;
+}
+
+bool HiddenWindowWait::layoutStalled() const
+{
+    return std::any_of(hidden_.begin(), hidden_.end(), [this](const QString &title) { return ownNeighbours_.contains(title); });
 }
 
 bool HiddenWindowWait::compositorCaughtUp() const
@@ -53,7 +66,12 @@ bool HiddenWindowWait::compositorCaughtUp() const
 
 int HiddenWindowWait::remainingMs() const
 {
-    return sinceHide_.isValid() ? std::max(0, CeilingMs - int(sinceHide_.elapsed())) : 0;
+    if (!sinceHide_.isValid())
+        return 0;
+    int remaining = CeilingMs - int(sinceHide_.elapsed());
+    if (layoutStalled())
+        remaining = std::max(remaining, SwayLayoutTimeoutMs + AfterLayoutTimeoutMs - int(sinceFirstHide_.elapsed()));
+    return std::max(0, remaining);
 }
 
 bool HiddenWindowWait::settle()
@@ -64,6 +82,9 @@ bool HiddenWindowWait::settle()
         return false;
     while (remainingMs() > 0 && !compositorCaughtUp())
         QThread::msleep(2);
+    // Nothing on the screen changes before sway's timeout; the frame after it is looked for.
+    if (layoutStalled())
+        QThread::msleep(static_cast<unsigned long>(std::max(0, remainingMs() - AfterLayoutTimeoutMs)));
     return true;
 }
 

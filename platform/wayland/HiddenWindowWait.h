@@ -4,26 +4,37 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QStringList>
 
 namespace tiv::wayland {
 
 // A window just hidden may still be on the screen the compositor shows, and in its picture. The
-// wait after hiding lasts no longer than the fixed wait it replaces, CeilingMs from the hide.
+// wait after hiding lasts no longer than the fixed wait it replaces, CeilingMs from the hide,
+// unless sway is known to keep showing it longer (see layoutStalled()).
 class HiddenWindowWait : public QObject {
 public:
     static constexpr int CeilingMs = 150;
+    // sway lays tiled windows out anew once each window it resized has drawn itself at its new
+    // size, or after this long (its own fixed timeout), showing the old layout until then.
+    static constexpr int SwayLayoutTimeoutMs = 200;
+    // How long after that timeout the frame of the new layout is looked for.
+    static constexpr int AfterLayoutTimeoutMs = 100;
 
     explicit HiddenWindowWait(const SwayWindowFinder &windows);
-    // What is left of CeilingMs since a window of ours was last hidden; 0 long after.
+    // What is left of the wait since a window of ours was last hidden; 0 long after.
     int remainingMs() const;
     // Where sway tells which windows it holds: waits until it no longer holds one the toolkit
-    // hid (from then on it also tells the active window without ours). False elsewhere.
+    // hid (from then on it also tells the active window without ours), and, where its layout
+    // stalls, until its timeout has passed. False elsewhere.
     bool settle();
-    // Whether a window hidden since the last wait was tiled beside other programs' windows on a
-    // screen shown, which are now laid out anew: sway draws the screen without it only once they
-    // have redrawn. Otherwise the screen's next frame is already without it.
+    // Whether a window hidden since the last wait was tiled beside other windows on a screen
+    // shown, which are now laid out anew: sway draws the screen without it only once they have
+    // redrawn. Otherwise the screen's next frame is already without it.
     bool othersRedrawing() const { return othersRedrawing_; }
-    // Waits the rest of CeilingMs out, for a desktop that tells nothing.
+    // Whether two of our windows tiled side by side were both hidden: sway resized the one that
+    // left second for the first one's leaving and waits for it to redraw, which it never does.
+    bool layoutStalled() const;
+    // Waits the rest out, for a desktop that tells nothing.
     void waitOut();
 
 protected:
@@ -35,7 +46,11 @@ private:
 
     const SwayWindowFinder &windows_;
     QElapsedTimer sinceHide_;
+    // Since the first of the windows hidden one after the other.
+    QElapsedTimer sinceFirstHide_;
     bool othersRedrawing_ = false;
+    QStringList hidden_;
+    QStringList ownNeighbours_;
 };
 
 }  // namespace tiv::wayland

@@ -56,6 +56,7 @@ struct Session {
     void *pixels = MAP_FAILED;
     size_t size = 0;
     QDeadlineTimer deadline{AnswerTimeoutMs};
+    bool withPointer = true;
 
     ~Session()
     {
@@ -272,7 +273,7 @@ bool placeFrame(const Frame &frame, const uchar *pixels, int32_t transform, QIma
 
 void startCapture(Session &session, Output &output)
 {
-    output.frame.proxy = zwlr_screencopy_manager_v1_capture_output(session.manager, 1, output.proxy);
+    output.frame.proxy = zwlr_screencopy_manager_v1_capture_output(session.manager, session.withPointer ? 1 : 0, output.proxy);
     zwlr_screencopy_frame_v1_add_listener(output.frame.proxy, &frameListener, &output.frame);
 }
 
@@ -414,7 +415,7 @@ std::optional<DesktopLayout> compositorLayout()
     return layoutOf(session);
 }
 
-QImage screencopyDesktop(DesktopLayout *layout, int changeWithinMs)
+QImage screencopyDesktop(DesktopLayout *layout, int changeWithinMs, bool withPointer)
 {
     // A compositor without the protocol (GNOME, KDE) does not gain it while the program runs; the
     // connection and round trips it takes to find that out are spent once.
@@ -425,6 +426,7 @@ QImage screencopyDesktop(DesktopLayout *layout, int changeWithinMs)
     if (!describeOutputs(session))
         return {};
     offered = session.manager != nullptr;
+    session.withPointer = withPointer;
     if (!session.manager || !session.shm || !copyFrames(session, changeWithinMs))
         return {};
     *layout = layoutOf(session);

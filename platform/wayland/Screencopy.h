@@ -12,7 +12,8 @@ namespace tiv::wayland {
 std::optional<DesktopLayout> compositorLayout();
 
 // Copies the screens' pixels straight from a wlroots compositor (sway, Hyprland...) over its
-// screencopy protocol, pointer drawn in: one frame per screen, no other process, no file.
+// screencopy protocol, the pointer drawn in where `withPointer`: one frame per screen, no other
+// process, no file.
 // Returns the picture of `layout`'s pictureRect(), filling in the layout the picture was taken
 // with, or a null image when the compositor offers no screencopy, a copy fails or the compositor
 // does not answer in time.
@@ -20,6 +21,6 @@ std::optional<DesktopLayout> compositorLayout();
 // does until the windows around it have redrawn at their new sizes). Each screen's frame is then
 // the first one the compositor draws because something changed, or, where nothing changes within
 // that time, the screen as it is.
-QImage screencopyDesktop(DesktopLayout *layout, int changeWithinMs);
+QImage screencopyDesktop(DesktopLayout *layout, int changeWithinMs, bool withPointer);
 
 }  // namespace tiv::wayland

@@ -92,7 +92,8 @@ QStringList SwayWindowFinder::windowTitlesInTree(const QByteArray &treeJson, qin
     return titles;
 }
 
-std::optional<bool> SwayWindowFinder::tiledBesideOthersInTree(const QByteArray &treeJson, qint64 pid, const QString &title)
+std::optional<SwayWindowFinder::TiledNeighbours> SwayWindowFinder::tiledNeighboursInTree(const QByteArray &treeJson, qint64 pid,
+                                                                                      const QString &title)
 {
     const auto ours = [&](const QJsonObject &window) { return window.value(QLatin1String("pid")).toInteger() == pid; };
     const auto named = [&](const QJsonObject &window) { return ours(window) && window.value(QLatin1String("name")).toString() == title; };
@@ -105,7 +106,7 @@ std::optional<bool> SwayWindowFinder::tiledBesideOthersInTree(const QByteArray &
             for (const QJsonValue &child : node.value(QLatin1String(children)).toArray())
                 windowsBelow(child.toObject(), out, "nodes");
         };
-    std::optional<bool> found;
+    std::optional<TiledNeighbours> found;
     const std::function<void(const QJsonObject &)> walk = [&](const QJsonObject &node) {
         if (node.value(QLatin1String("type")).toString() != QLatin1String("workspace")) {
             for (const QJsonValue &child : node.value(QLatin1String("nodes")).toArray())
@@ -115,23 +116,31 @@ std::optional<bool> SwayWindowFinder::tiledBesideOthersInTree(const QByteArray &
         QList<QJsonObject> tiled, floating;
         windowsBelow(node, tiled, "nodes");
         windowsBelow(node, floating, "floating_nodes");
-        if (std::any_of(tiled.begin(), tiled.end(), named)) {
-            // Our own windows count too: the text window or a pin stays while the main one hides.
-            found = node.value(QLatin1String("visible")).toBool() && tiled.size() > 1;
+        const auto window = std::find_if(tiled.begin(), tiled.end(), named);
+        if (window != tiled.end()) {
+            // sway tells of each window, not of its workspace, whether it is shown.
+            found = TiledNeighbours{};
+            if (!window->value(QLatin1String("visible")).toBool())
+                return;
+            found->any = tiled.size() > 1;
+            for (auto other = tiled.begin(); other != tiled.end(); ++other) {
+                if (other != window && ours(*other))
+                    found->own += other->value(QLatin1String("name")).toString();
+            }
         } else if (!found && std::any_of(floating.begin(), floating.end(), named)) {
-            found = false;
+            found = TiledNeighbours{};
         }
     };
     walk(QJsonDocument::fromJson(treeJson).object());
     return found;
 }
 
-std::optional<bool> SwayWindowFinder::tiledBesideOthers(qint64 pid, const QString &title) const
+std::optional<SwayWindowFinder::TiledNeighbours> SwayWindowFinder::tiledNeighbours(qint64 pid, const QString &title) const
 {
     const auto payload = tree();
     if (!payload)
         return std::nullopt;
-    return tiledBesideOthersInTree(*payload, pid, title);
+    return tiledNeighboursInTree(*payload, pid, title);
 }
 
 std::optional<QStringList> SwayWindowFinder::windowTitlesOf(qint64 pid) const

@@ -27,11 +27,17 @@ public:
     std::optional<QStringList> windowTitlesOf(qint64 pid) const;
     static QStringList windowTitlesInTree(const QByteArray &treeJson, qint64 pid);
 
-    // Whether the process's window `title` is tiled beside other windows (its own process's
-    // included) on a workspace shown: those are laid out anew when it leaves, and sway draws the screen without
-    // it only once they have redrawn. None when sway holds no such window or did not answer.
-    std::optional<bool> tiledBesideOthers(qint64 pid, const QString &title) const;
-    static std::optional<bool> tiledBesideOthersInTree(const QByteArray &treeJson, qint64 pid, const QString &title);
+    // Where the process's window `title` is tiled on a workspace shown: whether other windows
+    // (its own process's included) share the workspace, which are laid out anew when it leaves,
+    // sway drawing the screen without it only once they have redrawn; and the titles of those
+    // that are the process's own. Nothing beside it where it floats or its workspace is not
+    // shown; none when sway holds no such window or did not answer.
+    struct TiledNeighbours {
+        bool any = false;
+        QStringList own;
+    };
+    std::optional<TiledNeighbours> tiledNeighbours(qint64 pid, const QString &title) const;
+    static std::optional<TiledNeighbours> tiledNeighboursInTree(const QByteArray &treeJson, qint64 pid, const QString &title);
 
 private:
     std::optional<QByteArray> tree() const;

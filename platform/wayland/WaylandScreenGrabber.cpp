@@ -67,7 +67,7 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
         // screen where nothing changes is copied as it is.
         hiddenWait_.settle();
         DesktopLayout layout;
-        QImage picture = screencopyDesktop(&layout, hiddenWait_.othersRedrawing() ? hiddenWait_.remainingMs() : 0);
+        QImage picture = screencopyDesktop(&layout, hiddenWait_.othersRedrawing() ? hiddenWait_.remainingMs() : 0, pointerShown_);
         if (!picture.isNull()) {
             failure_ = GrabFailure::None;
             *origin = layout.pictureRect().topLeft();

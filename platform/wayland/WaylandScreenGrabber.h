@@ -23,6 +23,7 @@ public:
     std::optional<ForegroundWindow> foregroundWindow() override;
     QImage grab(const QRect &screenRect) override;
     GrabFailure lastFailure() const override { return failure_; }
+    void setPointerInPictures(bool shown) override { pointerShown_ = shown; }
     bool placesWindows() const override;
     std::optional<QImage> activeWindowPicture(bool withFrame) override;
     bool userPicksWindow() override;
@@ -44,6 +45,7 @@ private:
     GnomeScreenshotPermission permission_;
     KWinWindowShot kwin_;
     GrabFailure failure_ = GrabFailure::None;
+    bool pointerShown_ = true;
 };
 
 }  // namespace tiv::wayland

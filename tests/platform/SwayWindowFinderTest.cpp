@@ -30,16 +30,21 @@ TEST(SwayWindowFinder, FindsTheFocusedWindowAmongTiledAndFloatingOnes)
     EXPECT_EQ(SwayWindowFinder::windowTitlesInTree(tree, 11), QStringList{QString()}) << "a window of process 11, untitled";
     EXPECT_TRUE(SwayWindowFinder::windowTitlesInTree(tree, 12).isEmpty());
 
-    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(tree, 11, QString()), false) << "a floating window";
-    const QByteArray two = R"({"nodes":[{"type":"workspace","visible":true,"nodes":[{"type":"con","pid":10,"name":"a","nodes":[]},
-        {"type":"con","nodes":[{"type":"con","pid":11,"name":"b","nodes":[]}]}]},
-        {"type":"workspace","visible":false,"nodes":[{"type":"con","pid":11,"name":"c","nodes":[]},{"type":"con","pid":10,"name":"d","nodes":[]}]}]})";
-    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("a")), true);
-    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("d")), false) << "on a workspace not shown";
+    const auto beside = [](const QByteArray &json, qint64 pid, const char *title) {
+        const auto found = SwayWindowFinder::tiledNeighboursInTree(json, pid, QString::fromUtf8(title));
+        return found ? QString::number(found->any) + found->own.join(QLatin1Char(',')) : QStringLiteral("none");
+    };
+    EXPECT_EQ(beside(tree, 11, ""), "0") << "a floating window";
+    // sway tells "visible" of each window, none of its workspace.
+    const QByteArray two = R"({"nodes":[{"type":"workspace","nodes":[{"type":"con","pid":10,"name":"a","visible":true,"nodes":[]},
+        {"type":"con","nodes":[{"type":"con","pid":11,"name":"b","visible":true,"nodes":[]}]}]},
+        {"type":"workspace","nodes":[{"type":"con","pid":11,"name":"c","visible":false,"nodes":[]},{"type":"con","pid":10,"name":"d","visible":false,"nodes":[]}]}]})";
+    EXPECT_EQ(beside(two, 10, "a"), "1");
+    EXPECT_EQ(beside(two, 10, "d"), "0") << "on a workspace not shown";
     QByteArray ownPair = two;
     ownPair.replace(R"("pid":11,"name":"b")", R"("pid":10,"name":"b")");
-    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(ownPair, 10, QStringLiteral("a")), true) << "beside a window of its own that stays";
-    EXPECT_EQ(SwayWindowFinder::tiledBesideOthersInTree(two, 10, QStringLiteral("x")), std::nullopt);
+    EXPECT_EQ(beside(ownPair, 10, "a"), "1b") << "beside a window of its own";
+    EXPECT_EQ(beside(two, 10, "x"), "none");
 }
 
 TEST(SwayWindowPlaces, FindsTheWindowsWorkspaceAndPutsItBack)

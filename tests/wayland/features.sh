@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # On headless sway: `--capture text` reads a region of the frozen desktop into the clipboard, and
 # `--capture pin` pins one as a floating window (sway keeps no window above others at a program's
-# wish, but floats one of fixed size above its tiled ones), showing the region's pixels.
+# wish, but floats one of fixed size above its tiled ones), showing the region's pixels, not the
+# main window and the text window tiled side by side and hidden just before.
 source "$(dirname "$0")/lib.sh"
 
 mkfifo "$home/pointer"
@@ -14,7 +15,8 @@ for _ in $(seq 50); do grep -q ready "$home/pointer.log" && break; sleep 0.1; do
 printf 'move 1000 700 1024 768\n' >&3 && sleep 0.5 && grim "$home/desktop-shot.png"
 
 # Drags the region 80,105 - 420,175 out of the desktop frozen by `--capture $1`, from its
-# bottom-right corner, where the pointer waits as the desktop freezes: so it is not in the region.
+# bottom-right corner, where the pointer waits as the desktop freezes: so it is not in the region
+# (headless sway draws its pointer into every frame it hands out, whatever the program asks).
 drag() {
   printf 'move 420 175 1024 768\n' >&3
   timeout 10 "$prog" --capture "$1"
@@ -28,6 +30,11 @@ drag() {
 
 start_program
 wait_for_window TIVrevudu
+drag text
+want=$'请选择一个合法的文件夹名称\nSave the picture as PNG'
+for _ in $(seq 300); do [ "$(wl-paste -n 2>/dev/null)" = "$want" ] && break; sleep 0.2; done
+[ "$(wl-paste -n)" = "$want" ] || fail "the clipboard holds '$(wl-paste -n)'"
+
 drag pin
 pinned() {
   swaymsg -t get_tree | python3 -c '
@@ -46,8 +53,3 @@ sleep 0.5 && grim "$home/pinned.png"
 convert "$home/pinned.png" -crop "338x68+$((x + 1))+$((y + 1))" +repage "$home/shown.png"
 convert "$home/desktop-shot.png" -crop 338x68+81+106 +repage "$home/region.png"
 same_pixels "$home/shown.png" "$home/region.png" 1%  # the frame corner tints one pixel
-
-drag text
-want=$'请选择一个合法的文件夹名称\nSave the picture as PNG'
-for _ in $(seq 300); do [ "$(wl-paste -n 2>/dev/null)" = "$want" ] && break; sleep 0.2; done
-[ "$(wl-paste -n)" = "$want" ] || fail "the clipboard holds '$(wl-paste -n)'"
