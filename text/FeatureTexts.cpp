@@ -31,11 +31,9 @@ const QString TxtPinClose = QStringLiteral("关闭贴图");
 const QString TxtPinActualSize = QStringLiteral("实际大小");
 const QString TxtPinTip = QStringLiteral("拖动可移动，滚轮缩放，双击或按 Esc 关闭，右键有更多功能");
 const QString TxtPinNoPicture = QStringLiteral("画布上没有图片可以贴出");
-const QString TxtPinNotAbove =
-    QStringLiteral("此桌面（Wayland）不让程序把窗口放在其他窗口之上，贴图以普通窗口显示；"
-                   "可在桌面的窗口菜单或规则中设为置顶");
-const QString TxtPinFloating =
-    QStringLiteral("sway 不让程序置顶窗口：贴图浮在平铺的窗口之上，其他浮动窗口仍可能盖住它");
+// Short enough for the hint line of a window tiled to half a small screen.
+const QString TxtPinNotAbove = QStringLiteral("此桌面不让程序置顶窗口：贴图是普通窗口，可在窗口菜单中置顶");
+const QString TxtPinFloating = QStringLiteral("sway 无法置顶：贴图浮于平铺窗口之上，可被其他浮动窗口盖住");
 const QString TxtPinCopied = QStringLiteral("贴图已复制到剪贴板");
 const QString TxtPinSaved = QStringLiteral("贴图已保存为：%s");
 const QString TxtPinToolbar = QStringLiteral("区域贴图");

@@ -1,4 +1,5 @@
 #include "support/MainWindowFixture.h"
+#include "text/FeatureTexts.h"
 #include "text/InterfaceText.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,15 @@ TEST_F(MainWindowTest, HintLineStaysReadableAtTheDesignWidth)
     // Empty rolling links take no room: the message is whole if the line can hold it.
     ASSERT_LT(w->PnlHint->fontMetrics().horizontalAdvance(saved), w->PnlHint->width() - 20);
     EXPECT_EQ(w->PnlHint->shownText(), saved);
+    // What a pin on Wayland says is read whole also in a window tiled to half a small screen.
+    w->resize(500, 643);
+    for (const QString &note : {TxtPinFloating, TxtPinNotAbove}) {
+        w->PnlHint->setText(note);
+        settle();
+        EXPECT_EQ(w->PnlHint->shownText(), note) << w->PnlHint->room();
+    }
+    w->resize(786, 643);
+    w->PnlHint->setText(saved);
 
     const QString longCaption = QStringLiteral("一条很长很长的滚动公告标题，比它的位置还要长得多");
     w->RollerLines = {longCaption, QStringLiteral("http://a.example/"), QStringLiteral("B"),
