@@ -27,6 +27,8 @@ public:
     QImage grab(const QRect &screenRect) override;
     QImage grabLeavingPadding(const QRect &screenRect, bool &paddingLeft) override;
     GrabFailure lastFailure() const override { return failure; }
+    bool pointerInPictures = true;
+    void setPointerInPictures(bool shown) override { pointerInPictures = shown; }
 
 private:
     GrabFailure failure = GrabFailure::None;

@@ -59,6 +59,17 @@ TEST_F(CaptureFlow, WindowAndClientCapturesTakeTheirRectanglesWithTheCursorInPla
     fakes.cursor.cursor->shown = false;
     w->CaptureFullScreen();
     EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop) << "a hidden cursor is not drawn";
+
+    // A region to be read is frozen without the pointer, the one laid over X's pictures and the
+    // one a compositor draws in alike; a region to be saved keeps it.
+    fakes.cursor.cursor->shown = true;
+    w->StartRegionFor(TFrmMain::RegionForText);
+    EXPECT_EQ(w->ImgMain->picture().image, fakes.screen.desktop);
+    EXPECT_FALSE(fakes.screen.pointerInPictures);
+    w->EndPendingTool();
+    w->StartRegionCapture();
+    EXPECT_EQ(w->ImgMain->picture().image.pixel(29, 29), qRgb(255, 0, 0));
+    EXPECT_TRUE(fakes.screen.pointerInPictures);
 }
 
 TEST_F(CaptureFlow, AGrabWithoutPicturesSavesNothingAndSaysWhy)
