@@ -75,6 +75,13 @@ QByteArray SwayWindowPlaces::focusCommand(const Place &now)
 
 void SwayWindowPlaces::notePlace(const QString &title)
 {
+    // Hidden again before sway mapped it and it was put back: wherever sway holds it meanwhile,
+    // its own place is still the one noted before.
+    if (goal_ == Goal::Return && noted_ && title == title_) {
+        poll_.stop();
+        goal_ = Goal::None;
+        return;
+    }
     noted_.reset();
     if (const auto tree = AskSway(socketPath_, SwayRequest::GetTree))
         noted_ = placeInTree(*tree, QCoreApplication::applicationPid(), title);
@@ -105,6 +112,12 @@ void SwayWindowPlaces::follow(const QString &title, Goal goal)
 
 void SwayWindowPlaces::look()
 {
+    // Another window's place was noted meanwhile: this one has none to go back to.
+    if (goal_ == Goal::Return && !noted_) {
+        poll_.stop();
+        goal_ = Goal::None;
+        return;
+    }
     const auto tree = AskSway(socketPath_, SwayRequest::GetTree);
     const auto now = tree ? placeInTree(*tree, QCoreApplication::applicationPid(), title_) : std::nullopt;
     // The container noted was the window before it was hidden; a full-screen one is the frozen desktop.
