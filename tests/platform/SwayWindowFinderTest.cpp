@@ -30,21 +30,18 @@ TEST(SwayWindowFinder, FindsTheFocusedWindowAmongTiledAndFloatingOnes)
     EXPECT_EQ(SwayWindowFinder::windowTitlesInTree(tree, 11), QStringList{QString()}) << "a window of process 11, untitled";
     EXPECT_TRUE(SwayWindowFinder::windowTitlesInTree(tree, 12).isEmpty());
 
-    const auto beside = [](const QByteArray &json, qint64 pid, const char *title) {
-        const auto found = SwayWindowFinder::tiledNeighboursInTree(json, pid, QString::fromUtf8(title));
-        return found ? QString::number(found->any) + found->own.join(QLatin1Char(',')) : QStringLiteral("none");
-    };
-    EXPECT_EQ(beside(tree, 11, ""), "0") << "a floating window";
+    EXPECT_FALSE(SwayWindowFinder::tiledNeighboursInTree(tree, 11, QString()).value().any) << "a floating window";
     // sway tells "visible" of each window, none of its workspace.
     const QByteArray two = R"({"nodes":[{"type":"workspace","nodes":[{"type":"con","pid":10,"name":"a","visible":true,"nodes":[]},
         {"type":"con","nodes":[{"type":"con","pid":11,"name":"b","visible":true,"nodes":[]}]}]},
         {"type":"workspace","nodes":[{"type":"con","pid":11,"name":"c","visible":false,"nodes":[]},{"type":"con","pid":10,"name":"d","visible":false,"nodes":[]}]}]})";
-    EXPECT_EQ(beside(two, 10, "a"), "1");
-    EXPECT_EQ(beside(two, 10, "d"), "0") << "on a workspace not shown";
+    EXPECT_TRUE(SwayWindowFinder::tiledNeighboursInTree(two, 10, QStringLiteral("a")).value().any);
+    EXPECT_FALSE(SwayWindowFinder::tiledNeighboursInTree(two, 10, QStringLiteral("d")).value().any) << "on a workspace not shown";
     QByteArray ownPair = two;
     ownPair.replace(R"("pid":11,"name":"b")", R"("pid":10,"name":"b")");
-    EXPECT_EQ(beside(ownPair, 10, "a"), "1b") << "beside a window of its own";
-    EXPECT_EQ(beside(two, 10, "x"), "none");
+    EXPECT_EQ(SwayWindowFinder::tiledNeighboursInTree(ownPair, 10, QStringLiteral("a")).value().own, QStringList{QStringLiteral("b")})
+        << "beside a window of its own";
+    EXPECT_FALSE(SwayWindowFinder::tiledNeighboursInTree(two, 10, QStringLiteral("x")));
 }
 
 TEST(SwayWindowPlaces, FindsTheWindowsWorkspaceAndPutsItBack)

@@ -15,8 +15,7 @@ for _ in $(seq 50); do grep -q ready "$home/pointer.log" && break; sleep 0.1; do
 printf 'move 1000 700 1024 768\n' >&3 && sleep 0.5 && grim "$home/desktop-shot.png"
 
 # Drags the region 80,105 - 420,175 out of the desktop frozen by `--capture $1`, from its
-# bottom-right corner, where the pointer waits as the desktop freezes: so it is not in the region
-# (headless sway draws its pointer into every frame it hands out, whatever the program asks).
+# bottom-right corner, where the pointer waits as the desktop freezes: so it is not in the region.
 drag() {
   printf 'move 420 175 1024 768\n' >&3
   timeout 10 "$prog" --capture "$1"
