@@ -1,5 +1,6 @@
 #include "platform/wayland/WaylandScreenGrabber.h"
 
+#include "platform/wayland/PointerHider.h"
 #include "platform/wayland/Screencopy.h"
 
 #include <QGuiApplication>
@@ -66,6 +67,9 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
         // other windows take its place: then the first frame drawn for a change is, and a
         // screen where nothing changes is copied as it is.
         hiddenWait_.settle();
+        std::optional<PointerHider> pointerAway;
+        if (!pointerShown_)
+            pointerAway.emplace();
         DesktopLayout layout;
         QImage picture = screencopyDesktop(&layout, hiddenWait_.othersRedrawing() ? hiddenWait_.remainingMs() : 0, pointerShown_);
         if (!picture.isNull()) {

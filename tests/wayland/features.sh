@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # On headless sway: `--capture text` reads a region of the frozen desktop into the clipboard, and
 # `--capture pin` pins one as a floating window (sway keeps no window above others at a program's
-# wish, but floats one of fixed size above its tiled ones), showing the region's pixels, not the
-# main window and the text window tiled side by side and hidden just before.
+# wish, but floats one of fixed size above its tiled ones), showing the region's pixels: neither
+# the pointer, over the region as the desktop froze, nor the main window and the text window
+# tiled side by side, hidden just before.
 source "$(dirname "$0")/lib.sh"
 
 mkfifo "$home/pointer"
@@ -14,14 +15,14 @@ swaymsg output HEADLESS-1 bg "$home/text.png" fill >/dev/null
 for _ in $(seq 50); do grep -q ready "$home/pointer.log" && break; sleep 0.1; done
 printf 'move 1000 700 1024 768\n' >&3 && sleep 0.5 && grim "$home/desktop-shot.png"
 
-# Drags the region 80,105 - 420,175 out of the desktop frozen by `--capture $1`, from its
-# bottom-right corner, where the pointer waits as the desktop freezes: so it is not in the region.
+# Drags the region 80,105 - 420,175 out of the desktop frozen by `--capture $1` while the pointer
+# was over it, from its bottom-right corner.
 drag() {
-  printf 'move 420 175 1024 768\n' >&3
+  printf 'move 200 125 1024 768\n' >&3
   timeout 10 "$prog" --capture "$1"
   for _ in $(seq 100); do [ "$(covering_windows)" = 1 ] && break; sleep 0.1; done
   sleep 0.5
-  for step in press 'move 250 140 1024 768' 'move 80 105 1024 768' release; do
+  for step in 'move 420 175 1024 768' press 'move 250 140 1024 768' 'move 80 105 1024 768' release; do
     printf '%s\n' "$step" >&3
     sleep 0.2
   done

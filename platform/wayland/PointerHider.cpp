@@ -1,0 +1,187 @@
+#include "platform/wayland/PointerHider.h"
+
+#include <QDeadlineTimer>
+
+#include <cstring>
+#include <functional>
+#include <poll.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <vector>
+#include <wayland-client.h>
+
+// The protocol names an argument "namespace", a keyword here.
+#define namespace layer_namespace
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#undef namespace
+
+namespace tiv::wayland {
+
+namespace {
+
+// The compositor answers at once; the pointer enters the new surfaces when it lays them out.
+constexpr int EnterTimeoutMs = 150;
+
+struct Cover {
+    wl_surface *surface = nullptr;
+    zwlr_layer_surface_v1 *layer = nullptr;
+    uint32_t serial = 0, width = 0, height = 0;
+    bool configured = false;
+};
+
+}  // namespace
+
+struct PointerHider::Connection {
+    wl_display *display = nullptr;
+    wl_compositor *compositor = nullptr;
+    wl_shm *shm = nullptr;
+    wl_seat *seat = nullptr;
+    wl_pointer *pointer = nullptr;
+    zwlr_layer_shell_v1 *layerShell = nullptr;
+    std::vector<wl_output *> outputs;
+    std::vector<Cover> covers;
+    bool pointerOffered = false;
+    bool entered = false;
+
+    ~Connection()
+    {
+        // The compositor forgets every object of a connection that ends.
+        if (display)
+            wl_display_disconnect(display);
+    }
+
+    bool dispatchUntil(const std::function<bool()> &done, const QDeadlineTimer &until)
+    {
+        while (!done()) {
+            if (wl_display_dispatch_pending(display) < 0 || wl_display_flush(display) < 0)
+                return false;
+            if (done())
+                return true;
+            pollfd fd{wl_display_get_fd(display), POLLIN, 0};
+            if (poll(&fd, 1, static_cast<int>(until.remainingTime())) <= 0 || wl_display_dispatch(display) < 0)
+                return false;
+        }
+        return true;
+    }
+};
+
+namespace {
+
+void announceGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
+{
+    auto *c = static_cast<PointerHider::Connection *>(data);
+    const auto bind = [&](const wl_interface &kind, uint32_t highest) {
+        return wl_registry_bind(registry, name, &kind, std::min(version, highest));
+    };
+    if (std::strcmp(interface, wl_compositor_interface.name) == 0)
+        c->compositor = static_cast<wl_compositor *>(bind(wl_compositor_interface, 4));
+    else if (std::strcmp(interface, wl_shm_interface.name) == 0)
+        c->shm = static_cast<wl_shm *>(bind(wl_shm_interface, 1));
+    else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !c->seat)
+        c->seat = static_cast<wl_seat *>(bind(wl_seat_interface, 5));
+    else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0)
+        c->layerShell = static_cast<zwlr_layer_shell_v1 *>(bind(zwlr_layer_shell_v1_interface, 1));
+    else if (std::strcmp(interface, wl_output_interface.name) == 0)
+        c->outputs.push_back(static_cast<wl_output *>(bind(wl_output_interface, 1)));
+}
+
+const wl_registry_listener registryListener{announceGlobal, [](void *, wl_registry *, uint32_t) {}};
+
+const wl_seat_listener seatListener{
+    [](void *data, wl_seat *, uint32_t capabilities) {
+        static_cast<PointerHider::Connection *>(data)->pointerOffered = capabilities & WL_SEAT_CAPABILITY_POINTER;
+    },
+    [](void *, wl_seat *, const char *) {},
+};
+
+const wl_pointer_listener pointerListener{
+    [](void *data, wl_pointer *pointer, uint32_t serial, wl_surface *, wl_fixed_t, wl_fixed_t) {
+        wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+        static_cast<PointerHider::Connection *>(data)->entered = true;
+    },
+    [](void *, wl_pointer *, uint32_t, wl_surface *) {},
+    [](void *, wl_pointer *, uint32_t, wl_fixed_t, wl_fixed_t) {},
+    [](void *, wl_pointer *, uint32_t, uint32_t, uint32_t, uint32_t) {},
+    [](void *, wl_pointer *, uint32_t, uint32_t, wl_fixed_t) {},
+    [](void *, wl_pointer *) {},
+    [](void *, wl_pointer *, uint32_t) {},
+    [](void *, wl_pointer *, uint32_t, uint32_t) {},
+    [](void *, wl_pointer *, uint32_t, int32_t) {},
+    [](void *, wl_pointer *, uint32_t, int32_t) {},
+};
+
+const zwlr_layer_surface_v1_listener layerListener{
+    [](void *data, zwlr_layer_surface_v1 *, uint32_t serial, uint32_t width, uint32_t height) {
+        auto *cover = static_cast<Cover *>(data);
+        *cover = Cover{cover->surface, cover->layer, serial, width, height, true};
+    },
+    [](void *, zwlr_layer_surface_v1 *) {},
+};
+
+// A fully transparent buffer: the pages of a new memory file read as zeros.
+wl_buffer *transparentBuffer(wl_shm *shm, uint32_t width, uint32_t height)
+{
+    const int32_t stride = static_cast<int32_t>(width) * 4;
+    const int32_t size = stride * static_cast<int32_t>(height);
+    const int fd = memfd_create("tiv-pointer-cover", MFD_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    wl_buffer *buffer = nullptr;
+    if (size > 0 && ftruncate(fd, size) == 0) {
+        wl_shm_pool *pool = wl_shm_create_pool(shm, fd, size);
+        buffer = wl_shm_pool_create_buffer(pool, 0, static_cast<int32_t>(width), static_cast<int32_t>(height), stride,
+                                           WL_SHM_FORMAT_ARGB8888);
+        wl_shm_pool_destroy(pool);
+    }
+    close(fd);
+    return buffer;
+}
+
+}  // namespace
+
+PointerHider::PointerHider() : connection_(std::make_unique<Connection>())
+{
+    Connection &c = *connection_;
+    c.display = wl_display_connect(nullptr);
+    if (!c.display)
+        return;
+    wl_registry_add_listener(wl_display_get_registry(c.display), &registryListener, &c);
+    if (wl_display_roundtrip(c.display) < 0 || !c.compositor || !c.shm || !c.seat || !c.layerShell || c.outputs.empty())
+        return;
+    wl_seat_add_listener(c.seat, &seatListener, &c);
+    if (wl_display_roundtrip(c.display) < 0 || !c.pointerOffered)
+        return;
+    c.pointer = wl_seat_get_pointer(c.seat);
+    wl_pointer_add_listener(c.pointer, &pointerListener, &c);
+    c.covers.resize(c.outputs.size());
+    for (size_t i = 0; i < c.outputs.size(); ++i) {
+        Cover &cover = c.covers[i];
+        cover.surface = wl_compositor_create_surface(c.compositor);
+        cover.layer = zwlr_layer_shell_v1_get_layer_surface(c.layerShell, cover.surface, c.outputs[i],
+                                                            ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "tivrevudu-pointer");
+        zwlr_layer_surface_v1_add_listener(cover.layer, &layerListener, &cover);
+        zwlr_layer_surface_v1_set_anchor(cover.layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM
+                                                          | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+        zwlr_layer_surface_v1_set_exclusive_zone(cover.layer, -1);
+        wl_surface_commit(cover.surface);
+    }
+    if (wl_display_roundtrip(c.display) < 0)
+        return;
+    for (Cover &cover : c.covers) {
+        if (!cover.configured)
+            continue;
+        zwlr_layer_surface_v1_ack_configure(cover.layer, cover.serial);
+        if (wl_buffer *buffer = transparentBuffer(c.shm, cover.width, cover.height)) {
+            wl_surface_attach(cover.surface, buffer, 0, 0);
+            wl_surface_damage(cover.surface, 0, 0, static_cast<int32_t>(cover.width), static_cast<int32_t>(cover.height));
+        }
+        wl_surface_commit(cover.surface);
+    }
+    // The image left unset is drawn by the compositor's next frame.
+    if (c.dispatchUntil([&c] { return c.entered; }, QDeadlineTimer(EnterTimeoutMs)))
+        wl_display_roundtrip(c.display);
+}
+
+PointerHider::~PointerHider() = default;
+
+}  // namespace tiv::wayland
