@@ -18,6 +18,8 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 
 program=$(sed -n 's/^Exec=//p' "$entry")
 [[ $program == "$prefix/bin/TIVrevudu" && -x $program ]] || fail "Exec= is not the installed program: $program"
+# A start that only hands a command to the running copy loads none of the toolkit's libraries.
+! readelf -d "$program" | grep -E 'NEEDED.*(Qt6|tesseract)' || fail "the program itself links the toolkit"
 
 icon=$(sed -n 's/^Icon=//p' "$entry")
 for size in 16 22 24 32 48 64 128 256; do
