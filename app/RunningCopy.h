@@ -7,25 +7,12 @@
 namespace tiv {
 
 // One copy of the program per desktop holds the hotkeys and the settings file. Later starts hand
-// their request to it over a local socket in the user's runtime folder and end. Which process
-// serves is settled by a lock beside the socket, taken before the toolkit starts: starts that
-// come together never both serve, the others wait for the socket and hand over.
+// their request to it over a local socket in the user's runtime folder and end (app/HandOver.h).
+// Which process serves is settled by a lock beside the socket, taken before the toolkit starts:
+// starts that come together never both serve, the others wait for the socket and hand over.
 class RunningCopy : public QObject {
     Q_OBJECT
 public:
-    // The socket of this user's copy on this desktop (one per display, so parallel sessions and
-    // test servers each keep their own).
-    static QString socketPath();
-
-    // True when a running copy took the message.
-    static bool handOver(const QString &socketPath, const QString &message);
-
-    enum class Start { HandedOver, Serve, NoAnswer };
-    // Hands the message over, or takes the lock when no copy runs (HandedOver or Serve). A copy
-    // still starting holds the lock; the message waits for its socket. NoAnswer: a copy holds
-    // the lock and never listened.
-    static Start handOverOrClaim(const QString &socketPath, const QString &message);
-
     explicit RunningCopy(QString socketPath);
     // False when the socket cannot be made; the program then simply runs without it.
     bool listen();

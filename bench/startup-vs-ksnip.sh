@@ -28,8 +28,10 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 mkdir -p "$work/bin"
 cp "$program" "$work/bin/TIVrevudu"
-# The web views' module lives beside the program in a build.
-[[ -f $(dirname "$program")/tivweb.so ]] && cp "$(dirname "$program")/tivweb.so" "$work/bin/"
+# The modules live beside the program in a build.
+for module in tivprogram tivweb tivocr; do
+  [[ -f $(dirname "$program")/$module.so ]] && cp "$(dirname "$program")/$module.so" "$work/bin/"
+done
 
 # Every top-level window the X server maps (override-redirect pop-ups aside) is noted with the
 # moment the server reported it, by one watcher running for the whole bench. Taking the moment from

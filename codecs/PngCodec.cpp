@@ -190,6 +190,8 @@ QByteArray EncodePng(const QImage &image, int pieces)
     if (data.isEmpty())
         return {};
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    // Room for all chunks at once: grown as it is appended to, the file would be copied again.
+    png.reserve(8 + 25 + data.size() + 12 * (data.size() / kIdatChunk + 1) + 12);
     char header[13];
     qToBigEndian<quint32>(quint32(pixels.width()), header);
     qToBigEndian<quint32>(quint32(pixels.height()), header + 4);

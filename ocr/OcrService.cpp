@@ -1,12 +1,14 @@
 #include "ocr/OcrService.h"
 
+#include "ocr/TextRecognizer.h"
+
 #include <QMetaObject>
 
 namespace tiv {
 
 class OcrService::Worker : public QObject {
 public:
-    OcrEngine engine;
+    std::unique_ptr<TextRecognizer> engine;
 };
 
 OcrService::OcrService(QObject *parent) : QObject(parent), worker_(new Worker)
@@ -38,7 +40,9 @@ int OcrService::recognise(const QImage &picture)
         if (cancel->load())
             return;
         QString problem;
-        const bool ready = worker->engine.load(&problem);
+        if (!worker->engine)
+            worker->engine = NewTextRecognizer(&problem);
+        const bool ready = worker->engine && worker->engine->load(&problem);
         loaded->store(ready);
         if (!ready) {
             const bool missing = problem.startsWith(QLatin1String("tesseract-ocr"));
@@ -50,7 +54,7 @@ int OcrService::recognise(const QImage &picture)
             });
             return;
         }
-        const OcrEngine::Result result = worker->engine.recognise(picture, cancel.get());
+        const TextRecognizer::Result result = worker->engine->recognise(picture, cancel.get());
         if (result.cancelled)
             return;
         QMetaObject::invokeMethod(this, [this, request, text = result.text] {

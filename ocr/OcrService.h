@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ocr/OcrEngine.h"
-
 #include <QImage>
 #include <QObject>
 #include <QThread>
@@ -11,8 +9,8 @@
 
 namespace tiv {
 
-// Runs the recognition engine on a thread of its own, so that neither loading the models nor
-// reading a picture ever holds up the interface. The models are loaded with the first request.
+// Runs the recognition engine on a thread of its own, so that neither loading the engine and its
+// models nor reading a picture ever holds up the interface. Both are loaded with the first request.
 // One request runs at a time; a new one abandons the one before.
 class OcrService : public QObject {
     Q_OBJECT

@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QPainter>
+#include <QRegion>
 #include <QTransform>
 
 #include <algorithm>
@@ -350,7 +351,8 @@ bool copyFrames(Session &session, int changeWithinMs)
     if (fd < 0)
         return false;
     if (ftruncate(fd, static_cast<off_t>(session.size)) == 0)
-        session.pixels = mmap(nullptr, session.size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        // All pages mapped in one call: the copy out of them would otherwise take a fault a page.
+        session.pixels = mmap(nullptr, session.size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, 0);
     if (session.pixels != MAP_FAILED)
         session.pool = wl_shm_create_pool(session.shm, fd, static_cast<int32_t>(session.size));
     close(fd);
@@ -434,7 +436,13 @@ QImage screencopyDesktop(DesktopLayout *layout, int changeWithinMs, bool withPoi
     QImage picture(desktop.size(), QImage::Format_RGB32);
     if (picture.isNull())
         return {};
-    picture.fill(Qt::black);
+    // Only what no screen covers needs a ground (screens of different sizes side by side): a fill
+    // of the whole picture costs about as much as the copy.
+    QRegion covered;
+    for (const auto &output : session.outputs)
+        covered += layout->toPicture(output->logical).translated(-desktop.topLeft());
+    if (covered != QRegion(picture.rect()))
+        picture.fill(Qt::black);
     for (const auto &output : session.outputs) {
         const QRect place = layout->toPicture(output->logical).translated(-desktop.topLeft());
         if (!placeFrame(output->frame, static_cast<const uchar *>(session.pixels), output->transform, picture, place))

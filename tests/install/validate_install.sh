@@ -18,6 +18,8 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 
 program=$(sed -n 's/^Exec=//p' "$entry")
 [[ $program == "$prefix/bin/TIVrevudu" && -x $program ]] || fail "Exec= is not the installed program: $program"
+# A start that only hands a command to the running copy loads none of the toolkit's libraries.
+! readelf -d "$program" | grep -E 'NEEDED.*(Qt6|tesseract)' || fail "the program itself links the toolkit"
 
 icon=$(sed -n 's/^Icon=//p' "$entry")
 for size in 16 22 24 32 48 64 128 256; do
@@ -27,13 +29,16 @@ done
 svg=$prefix/share/icons/hicolor/scalable/apps/$icon.svg
 [[ $(identify -format '%wx%h' "$svg" 2>/dev/null) == 256x256 ]] || fail "the scalable icon $svg does not draw"
 
-# The web views' module is where the installed program looks for it.
-module=$(cd "$prefix" && find . -path '*/tivrevudu/tivweb.so')
-[[ -n $module && $(dirname "$(dirname "$module")") == ./lib* ]] || fail "no web module under lib/: $module"
-nm -D --defined-only "$prefix/$module" | grep -q tivNewWebView || fail "the web module has no view factory"
+# The modules (the program proper, the web views, text recognition) are where the installed
+# program looks for them.
+for pair in tivprogram:tivRunProgram tivweb:tivNewWebView tivocr:tivNewTextRecognizer; do
+  module=$(cd "$prefix" && find . -path "*/tivrevudu/${pair%:*}.so")
+  [[ -n $module && $(dirname "$(dirname "$module")") == ./lib* ]] || fail "no module ${pair%:*} under lib/: $module"
+  nm -D --defined-only "$prefix/$module" | grep -q "${pair#*:}" || fail "the module $module has no ${pair#*:}"
+done
 
 # Everything installed is one of the files above or the package's documentation.
 unexpected=$(cd "$prefix" && find . -type f | grep -v -e '^./bin/TIVrevudu$' -e '^./share/icons/hicolor/' \
-  -e "^./share/applications/$id.desktop\$" -e "^./share/metainfo/$id.metainfo.xml\$" -e '^./share/doc/tivrevudu/' -e '^./share/man/man1/TIVrevudu.1.gz$' -e '/tivrevudu/tivweb.so$' || true)
+  -e "^./share/applications/$id.desktop\$" -e "^./share/metainfo/$id.metainfo.xml\$" -e '^./share/doc/tivrevudu/' -e '^./share/man/man1/TIVrevudu.1.gz$' -e '/tivrevudu/tiv\(program\|web\|ocr\).so$' || true)
 [[ -z $unexpected ]] || fail "unexpected installed files: $unexpected"
 echo "installed files are valid"
