@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/ScreenGrabber.h"
+#include "platform/wayland/DesktopAnimations.h"
+#include "platform/wayland/DesktopLayout.h"
 #include "platform/wayland/HiddenWindowWait.h"
 #include "platform/wayland/GnomeScreenshotPermission.h"
 #include "platform/wayland/KWinWindowShot.h"
@@ -34,16 +36,20 @@ public:
 private:
     // The whole desktop's picture, and where its top left lies in screen coordinates.
     QImage desktopPicture(QPoint *origin);
+    DesktopLayout layout();
     QImage portalScreenshot(bool interactive);
     void explainPortalFailure();
 
     QDBusConnection bus_;
     SwayWindowFinder windows_;
     HiddenWindowWait hiddenWait_;
+    DesktopAnimations animations_;
     PortalScreenshot portal_;
     GnomeScreenshotPermission permission_;
     KWinWindowShot kwin_;
     GrabFailure failure_ = GrabFailure::None;
+    std::optional<DesktopLayout> layout_;
+    QString layoutScreens_;
 };
 
 }  // namespace tiv::wayland
