@@ -1,6 +1,5 @@
 #include "platform/wayland/WaylandScreenGrabber.h"
 
-#include "platform/wayland/CompositorSync.h"
 #include "platform/wayland/Screencopy.h"
 
 #include <QGuiApplication>
@@ -59,7 +58,7 @@ DesktopLayout WaylandScreenGrabber::layout()
 }
 
 WaylandScreenGrabber::WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
-    : bus_(bus), windows_(std::move(windows)), hiddenWait_(windows_), animations_(bus), portal_(bus), permission_(bus), kwin_(bus)
+    : bus_(bus), windows_(std::move(windows)), hiddenWait_(windows_), portal_(bus), permission_(bus), kwin_(bus)
 {
 }
 
@@ -103,13 +102,8 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
             return picture;
         }
     }
-    // The portal copies the frame shown next, whatever it shows: a window of ours still fading
-    // out would be in it. Where the desktop does not animate, a hidden window is gone from the
-    // next frame once the compositor has read the request, which it may not yet have done when
-    // the portal's call for a picture reaches it.
-    if (hiddenWait_.remainingMs() > 0
-        && (animations_.on() || !compositorReadEarlierRequests(HiddenWindowWait::CeilingMs)))
-        hiddenWait_.waitOut();
+    // The portal copies the frame shown next, whatever it shows.
+    hiddenWait_.waitOut();
     *origin = desktopRect().topLeft();
     return portalScreenshot(false);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ScreenGrabber.h"
-#include "platform/wayland/DesktopAnimations.h"
 #include "platform/wayland/DesktopLayout.h"
 #include "platform/wayland/HiddenWindowWait.h"
 #include "platform/wayland/GnomeScreenshotPermission.h"
@@ -43,7 +42,6 @@ private:
     QDBusConnection bus_;
     SwayWindowFinder windows_;
     HiddenWindowWait hiddenWait_;
-    DesktopAnimations animations_;
     PortalScreenshot portal_;
     GnomeScreenshotPermission permission_;
     KWinWindowShot kwin_;
