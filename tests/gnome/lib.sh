@@ -20,9 +20,10 @@ export WAYLAND_DISPLAY=tivgnome
 for _ in $(seq 100); do name_owned org.gnome.Shell.Screenshot && break; sleep 0.1; done
 name_owned org.gnome.Shell.Screenshot || fail "GNOME Shell did not start: $(tail -5 "$home/shell.log")"
 dbus-update-activation-environment --all 2>/dev/null
-# Activated by the portal, a backend now and then hung at its start under load and never took its
-# bus name, which held the portal's start and the test for minutes; started here, one that has
-# not taken its name in time is ended and started again. Their output stays in the home folder.
+# A backend (a GTK program) that connects to the shell early in the shell's start now and then
+# waits forever for the shell's answer to its first Wayland round trip, never takes its bus name,
+# and holds the portal's start and the test for minutes. Started here, one that has not taken its
+# name in time is ended and started again. Their output stays in the home folder.
 start_backend() {
   local log=$home/${2##*/}.log backend
   for _ in 1 2 3; do
