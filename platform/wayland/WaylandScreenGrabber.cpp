@@ -28,7 +28,35 @@ DesktopLayout screenLayout()
     return DesktopLayout(std::move(outputs));
 }
 
+// What the toolkit knows of the screens; the compositor's layout is asked for again once it differs.
+QString toolkitScreens()
+{
+    QString screens;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect r = screen->geometry();
+        screens += QStringLiteral("%1 %2,%3 %4x%5 %6 %7;").arg(screen->name()).arg(r.x()).arg(r.y()).arg(r.width())
+                       .arg(r.height()).arg(screen->devicePixelRatio()).arg(int(screen->orientation()));
+    }
+    return screens;
+}
+
 }  // namespace
+
+DesktopLayout WaylandScreenGrabber::layout()
+{
+    // sway's layout is asked for each time: its captures follow a scale change at once, and it
+    // answers at once.
+    if (windows_.available())
+        return screenLayout();
+    // The layout takes round trips with the compositor, which right after our window left is
+    // busy redrawing the desktop: KWin in software rendering answered only after 4 s.
+    const QString screens = toolkitScreens();
+    if (!layout_ || screens != layoutScreens_) {
+        layout_ = screenLayout();
+        layoutScreens_ = screens;
+    }
+    return *layout_;
+}
 
 WaylandScreenGrabber::WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
     : bus_(bus), windows_(std::move(windows)), hiddenWait_(windows_), portal_(bus), permission_(bus), kwin_(bus)
@@ -37,7 +65,7 @@ WaylandScreenGrabber::WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder
 
 QRect WaylandScreenGrabber::desktopRect()
 {
-    return screenLayout().pictureRect();
+    return layout().pictureRect();
 }
 
 bool WaylandScreenGrabber::placesWindows() const
@@ -53,8 +81,8 @@ std::optional<ForegroundWindow> WaylandScreenGrabber::foregroundWindow()
     // sway places windows in logical units; the picture has the screens' pixels.
     auto window = windows_.focusedWindow(&failure_);
     if (window) {
-        const DesktopLayout layout = screenLayout();
-        window = ForegroundWindow{layout.toPicture(window->frame), layout.toPicture(window->client)};
+        const DesktopLayout screens = layout();
+        window = ForegroundWindow{screens.toPicture(window->frame), screens.toPicture(window->client)};
     }
     return window;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ScreenGrabber.h"
+#include "platform/wayland/DesktopLayout.h"
 #include "platform/wayland/HiddenWindowWait.h"
 #include "platform/wayland/GnomeScreenshotPermission.h"
 #include "platform/wayland/KWinWindowShot.h"
@@ -35,6 +36,7 @@ public:
 private:
     // The whole desktop's picture, and where its top left lies in screen coordinates.
     QImage desktopPicture(QPoint *origin);
+    DesktopLayout layout();
     QImage portalScreenshot(bool interactive);
     void explainPortalFailure();
 
@@ -46,6 +48,8 @@ private:
     KWinWindowShot kwin_;
     GrabFailure failure_ = GrabFailure::None;
     bool pointerShown_ = true;
+    std::optional<DesktopLayout> layout_;
+    QString layoutScreens_;
 };
 
 }  // namespace tiv::wayland

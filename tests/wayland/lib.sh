@@ -21,11 +21,14 @@ if [ -z "${TIV_WAYLAND_INNER:-}" ]; then
   chmod 700 "$work/run"
   # The bus starts only the portal services linked here. The document portal is left out: without
   # FUSE it accepts calls it never answers, which holds up the desktop portal's start for 25 s.
-  mkdir "$work/services"
+  mkdir "$work/services" "$work/portals"
   for name in org.freedesktop.portal.Desktop org.freedesktop.impl.portal.desktop.wlr \
               org.freedesktop.impl.portal.desktop.gtk org.freedesktop.impl.portal.PermissionStore; do
     ln -s "/usr/share/dbus-1/services/$name.service" "$work/services/"
   done
+  # Only sway's own portal backends: the portal otherwise falls back to any installed one, and
+  # offers GlobalShortcuts where KDE's is installed, which cannot start here.
+  for name in wlr gtk; do ln -s "/usr/share/xdg-desktop-portal/portals/$name.portal" "$work/portals/"; done
   [ -z "${uid:-}" ] || chown "$user:" "$work/services"
   sed "s|<standard_session_servicedirs */>|<servicedir>$work/services</servicedir>|" /usr/share/dbus-1/session.conf > "$work/bus.conf"
   finish() {
@@ -40,7 +43,7 @@ if [ -z "${TIV_WAYLAND_INNER:-}" ]; then
   rc=0
   "${runner[@]}" -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TIV_WAYLAND_INNER=1 \
     ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
-    TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 TIV_BUS_SERVICES="$work/services" \
+    TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 TIV_BUS_SERVICES="$work/services" XDG_DESKTOP_PORTAL_DIR="$work/portals" \
     timeout "${TIV_WAYLAND_SECONDS:-150}" dbus-run-session --config-file="$work/bus.conf" -- bash "$0" "$work/home/bin/TIVrevudu" "${@:2}" 2>"$work/session.log" || rc=$?
   [ "$rc" -eq 0 ] || { echo "--- session log"; tail -30 "$work/session.log"; }
   exit $rc
@@ -90,6 +93,8 @@ for _ in $(seq 50); do
 done
 for _ in $(seq 60); do portal_ready && break; sleep 0.5; done
 portal_ready || fail "the desktop portal did not offer its Screenshot interface"
+[[ $(gdbus introspect --session --dest org.freedesktop.portal.Desktop --object-path /org/freedesktop/portal/desktop) != *GlobalShortcuts* ]] \
+  || fail "the desktop portal offers another desktop's GlobalShortcuts"
 # Let the background be drawn before anything is compared with it.
 for _ in $(seq 50); do grim "$home/probe.png" && [ "$(convert "$home/probe.png" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" != 0 ] && break; sleep 0.1; done
 
