@@ -25,6 +25,9 @@ void captureToFile(benchmark::State &state, int formatIndex)
     window.CbPicFomat->setCurrentIndex(formatIndex);
     window.BtnContinueCut2Click();
     window.BtnSaveToCBClick();  // no clipboard copy: the peers do not make one either
+    // Nor the page opened when the window goes: its browser launcher would run beside the next
+    // repetition.
+    window.AnnouncementEnabled = false;
     window.EnsurePictureFolder();
     for (auto _ : state)
         window.CaptureFullScreen();

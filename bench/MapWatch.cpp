@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <sys/wait.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -38,11 +38,22 @@ int main(int argc, char **argv)
 
     const auto start = std::chrono::steady_clock::now();
     if (fork() == 0) {
+        // The figure alone goes to the standard output, which the command may outlast.
+        dup2(STDERR_FILENO, STDOUT_FILENO);
         execvp(argv[3], argv + 3);
         _exit(127);
     }
     bool mapped = false;
-    while (xcb_generic_event_t *event = xcb_wait_for_event(c)) {
+    // A command that opens nothing is given up on after ten seconds.
+    pollfd readable{xcb_get_file_descriptor(c), POLLIN, 0};
+    while (!mapped && std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
+        xcb_generic_event_t *event = xcb_poll_for_event(c);
+        if (!event) {
+            if (xcb_connection_has_error(c))
+                break;
+            poll(&readable, 1, 100);
+            continue;
+        }
         const int type = event->response_type & 0x7f;
         xcb_window_t window = XCB_NONE;
         if (type == XCB_MAP_NOTIFY)
@@ -54,16 +65,13 @@ int main(int argc, char **argv)
             continue;
         std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&free)> a(
             xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr), &free);
-        if (a && a->map_state == XCB_MAP_STATE_VIEWABLE) {
-            mapped = true;
-            break;
-        }
+        mapped = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
     }
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    wait(nullptr);
     xcb_disconnect(c);
     if (!mapped)
         return 1;
+    // Not waited for: a capture tool's command may stay until the window it opened is closed.
     std::printf("%.1f\n", ms);
     return 0;
 }

@@ -2,7 +2,9 @@
 # of shared/bench/make-desktop.sh, with HOME in a fresh temporary folder ($work). Kills whatever the
 # caller listed in $pids at exit.
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
+# A display number no other server holds: several benchmarks and test runs may share the machine.
+for number in $(shuf -i 90-189); do [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] || break; done
+display=:$number
 pids=()
 cleanup() { kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libisal-dev
-  libxcb1-dev libxcb-shm0-dev libxcb-xfixes0-dev libxcb-damage0-dev
+  libxcb1-dev libxcb-shm0-dev libxcb-xfixes0-dev libxcb-damage0-dev libxcb-xtest0-dev
   libwayland-dev libwayland-bin wayland-protocols
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-apps x11-utils openbox xfwm4 icewm dbus x11-xserver-utils
@@ -19,6 +19,9 @@ packages=(
   # Wayland: the program's platform plugin, and the headless desktop its tests run on
   qt6-wayland sway swaybg foot grim wtype wl-clipboard xwayland pipewire
   xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
+  # The capture tool the region selector is timed beside (bench/run-capture.sh), and the
+  # notification service it waits for between captures
+  flameshot dunst
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -55,7 +55,7 @@ std::unique_ptr<X11DepartureWatch> X11DepartureWatch::create(XcbConnection &conn
 }
 
 X11DepartureWatch::X11DepartureWatch(XcbConnection &connection, uint8_t damageEventBase)
-    : x_(connection), damageEventBase_(damageEventBase)
+    : x_(connection), damageEventBase_(damageEventBase), clientList_(connection.atom("_NET_CLIENT_LIST"))
 {
 }
 
@@ -106,17 +106,28 @@ void X11DepartureWatch::noteShownWindows()
             clients.push_back(xcb_window_t(window->winId()));
     if (clients.empty())
         return;
-    noteStacking(clients, topLevelsOf(clients));
+    // The other programs' windows a manager has framed: what lies inside a frame is theirs to draw.
+    const size_t ours = clients.size();
+    for (uint32_t other : x_.cardinalProperty(x_.root(), clientList_, 4096))
+        if (std::find(clients.begin(), clients.begin() + qsizetype(ours), other) == clients.begin() + qsizetype(ours))
+            clients.push_back(other);
+    noteStacking(clients, topLevelsOf(clients), ours);
     if (shown_.empty())
         return;
     compositing_ = compositorRuns();
     startWatching();
-    // Read last: the replies also mean that the server watches from now on.
-    for (Shown &window : shown_)
-        window.rows = readRows(window.rect, sampledRows(window.rect));
+    // Read last: the replies also mean that the server watches from now on. Only a compositor's
+    // late frame is told by them; without one, a bare round trip does that.
+    if (compositing_) {
+        for (Shown &window : shown_)
+            window.rows = readRows(window.rect, sampledRows(window.rect));
+    } else {
+        free(xcb_get_input_focus_reply(x_.get(), xcb_get_input_focus(x_.get()), nullptr));
+    }
 }
 
-void X11DepartureWatch::noteStacking(const std::vector<xcb_window_t> &clients, const std::vector<xcb_window_t> &tops)
+void X11DepartureWatch::noteStacking(const std::vector<xcb_window_t> &clients, const std::vector<xcb_window_t> &tops,
+                                     size_t ours)
 {
     Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(x_.get(), xcb_query_tree(x_.get(), x_.root()), nullptr));
     if (!tree)
@@ -128,6 +139,13 @@ void X11DepartureWatch::noteStacking(const std::vector<xcb_window_t> &clients, c
     std::vector<std::pair<xcb_get_window_attributes_cookie_t, xcb_get_geometry_cookie_t>> cookies;
     for (int i = 0; i < count; ++i)
         cookies.emplace_back(xcb_get_window_attributes(x_.get(), children[i]), xcb_get_geometry(x_.get(), children[i]));
+    // Where the other programs' framed windows lie, asked for in the same round trip.
+    std::vector<std::pair<xcb_get_window_attributes_cookie_t, xcb_get_geometry_cookie_t>> clientCookies;
+    std::vector<xcb_translate_coordinates_cookie_t> placeCookies;
+    for (size_t i = ours; i < clients.size(); ++i) {
+        clientCookies.emplace_back(xcb_get_window_attributes(x_.get(), clients[i]), xcb_get_geometry(x_.get(), clients[i]));
+        placeCookies.push_back(xcb_translate_coordinates(x_.get(), clients[i], x_.root(), 0, 0));
+    }
     const QRect screen(0, 0, x_.screen()->width_in_pixels, x_.screen()->height_in_pixels);
     for (int i = 0; i < count; ++i) {
         const auto &[attributesCookie, geometryCookie] = cookies[size_t(i)];
@@ -139,16 +157,31 @@ void X11DepartureWatch::noteStacking(const std::vector<xcb_window_t> &clients, c
             continue;
         const int border = geometry->border_width;
         const QRect rect(geometry->x, geometry->y, geometry->width + 2 * border, geometry->height + 2 * border);
-        above_.push_back({children[i], i, rect});
-        const auto ours = std::find(tops.begin(), tops.end(), children[i]);
-        if (ours != tops.end() && rect.intersects(screen)) {
+        above_.push_back({children[i], i, rect, rect});
+        const auto own = std::find(tops.begin(), tops.begin() + qsizetype(ours), children[i]);
+        if (own != tops.begin() + qsizetype(ours) && rect.intersects(screen)) {
             Shown window;
-            window.client = clients[size_t(ours - tops.begin())];
+            window.client = clients[size_t(own - tops.begin())];
             window.top = children[i];
             window.stackIndex = i;
             window.rect = rect.intersected(screen);
             shown_.push_back(std::move(window));
         }
+    }
+    for (size_t i = ours; i < clients.size(); ++i) {
+        const auto &[attributesCookie, geometryCookie] = clientCookies[i - ours];
+        Reply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(x_.get(), attributesCookie, nullptr));
+        Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(x_.get(), geometryCookie, nullptr));
+        Reply<xcb_translate_coordinates_reply_t> place(
+            xcb_translate_coordinates_reply(x_.get(), placeCookies[i - ours], nullptr));
+        const auto frame = std::find_if(above_.begin(), above_.end(), [&](const Above &a) { return a.window == tops[i]; });
+        if (!attributes || !geometry || !place || frame == above_.end() || tops[i] == clients[i] ||
+            attributes->map_state != XCB_MAP_STATE_VIEWABLE)
+            continue;
+        const int border = geometry->border_width;
+        frame->content = QRect(place->dst_x - border, place->dst_y - border, geometry->width + 2 * border,
+                               geometry->height + 2 * border) & frame->rect;
     }
 }
 
@@ -291,7 +324,7 @@ QRegion X11DepartureWatch::overOtherWindows(const Shown &window) const
         const bool leaving = std::any_of(shown_.begin(), shown_.end(),
                                          [&](const Shown &s) { return s.hidden && s.top == other.window; });
         if (other.stackIndex < window.stackIndex && !leaving)
-            below += other.rect;
+            below += other.content;
     }
     return visibleArea(window) & below;
 }

@@ -22,9 +22,10 @@ namespace tiv::x11 {
 // drawing, or a few sampled rows of the window none of which still holds exactly what it showed.
 // Once drawn over, the wait lasts until nothing more is drawn there for a moment (the program
 // below drawing what it shows after the server filled in its background), within the ceiling;
-// without a compositor it ends at once when every part over another window has been drawn after
-// the server's own fill, which is told apart by the sequence number of a round trip made when the
-// unmap is seen.
+// without a compositor it ends at once when every part over what another program draws (a client
+// inside its manager's frame, whose decorations the server fills in from the backgrounds the
+// manager set) has been drawn after the server's own fill, which is told apart by the sequence
+// number of a round trip made when the unmap is seen.
 // While a hidden window is known to be on the screen still, the wait goes past its ceiling, up to
 // two seconds; once it has been drawn over, the ceiling holds.
 class X11DepartureWatch : public WindowDepartureWatch {
@@ -58,16 +59,18 @@ private:
         QRegion awaitingPrograms;  // over other windows, and not yet drawn after that round trip
     };
     // Another top-level window when noted: what lies under it does not show, and what lies above
-    // it is drawn by its program once uncovered.
+    // it is drawn once uncovered: inside a window manager's frame by the client's program, the
+    // frame itself by the server from the backgrounds the manager set.
     struct Above {
         xcb_window_t window = XCB_WINDOW_NONE;
         int stackIndex = 0;
         QRect rect;
+        QRect content;  // what a program draws of it: the client inside a frame, else all of it
     };
 
     X11DepartureWatch(XcbConnection &connection, uint8_t damageEventBase);
     std::vector<xcb_window_t> topLevelsOf(const std::vector<xcb_window_t> &windows);
-    void noteStacking(const std::vector<xcb_window_t> &clients, const std::vector<xcb_window_t> &tops);
+    void noteStacking(const std::vector<xcb_window_t> &clients, const std::vector<xcb_window_t> &tops, size_t ours);
     std::vector<Row> readRows(const QRect &rect, const std::vector<int> &ys);
     void startWatching();
     void stopWatching();
@@ -84,6 +87,7 @@ private:
 
     XcbConnection &x_;
     uint8_t damageEventBase_;
+    xcb_atom_t clientList_;
     xcb_damage_damage_t damage_ = XCB_NONE;
     bool compositing_ = false;
     std::chrono::steady_clock::time_point lastDrawn_;  // over any hidden window, after its unmap
