@@ -33,21 +33,7 @@ for module in tivprogram tivweb tivocr; do
   [[ -f $(dirname "$program")/$module.so ]] && cp "$(dirname "$program")/$module.so" "$work/bin/"
 done
 
-# Every top-level window the X server maps (override-redirect pop-ups aside) is noted with the
-# moment the server reported it, by one watcher running for the whole bench. Taking the moment from
-# the server's own event leaves out the latency of asking for windows by polling.
-watch_maps() {
-  stdbuf -oL xev -root -event substructure 2>/dev/null | {
-    pending=""
-    while IFS= read -r line; do
-      case $line in
-        MapNotify*) pending=1 ;;
-        *"override NO"*) [[ -n $pending ]] && echo "${EPOCHREALTIME/./}"; pending="" ;;
-        *"override YES"*) pending="" ;;
-      esac
-    done
-  } >> "$work/maps"
-}
+source "$(dirname "$0")/watch-maps.sh"
 
 # Milliseconds from exec until the program's first window is mapped; nothing when it never is.
 time_start() {
@@ -96,7 +82,7 @@ measure() {
 }
 
 : > "$work/maps"
-watch_maps 2>/dev/null & watcher=$!
+watch_maps "$work/maps" 2>/dev/null & watcher=$!
 disown "$watcher"
 sleep 0.5
 unset DBUS_SESSION_BUS_ADDRESS

@@ -21,17 +21,8 @@ Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 : > "$work/maps"
-# Every top-level window mapped (override-redirect pop-ups aside), with the moment it was reported.
-stdbuf -oL xev -root -event substructure 2>/dev/null | {
-  pending=""
-  while IFS= read -r line; do
-    case $line in
-      MapNotify*) pending=1 ;;
-      *"override NO"*) [[ -n $pending ]] && echo "${EPOCHREALTIME/./}"; pending="" ;;
-      *"override YES"*) pending="" ;;
-    esac
-  done
-} >> "$work/maps" &
+source "$(dirname "$0")/watch-maps.sh"
+watch_maps "$work/maps" &
 sleep 0.5
 for i in $(seq $#); do mkdir -p "$work/$i"; cp "${!i}" "$work/$i/TIVrevudu"; : > "$work/times-$i"; done
 for _ in $(seq "$runs"); do
