@@ -106,9 +106,18 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
             return picture;
         }
     }
-    // The portal copies the frame shown next, whatever it shows.
+    // The portal and KWin copy the frame shown next, whatever it shows.
     hiddenWait_.waitOut();
     *origin = desktopRect().topLeft();
+    if (KWinScreenShot::Applies()) {
+        // KDE's portal asks KWin the same and then writes and reads back a file; where KWin
+        // will not answer this program (no desktop entry of its own), the portal still does.
+        QImage picture = kwin_.workspace(pointerShown_);
+        if (!picture.isNull()) {
+            failure_ = GrabFailure::None;
+            return picture;
+        }
+    }
     return portalScreenshot(false);
 }
 

@@ -4,7 +4,7 @@
 #include "platform/wayland/DesktopLayout.h"
 #include "platform/wayland/HiddenWindowWait.h"
 #include "platform/wayland/GnomeScreenshotPermission.h"
-#include "platform/wayland/KWinWindowShot.h"
+#include "platform/wayland/KWinScreenShot.h"
 #include "platform/wayland/PortalScreenshot.h"
 #include "platform/wayland/SwayWindowFinder.h"
 
@@ -45,7 +45,7 @@ private:
     HiddenWindowWait hiddenWait_;
     PortalScreenshot portal_;
     GnomeScreenshotPermission permission_;
-    KWinWindowShot kwin_;
+    KWinScreenShot kwin_;
     GrabFailure failure_ = GrabFailure::None;
     bool pointerShown_ = true;
     std::optional<DesktopLayout> layout_;

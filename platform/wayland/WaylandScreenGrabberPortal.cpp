@@ -64,7 +64,7 @@ void WaylandScreenGrabber::explainPortalFailure()
 
 std::optional<QImage> WaylandScreenGrabber::activeWindowPicture(bool withFrame)
 {
-    if (KWinWindowShot::Applies()) {
+    if (KWinScreenShot::Applies()) {
         QImage picture = kwin_.activeWindow(withFrame);
         failure_ = picture.isNull() ? (kwin_.refused() ? GrabFailure::Refused : GrabFailure::Failed) : GrabFailure::None;
         return picture;
@@ -77,7 +77,7 @@ std::optional<QImage> WaylandScreenGrabber::activeWindowPicture(bool withFrame)
 
 bool WaylandScreenGrabber::userPicksWindow()
 {
-    return !KWinWindowShot::Applies() && GnomeScreenshotPermission::Applies();
+    return !KWinScreenShot::Applies() && GnomeScreenshotPermission::Applies();
 }
 
 bool WaylandScreenGrabber::permissionUnasked()

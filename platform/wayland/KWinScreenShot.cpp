@@ -1,4 +1,4 @@
-#include "platform/wayland/KWinWindowShot.h"
+#include "platform/wayland/KWinScreenShot.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -44,26 +44,35 @@ bool readAll(int fd, QByteArray &into, qsizetype expected)
 
 }  // namespace
 
-KWinWindowShot::KWinWindowShot(QDBusConnection bus) : bus_(std::move(bus)) {}
+KWinScreenShot::KWinScreenShot(QDBusConnection bus) : bus_(std::move(bus)) {}
 
-bool KWinWindowShot::Applies()
+bool KWinScreenShot::Applies()
 {
     const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'));
     return desktops.contains(QLatin1String("KDE"), Qt::CaseInsensitive);
 }
 
-QImage KWinWindowShot::activeWindow(bool withFrame)
+QImage KWinScreenShot::activeWindow(bool withFrame)
+{
+    return capture(QStringLiteral("CaptureActiveWindow"), {{QStringLiteral("include-decoration"), withFrame},
+                                                          {QStringLiteral("include-cursor"), false},
+                                                          {QStringLiteral("native-resolution"), true}});
+}
+
+QImage KWinScreenShot::workspace(bool withPointer)
+{
+    return capture(QStringLiteral("CaptureWorkspace"),
+                   {{QStringLiteral("include-cursor"), withPointer}, {QStringLiteral("native-resolution"), true}});
+}
+
+QImage KWinScreenShot::capture(const QString &method, const QVariantMap &options)
 {
     refused_ = false;
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0)
         return {};
     QDBusMessage message = QDBusMessage::createMethodCall(QStringLiteral("org.kde.KWin"), QStringLiteral("/org/kde/KWin/ScreenShot2"),
-                                                          QStringLiteral("org.kde.KWin.ScreenShot2"),
-                                                          QStringLiteral("CaptureActiveWindow"));
-    const QVariantMap options{{QStringLiteral("include-decoration"), withFrame},
-                              {QStringLiteral("include-cursor"), false},
-                              {QStringLiteral("native-resolution"), true}};
+                                                          QStringLiteral("org.kde.KWin.ScreenShot2"), method);
     message.setArguments({options, QVariant::fromValue(QDBusUnixFileDescriptor(ends[1]))});
     // The descriptor is duplicated into the message; KWin's end must be the only writer left.
     close(ends[1]);
@@ -86,8 +95,8 @@ QImage KWinWindowShot::activeWindow(bool withFrame)
         && stride >= width * 4 && format > QImage::Format_Invalid && format < QImage::NImageFormats
         && readAll(ends[0], pixels, qsizetype(stride) * height)) {
         const QImage view(reinterpret_cast<const uchar *>(pixels.constData()), width, height, stride, format);
-        // The frame's shadow and round corners are see-through; like every other picture with
-        // an alpha channel here they are laid over white.
+        // A frame's shadow and round corners are see-through; like every other picture with an
+        // alpha channel here they are laid over white.
         picture = QImage(width, height, QImage::Format_RGB32);
         picture.fill(Qt::white);
         QPainter(&picture).drawImage(0, 0, view);
