@@ -22,6 +22,7 @@ bool HiddenWindowWait::eventFilter(QObject *watched, QEvent *event)
         if (const auto *window = qobject_cast<QWindow *>(watched); window && window->isTopLevel()) {
             if (remainingMs() == 0) {
                 othersRedrawing_ = false;
+                anyShown_ = false;
                 hidden_.clear();
                 ownNeighbours_.clear();
                 sinceFirstHide_.start();
@@ -33,6 +34,7 @@ bool HiddenWindowWait::eventFilter(QObject *watched, QEvent *event)
             if (window->type() != Qt::Popup && window->type() != Qt::ToolTip) {
                 const auto neighbours = windows_.tiledNeighbours(QCoreApplication::applicationPid(), window->title());
                 othersRedrawing_ = othersRedrawing_ || !neighbours || neighbours->any;
+                anyShown_ = anyShown_ || !neighbours || neighbours->shown;
                 if (neighbours)
                     ownNeighbours_ += neighbours->own;
                 hidden_ += window->title();
@@ -80,6 +82,9 @@ bool HiddenWindowWait::settle()
         return true;
     if (!windows_.available())
         return false;
+    // Windows on workspaces not shown (as in continuous capture from a key) were in no frame.
+    if (!anyShown_)
+        return true;
     while (remainingMs() > 0 && !compositorCaughtUp())
         QThread::msleep(2);
     // Nothing on the screen changes before sway's timeout; the frame after it is looked for.

@@ -49,6 +49,8 @@ private:
     // Since the first of the windows hidden one after the other.
     QElapsedTimer sinceFirstHide_;
     bool othersRedrawing_ = false;
+    // Whether sway showed any window hidden since the last wait (or did not tell).
+    bool anyShown_ = false;
     QStringList hidden_;
     QStringList ownNeighbours_;
 };

@@ -122,13 +122,15 @@ std::optional<SwayWindowFinder::TiledNeighbours> SwayWindowFinder::tiledNeighbou
             found = TiledNeighbours{};
             if (!window->value(QLatin1String("visible")).toBool())
                 return;
+            found->shown = true;
             found->any = tiled.size() > 1;
             for (auto other = tiled.begin(); other != tiled.end(); ++other) {
                 if (other != window && ours(*other))
                     found->own += other->value(QLatin1String("name")).toString();
             }
-        } else if (!found && std::any_of(floating.begin(), floating.end(), named)) {
+        } else if (const auto floater = std::find_if(floating.begin(), floating.end(), named); !found && floater != floating.end()) {
             found = TiledNeighbours{};
+            found->shown = floater->value(QLatin1String("visible")).toBool();
         }
     };
     walk(QJsonDocument::fromJson(treeJson).object());

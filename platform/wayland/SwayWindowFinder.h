@@ -31,8 +31,10 @@ public:
     // (its own process's included) share the workspace, which are laid out anew when it leaves,
     // sway drawing the screen without it only once they have redrawn; and the titles of those
     // that are the process's own. Nothing beside it where it floats or its workspace is not
-    // shown; none when sway holds no such window or did not answer.
+    // shown; none when sway holds no such window or did not answer. `shown`: whether sway shows
+    // the window at all, tiled or floating; one not shown is in no frame sway draws.
     struct TiledNeighbours {
+        bool shown = false;
         bool any = false;
         QStringList own;
     };

@@ -44,12 +44,10 @@ QString toolkitScreens()
 
 DesktopLayout WaylandScreenGrabber::layout()
 {
-    // sway's layout is asked for each time: its captures follow a scale change at once, and it
-    // answers at once.
-    if (windows_.available())
-        return screenLayout();
     // The layout takes round trips with the compositor, which right after our window left is
-    // busy redrawing the desktop: KWin in software rendering answered only after 4 s.
+    // busy redrawing the desktop: KWin in software rendering answered only after 4 s; on sway a
+    // connection of its own before each copy. Every change of a screen's place, size, scale or
+    // turn reaches the toolkit's screens too, and each screencopy brings the layout it copied.
     const QString screens = toolkitScreens();
     if (!layout_ || screens != layoutScreens_) {
         layout_ = screenLayout();
@@ -102,6 +100,8 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
         QImage picture = screencopyDesktop(&layout, hiddenWait_.othersRedrawing() ? hiddenWait_.remainingMs() : 0, pointerShown_);
         if (!picture.isNull()) {
             failure_ = GrabFailure::None;
+            layout_ = layout;
+            layoutScreens_ = toolkitScreens();
             *origin = layout.pictureRect().topLeft();
             return picture;
         }

@@ -37,6 +37,8 @@ TEST(SwayWindowFinder, FindsTheFocusedWindowAmongTiledAndFloatingOnes)
         {"type":"workspace","nodes":[{"type":"con","pid":11,"name":"c","visible":false,"nodes":[]},{"type":"con","pid":10,"name":"d","visible":false,"nodes":[]}]}]})";
     EXPECT_TRUE(SwayWindowFinder::tiledNeighboursInTree(two, 10, QStringLiteral("a")).value().any);
     EXPECT_FALSE(SwayWindowFinder::tiledNeighboursInTree(two, 10, QStringLiteral("d")).value().any) << "on a workspace not shown";
+    EXPECT_TRUE(SwayWindowFinder::tiledNeighboursInTree(two, 10, QStringLiteral("a")).value().shown);
+    EXPECT_FALSE(SwayWindowFinder::tiledNeighboursInTree(two, 10, QStringLiteral("d")).value().shown) << "in no frame: no wait after hiding it";
     QByteArray ownPair = two;
     ownPair.replace(R"("pid":11,"name":"b")", R"("pid":10,"name":"b")");
     EXPECT_EQ(SwayWindowFinder::tiledNeighboursInTree(ownPair, 10, QStringLiteral("a")).value().own, QStringList{QStringLiteral("b")})
