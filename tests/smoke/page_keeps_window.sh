@@ -14,7 +14,8 @@ exec 3>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
 openbox >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+# xdotool asks the manager's list of what it supports, which openbox may set after its check window.
+for _ in $(seq 100); do xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.1; done
 
 page='<html><body style="background:#00ff00">tivrollaver_A,http://a.example/,B,http://b.example/_tivrollaver</body></html>'
 for kind in now next demo; do mkdir -p "$work/www/gg/sp/$kind"; echo "$page" > "$work/www/gg/sp/$kind/index.html"; done
