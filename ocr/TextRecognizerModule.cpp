@@ -1,7 +1,6 @@
 #include "ocr/TextRecognizer.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
+#include "common/ModuleSymbol.h"
 
 namespace tiv {
 
@@ -9,20 +8,10 @@ namespace {
 
 using Factory = TextRecognizer *(*)();
 
-// The module beside the program (a build), else where an install puts it, else where this build
-// made it (the tests, which run from folders of their own).
 Factory loadFactory()
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString places[] = {programFolder + QStringLiteral("/tivocr.so"),
-                              programFolder + QStringLiteral("/" TIV_OCR_MODULE_FROM_BIN),
-                              QStringLiteral(TIV_OCR_MODULE_BUILD_PATH)};
-    for (const QString &place : places) {
-        QLibrary module(place);
-        if (auto factory = reinterpret_cast<Factory>(module.resolve("tivNewTextRecognizer")))
-            return factory;
-    }
-    return nullptr;
+    return reinterpret_cast<Factory>(
+        ModuleSymbol("tivocr.so", TIV_OCR_MODULE_FROM_BIN, TIV_OCR_MODULE_BUILD_PATH, "tivNewTextRecognizer"));
 }
 
 }  // namespace

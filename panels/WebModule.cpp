@@ -1,9 +1,8 @@
 #include "panels/WebView.h"
 
+#include "common/ModuleSymbol.h"
 #include "platform/ProcessPrivileges.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
 #include <QLoggingCategory>
 
 namespace tiv {
@@ -35,26 +34,16 @@ void dropEngineNotices(QtMsgType type, const QMessageLogContext &context, const 
         previousHandler(type, context, message);
 }
 
-// The module beside the program (a build), else where an install puts it, else where this build made
-// it (the tests, which run from folders of their own).
 Factory loadFactory()
 {
     allowRootWithoutSandbox();
     // The engine reports its graphics set-up at length on every start; users have no use for it.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     previousHandler = qInstallMessageHandler(dropEngineNotices);
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString places[] = {programFolder + QStringLiteral("/tivweb.so"),
-                              programFolder + QStringLiteral("/" TIV_WEB_MODULE_FROM_BIN),
-                              QStringLiteral(TIV_WEB_MODULE_BUILD_PATH)};
-    for (const QString &place : places) {
-        QLibrary module(place);
-        if (auto factory = reinterpret_cast<Factory>(module.resolve("tivNewWebView"))) {
-            loaded = true;
-            return factory;
-        }
-    }
-    return nullptr;
+    const auto factory = reinterpret_cast<Factory>(
+        ModuleSymbol("tivweb.so", TIV_WEB_MODULE_FROM_BIN, TIV_WEB_MODULE_BUILD_PATH, "tivNewWebView"));
+    loaded = factory != nullptr;
+    return factory;
 }
 
 }  // namespace
