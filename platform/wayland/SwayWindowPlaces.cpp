@@ -1,11 +1,13 @@
 #include "platform/wayland/SwayWindowPlaces.h"
 
 #include "platform/wayland/SwayIpc.h"
+#include "platform/wayland/ToolkitRequests.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QWindow>
 
 #include <functional>
 
@@ -43,7 +45,8 @@ std::optional<SwayWindowPlaces::Place> SwayWindowPlaces::placeInTree(const QByte
             workspace = node.value(QLatin1String("name")).toString();
         if (node.value(QLatin1String("pid")).toInteger() == pid && node.value(QLatin1String("name")).toString() == title) {
             const Place place{node.value(QLatin1String("id")).toInteger(), workspace,
-                              node.value(QLatin1String("fullscreen_mode")).toInt() != 0};
+                              node.value(QLatin1String("fullscreen_mode")).toInt() != 0,
+                              node.value(QLatin1String("focused")).toBool()};
             const bool floating = node.value(QLatin1String("type")).toString() == QLatin1String("floating_con");
             const int rank = place.fullscreen ? 0 : floating ? 1 : 2;
             if (rank > foundRank) {
@@ -84,7 +87,7 @@ void SwayWindowPlaces::notePlace(const QString &title)
     }
     noted_.reset();
     if (const auto tree = AskSway(socketPath_, SwayRequest::GetTree))
-        noted_ = placeInTree(*tree, QCoreApplication::applicationPid(), title);
+        noted_ = placeInTree(*tree, QGuiApplication::applicationPid(), title);
 }
 
 void SwayWindowPlaces::returnToPlace(const QString &title)
@@ -104,6 +107,8 @@ void SwayWindowPlaces::follow(const QString &title, Goal goal)
         return;
     title_ = title;
     goal_ = goal;
+    settled_ = toolkitAsked_ = false;
+    ++round_;
     since_.start();
     look();
     if (goal_ != Goal::None)
@@ -112,6 +117,8 @@ void SwayWindowPlaces::follow(const QString &title, Goal goal)
 
 void SwayWindowPlaces::look()
 {
+    if (goal_ == Goal::None)
+        return;
     // Another window's place was noted meanwhile: this one has none to go back to.
     if (goal_ == Goal::Return && !noted_) {
         poll_.stop();
@@ -119,7 +126,7 @@ void SwayWindowPlaces::look()
         return;
     }
     const auto tree = AskSway(socketPath_, SwayRequest::GetTree);
-    const auto now = tree ? placeInTree(*tree, QCoreApplication::applicationPid(), title_) : std::nullopt;
+    const auto now = tree ? placeInTree(*tree, QGuiApplication::applicationPid(), title_) : std::nullopt;
     // The container noted was the window before it was hidden; a full-screen one is the frozen desktop.
     const bool mapped = now && !now->fullscreen && !(noted_ && goal_ == Goal::Return && now->id == noted_->id);
     if (!mapped) {
@@ -132,6 +139,26 @@ void SwayWindowPlaces::look()
         return;
     }
     const QByteArray command = goal_ == Goal::Return ? returnCommand(*now, *noted_) : focusCommand(*now);
+    if (goal_ == Goal::Return && !command.isEmpty() && !settled_) {
+        // sway gives the window it maps the focus, and the toolkit, once it has taken it, asks
+        // sway to activate the window with a token of its own (Qt 6.4 does on every change of its
+        // focus object). Handled after the move, that activation would have sway follow the
+        // window to its workspace and take the user there; the move waits until sway has it.
+        const QWindow *focus = QGuiApplication::focusWindow();
+        if (now->focused && !(focus && focus->title() == title_) && since_.elapsed() <= LookForMs)
+            return;
+        poll_.stop();
+        if (!toolkitAsked_) {
+            toolkitAsked_ = true;
+            AfterToolkitRequests(this, [this, round = round_] {
+                if (round != round_)
+                    return;
+                settled_ = true;
+                look();
+            });
+        }
+        return;
+    }
     if (goal_ == Goal::Return)
         noted_.reset();
     poll_.stop();

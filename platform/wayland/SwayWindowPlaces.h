@@ -27,6 +27,7 @@ public:
         qint64 id = 0;
         QString workspace;
         bool fullscreen = false;
+        bool focused = false;
     };
     // The window of process `pid` titled `title` in a get_tree answer: a tiled one before a
     // floating one, a full-screen one last.
@@ -46,6 +47,11 @@ private:
     std::optional<Place> noted_;
     QString title_;
     Goal goal_ = Goal::None;
+    // Whether the toolkit's requests for the window shown have reached sway (see look()); the
+    // round counts the windows followed, so that an answer for an earlier one is told apart.
+    bool settled_ = false;
+    bool toolkitAsked_ = false;
+    int round_ = 0;
     QTimer poll_;
     QElapsedTimer since_;
 };
