@@ -20,6 +20,24 @@ bool KnownKind(const QString &kind) { return KnownCaptureKind(kind.toStdString()
 
 int DelayValue(const QString &text) { return CaptureDelayValue(text.toStdString()); }
 
+CommandLineRequest requestFromLine(const QString &line)
+{
+    CommandLineRequest request;
+    const QStringList words = line.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const bool delayed = words.size() == 4 && words[2] == QLatin1String("delay") && DelayValue(words[3]);
+    const bool lastKind = words.size() > 1 && words[1] == QLatin1String("last") && delayed;
+    if ((words.size() == 2 || delayed) && words[0] == QLatin1String("capture") && (KnownKind(words[1]) || lastKind)) {
+        request.action = CommandLineRequest::Capture;
+        request.captureKind = lastKind ? QString() : words[1];
+        request.delaySeconds = delayed ? DelayValue(words[3]) : 0;
+    } else if (words == QStringList{QStringLiteral("leave")}) {
+        request.action = CommandLineRequest::Leave;
+    } else if (words != QStringList{QStringLiteral("show")}) {
+        request = usage(QStringLiteral("unknown request"));
+    }
+    return request;
+}
+
 }  // namespace
 
 CommandLineRequest ParseCommandLine(const QStringList &arguments)
@@ -42,24 +60,19 @@ QString RequestMessage(const CommandLineRequest &request)
     plain.action = PlainRequest::Action(request.action);
     plain.captureKind = request.captureKind.toStdString();
     plain.delaySeconds = request.delaySeconds;
+    plain.activationToken = request.activationToken.toStdString();
     return QString::fromStdString(PlainRequestMessage(plain));
 }
 
 CommandLineRequest RequestFromMessage(const QString &message)
 {
-    CommandLineRequest request;
-    const QStringList words = message.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const bool delayed = words.size() == 4 && words[2] == QLatin1String("delay") && DelayValue(words[3]);
-    const bool lastKind = words.size() > 1 && words[1] == QLatin1String("last") && delayed;
-    if ((words.size() == 2 || delayed) && words[0] == QLatin1String("capture") && (KnownKind(words[1]) || lastKind)) {
-        request.action = CommandLineRequest::Capture;
-        request.captureKind = lastKind ? QString() : words[1];
-        request.delaySeconds = delayed ? DelayValue(words[3]) : 0;
-    } else if (words == QStringList{QStringLiteral("leave")}) {
-        request.action = CommandLineRequest::Leave;
-    } else if (words != QStringList{QStringLiteral("show")}) {
-        request = usage(QStringLiteral("unknown request"));
-    }
+    // Newer starters add a line with the launcher's activation token.
+    const QStringList lines = message.split(QLatin1Char('\n'));
+    CommandLineRequest request = requestFromLine(lines.first());
+    const QStringList token = lines.value(1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (request.action != CommandLineRequest::Usage && token.size() == 2
+        && token[0] == QLatin1String(ActivationTokenWord.data(), qsizetype(ActivationTokenWord.size())))
+        request.activationToken = token[1];
     return request;
 }
 

@@ -11,6 +11,7 @@ struct CommandLineRequest {
     QString captureKind;  // full, window, client, region or text
     int delaySeconds = 0;  // --delay: the capture waits this long (1 to 10); 0 for at once
     QString problem;      // why the command line was not understood (Usage)
+    QString activationToken;  // the launcher's, passed on by a later start (PlainCommandLine.h)
 };
 
 // Reads the program's own arguments; the toolkit's options (-platform wayland, ...) are let through.

@@ -129,7 +129,9 @@ PlainRequest ParsePlainCommandLine(const std::vector<std::string> &arguments)
     return request;
 }
 
-std::string PlainRequestMessage(const PlainRequest &request)
+namespace {
+
+std::string requestLine(const PlainRequest &request)
 {
     switch (request.action) {
     case PlainRequest::Capture:
@@ -138,6 +140,24 @@ std::string PlainRequestMessage(const PlainRequest &request)
     case PlainRequest::Leave: return "leave";
     default: return "show";
     }
+}
+
+// Compositors make tokens of a few dozen printable characters; anything else would not survive
+// the line it travels on.
+bool passableToken(std::string_view token)
+{
+    return !token.empty() && token.size() <= LongestActivationToken
+        && std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
+}
+
+}  // namespace
+
+std::string PlainRequestMessage(const PlainRequest &request)
+{
+    std::string message = requestLine(request);
+    if (passableToken(request.activationToken))
+        message += "\n" + std::string(ActivationTokenWord) + ' ' + request.activationToken;
+    return message;
 }
 
 const char *UsageLines()

@@ -15,13 +15,21 @@ struct PlainRequest {
     std::string captureKind;  // full, window, client, region, text or pin
     int delaySeconds = 0;     // --delay: 1 to 10; 0 for at once
     std::string problem;      // why the command line was not understood (Usage)
+    // The token a launcher gives the program it starts (XDG_ACTIVATION_TOKEN), with which a window
+    // may take the focus; the running copy's window takes it in this start's place.
+    std::string activationToken;
 };
 
 // Reads the program's own arguments (the first is the program's name); the toolkit's options
 // (-platform wayland, ...) are let through.
 PlainRequest ParsePlainCommandLine(const std::vector<std::string> &arguments);
 
-// The line a request travels as to the running copy.
+// The activation token's line: this word, a space, the token of at most this many characters.
+inline constexpr std::string_view ActivationTokenWord = "activation-token";
+inline constexpr std::size_t LongestActivationToken = 200;
+
+// The line a request travels as to the running copy, and where there is an activation token, a
+// second line with it (older copies read the first line only).
 std::string PlainRequestMessage(const PlainRequest &request);
 
 bool KnownCaptureKind(std::string_view kind);

@@ -29,7 +29,10 @@ void TFrmMain::RunRequest(const CommandLineRequest &request)
     raise();
     activateWindow();
     // The toolkit asks the desktop to activate the window only with a token from a user's input
-    // to it; a second start from the desktop's launcher has given it none.
+    // to it; a second start from the desktop's launcher passes the launcher's token on where it
+    // had one, and sway is told through its IPC in any case.
+    if (platform_.activation && !request.activationToken.isEmpty())
+        platform_.activation->activate(windowHandle(), request.activationToken);
     if (platform_.places)
         platform_.places->bringForward(windowTitle());
 }

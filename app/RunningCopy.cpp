@@ -1,6 +1,7 @@
 #include "app/RunningCopy.h"
 
 #include "app/HandOver.h"
+#include "app/PlainCommandLine.h"
 
 #include <QFile>
 #include <QLocalSocket>
@@ -10,6 +11,8 @@ namespace tiv {
 namespace {
 
 constexpr qint64 LongestMessage = 64;
+// The activation token's line: its word, a space, the token and the line's end.
+constexpr qint64 LongestTokenLine = qint64(ActivationTokenWord.size() + LongestActivationToken) + 2;
 
 }  // namespace
 
@@ -41,7 +44,11 @@ void RunningCopy::readRequest(QLocalSocket *client)
             client->disconnectFromServer();
         return;
     }
-    const QString message = QString::fromUtf8(client->readLine(LongestMessage)).trimmed();
+    QString message = QString::fromUtf8(client->readLine(LongestMessage)).trimmed();
+    // The starter writes its activation token's line together with the request (one small write
+    // on a local socket arrives whole): it is there now or was never sent.
+    if (client->canReadLine())
+        message += QLatin1Char('\n') + QString::fromUtf8(client->readLine(LongestTokenLine + 1)).trimmed();
     client->disconnectFromServer();
     serve(message);
 }

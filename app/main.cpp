@@ -50,7 +50,7 @@ ProgramEntry loadProgram(std::string *problems)
 
 int main(int argc, char **argv)
 {
-    const tiv::PlainRequest request = tiv::ParsePlainCommandLine(std::vector<std::string>(argv, argv + argc));
+    tiv::PlainRequest request = tiv::ParsePlainCommandLine(std::vector<std::string>(argv, argv + argc));
     switch (request.action) {
     case tiv::PlainRequest::Help:
         std::fputs(tiv::UsageLines(), stdout);
@@ -70,6 +70,10 @@ int main(int argc, char **argv)
                              "Start it from a desktop session, or under Xvfb (xvfb-run).\n");
         return 1;
     }
+    // A launcher lets the program it starts take the focus with this token; a start that hands
+    // over passes it on, and the running copy's window takes the focus instead.
+    if (const char *token = std::getenv("XDG_ACTIVATION_TOKEN"))
+        request.activationToken = token;
     const std::string socket = tiv::RunningCopySocketPath();
     switch (tiv::HandOverOrClaim(socket, tiv::PlainRequestMessage(request))) {
     case tiv::StartRole::HandedOver:

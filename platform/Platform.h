@@ -7,6 +7,7 @@
 #include "platform/ScreenGrabber.h"
 #include "platform/ShellService.h"
 #include "platform/StartupEntries.h"
+#include "platform/WindowActivation.h"
 #include "platform/WindowDepartureWatch.h"
 #include "platform/WindowPlaces.h"
 
@@ -28,6 +29,8 @@ struct Platform {
     WindowDepartureWatch *departures = nullptr;
     // Null where the desktop does not let a program place its windows.
     WindowPlaces *places = nullptr;
+    // Null where windows take the focus without a token.
+    WindowActivation *activation = nullptr;
 };
 
 // Owns the services of the backend this build was configured with.

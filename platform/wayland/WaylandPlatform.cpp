@@ -4,6 +4,7 @@
 #include "platform/wayland/PortalHotkeyService.h"
 #include "platform/wayland/SwayWindowPlaces.h"
 #include "platform/wayland/WaylandScreenGrabber.h"
+#include "platform/wayland/XdgActivation.h"
 #include "platform/x11/DesktopServices.h"
 
 namespace tiv::wayland {
@@ -35,7 +36,7 @@ public:
 
     Platform services() override
     {
-        return {&screen_, &cursor_, &hotkeys_, clipboard_.get(), &shell_, &drives_, &startup_, nullptr, places_.get()};
+        return {&screen_, &cursor_, &hotkeys_, clipboard_.get(), &shell_, &drives_, &startup_, nullptr, places_.get(), &activation_};
     }
 
 private:
@@ -47,6 +48,7 @@ private:
     x11::MountTable drives_;
     x11::XdgAutostart startup_;
     std::unique_ptr<SwayWindowPlaces> places_;
+    XdgActivation activation_;
 };
 
 }  // namespace

@@ -63,3 +63,20 @@ TEST(CommandLine, DelayGoesWithACaptureAndTravelsWithIt)
         EXPECT_EQ(parse(wrong).action, CommandLineRequest::Usage) << wrong.join(' ').toStdString();
     EXPECT_EQ(RequestFromMessage(QStringLiteral("capture last delay 0")).action, CommandLineRequest::Usage);
 }
+
+TEST(CommandLine, ActivationTokenTravelsOnALineOlderCopiesPassOver)
+{
+    CommandLineRequest start = parse({});
+    start.activationToken = QStringLiteral("b7a1f0e2-token_1.2");
+    const QString message = RequestMessage(start);
+    // An older copy reads the first line alone; an older starter sends that line alone.
+    EXPECT_EQ(message.section(QLatin1Char('\n'), 0, 0), RequestMessage(parse({})));
+    EXPECT_EQ(RequestFromMessage(message).activationToken, start.activationToken);
+    EXPECT_EQ(HotkeyIdOf(RequestFromMessage(message)), 0);
+    EXPECT_TRUE(RequestFromMessage(QStringLiteral("show")).activationToken.isEmpty());
+    for (const char *unfit : {"two words", "line\nbreak", ""}) {
+        start.activationToken = QString::fromLatin1(unfit);
+        EXPECT_EQ(RequestMessage(start), QStringLiteral("show")) << unfit;
+    }
+    EXPECT_EQ(RequestFromMessage(QStringLiteral("capture desk\nactivation-token x")).action, CommandLineRequest::Usage);
+}

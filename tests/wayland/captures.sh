@@ -29,14 +29,6 @@ n=3
 window_and_client 1 0
 echo "window frame ${fw}x${fh}+${fx}+${fy}, content ${cw}x${ch}+${cx}+${cy}"
 # Shown again after each capture, ours went back to its own workspace, not beside the other one.
-ours_place() {
-  swaymsg -t get_tree | python3 -c 'import json, sys
-def walk(n, ws):
-    ws = n["name"] if n.get("type") == "workspace" else ws
-    if n.get("app_id") == "TIVrevudu": print(ws, n.get("focused"))
-    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c, ws)
-walk(json.load(sys.stdin), "")'
-}
 for _ in $(seq 30); do [ "$(ours_place)" = "2 False" ] && break; sleep 0.1; done
 [ "$(ours_place)" = "2 False" ] || fail "our window is at $(ours_place), not back on workspace 2"
 

@@ -139,6 +139,16 @@ same_pixels() {
   [ "$diff" = 0 ] || fail "$1 and $2 differ in $diff pixels ($(identify -format '%wx%h' "$1") against $(identify -format '%wx%h' "$2"))"
 }
 
+# The workspace of our window and whether it has the focus, e.g. "2 False".
+ours_place() {
+  swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(n, ws):
+    ws = n["name"] if n.get("type") == "workspace" else ws
+    if n.get("app_id") == "TIVrevudu": print(ws, n.get("focused"))
+    for c in n.get("nodes", []) + n.get("floating_nodes", []): walk(c, ws)
+walk(json.load(sys.stdin), "")'
+}
+
 wait_for_window() {
   for _ in $(seq 100); do swaymsg -t get_tree | grep -q "\"app_id\": \"$1\"" && return 0; sleep 0.1; done
   fail "no window of $1"

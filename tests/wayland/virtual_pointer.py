@@ -34,36 +34,40 @@ def drive(wayland, pointer):
         wayland.sendall(request + message(pointer, 4))
 
 
-def main():
+def events(wayland):
+    """The compositor's events as (object, opcode, body)."""
+    buffer = b""
+    while True:
+        buffer += wayland.recv(65536)
+        while len(buffer) >= 8 and len(buffer) >= struct.unpack_from("<I", buffer, 4)[0] >> 16:
+            obj, word = struct.unpack_from("<II", buffer)
+            yield obj, word & 0xFFFF, buffer[8:word >> 16]
+            buffer = buffer[word >> 16:]
+
+
+def bind(interface, bound):
+    """A connection with the compositor's global `interface` bound as object `bound`, and its events."""
     path = os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"])
     wayland = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
     wayland.connect(path)
     registry, done = 2, 3
     wayland.sendall(message(1, 1, struct.pack("<I", registry)) + message(1, 0, struct.pack("<I", done)))
-    buffer, manager = b"", None
-    while True:
-        buffer += wayland.recv(65536)
-        while len(buffer) >= 8:
-            obj, word = struct.unpack_from("<II", buffer)
-            size = word >> 16
-            if len(buffer) < size:
-                break
-            body, buffer = buffer[8:size], buffer[size:]
-            if obj == registry and word & 0xFFFF == 0:
-                name, length = struct.unpack_from("<II", body)
-                interface = body[8:8 + length - 1].decode()
-                if interface == "zwlr_virtual_pointer_manager_v1":
-                    manager = name
-            elif obj == done:
-                if manager is None:
-                    sys.exit("the compositor offers no virtual pointer")
-                bound, pointer = 4, 5
-                wayland.sendall(message(registry, 0, struct.pack("<I", manager) + string("zwlr_virtual_pointer_manager_v1")
-                                        + struct.pack("<II", 1, bound))
-                                + message(bound, 0, struct.pack("<II", 0, pointer)))
-                print("ready", flush=True)
-                drive(wayland, pointer)
-                return
+    stream, found = events(wayland), None
+    for obj, opcode, body in stream:
+        if obj == registry and opcode == 0:
+            name, length = struct.unpack_from("<II", body)
+            if body[8:8 + length - 1].decode() == interface:
+                found = name
+        elif obj == done:
+            break
+    if found is None:
+        sys.exit(f"the compositor offers no {interface}")
+    wayland.sendall(message(registry, 0, struct.pack("<I", found) + string(interface) + struct.pack("<II", 1, bound)))
+    return wayland, stream
 
 
-main()
+if __name__ == "__main__":
+    wayland, _ = bind("zwlr_virtual_pointer_manager_v1", 4)
+    wayland.sendall(message(4, 0, struct.pack("<II", 0, 5)))
+    print("ready", flush=True)
+    drive(wayland, 5)
