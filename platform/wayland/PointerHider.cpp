@@ -1,10 +1,7 @@
 #include "platform/wayland/PointerHider.h"
 
-#include <QDeadlineTimer>
+#include "platform/wayland/WaylandConnection.h"
 
-#include <cstring>
-#include <functional>
-#include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <vector>
@@ -19,7 +16,9 @@ namespace tiv::wayland {
 
 namespace {
 
-// The compositor answers at once; the pointer enters the new surfaces when it lays them out.
+// The compositor answers at once (a bound all the same: the capture waits); the pointer enters
+// the new surfaces when it lays them out.
+constexpr int AnswerTimeoutMs = 1000;
 constexpr int EnterTimeoutMs = 150;
 
 struct Cover {
@@ -32,7 +31,7 @@ struct Cover {
 }  // namespace
 
 struct PointerHider::Connection {
-    wl_display *display = nullptr;
+    WaylandConnection wayland;
     wl_compositor *compositor = nullptr;
     wl_shm *shm = nullptr;
     wl_seat *seat = nullptr;
@@ -43,49 +42,22 @@ struct PointerHider::Connection {
     bool pointerOffered = false;
     bool entered = false;
 
-    ~Connection()
+    void take(const WaylandConnection::Global &global)
     {
-        // The compositor forgets every object of a connection that ends.
-        if (display)
-            wl_display_disconnect(display);
-    }
-
-    bool dispatchUntil(const std::function<bool()> &done, const QDeadlineTimer &until)
-    {
-        while (!done()) {
-            if (wl_display_dispatch_pending(display) < 0 || wl_display_flush(display) < 0)
-                return false;
-            if (done())
-                return true;
-            pollfd fd{wl_display_get_fd(display), POLLIN, 0};
-            if (poll(&fd, 1, static_cast<int>(until.remainingTime())) <= 0 || wl_display_dispatch(display) < 0)
-                return false;
-        }
-        return true;
+        if (global.is(wl_compositor_interface))
+            compositor = global.bind<wl_compositor>(wl_compositor_interface, 4);
+        else if (global.is(wl_shm_interface))
+            shm = global.bind<wl_shm>(wl_shm_interface, 1);
+        else if (global.is(wl_seat_interface) && !seat)
+            seat = global.bind<wl_seat>(wl_seat_interface, 5);
+        else if (global.is(zwlr_layer_shell_v1_interface))
+            layerShell = global.bind<zwlr_layer_shell_v1>(zwlr_layer_shell_v1_interface, 1);
+        else if (global.is(wl_output_interface))
+            outputs.push_back(global.bind<wl_output>(wl_output_interface, 1));
     }
 };
 
 namespace {
-
-void announceGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
-{
-    auto *c = static_cast<PointerHider::Connection *>(data);
-    const auto bind = [&](const wl_interface &kind, uint32_t highest) {
-        return wl_registry_bind(registry, name, &kind, std::min(version, highest));
-    };
-    if (std::strcmp(interface, wl_compositor_interface.name) == 0)
-        c->compositor = static_cast<wl_compositor *>(bind(wl_compositor_interface, 4));
-    else if (std::strcmp(interface, wl_shm_interface.name) == 0)
-        c->shm = static_cast<wl_shm *>(bind(wl_shm_interface, 1));
-    else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !c->seat)
-        c->seat = static_cast<wl_seat *>(bind(wl_seat_interface, 5));
-    else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0)
-        c->layerShell = static_cast<zwlr_layer_shell_v1 *>(bind(zwlr_layer_shell_v1_interface, 1));
-    else if (std::strcmp(interface, wl_output_interface.name) == 0)
-        c->outputs.push_back(static_cast<wl_output *>(bind(wl_output_interface, 1)));
-}
-
-const wl_registry_listener registryListener{announceGlobal, [](void *, wl_registry *, uint32_t) {}};
 
 const wl_seat_listener seatListener{
     [](void *data, wl_seat *, uint32_t capabilities) {
@@ -142,14 +114,12 @@ wl_buffer *transparentBuffer(wl_shm *shm, uint32_t width, uint32_t height)
 PointerHider::PointerHider() : connection_(std::make_unique<Connection>())
 {
     Connection &c = *connection_;
-    c.display = wl_display_connect(nullptr);
-    if (!c.display)
-        return;
-    wl_registry_add_listener(wl_display_get_registry(c.display), &registryListener, &c);
-    if (wl_display_roundtrip(c.display) < 0 || !c.compositor || !c.shm || !c.seat || !c.layerShell || c.outputs.empty())
+    const QDeadlineTimer until(AnswerTimeoutMs);
+    if (!c.wayland.takeGlobals([&c](const WaylandConnection::Global &global) { c.take(global); }, until) || !c.compositor
+        || !c.shm || !c.seat || !c.layerShell || c.outputs.empty())
         return;
     wl_seat_add_listener(c.seat, &seatListener, &c);
-    if (wl_display_roundtrip(c.display) < 0 || !c.pointerOffered)
+    if (!c.wayland.roundtrip(until) || !c.pointerOffered)
         return;
     c.pointer = wl_seat_get_pointer(c.seat);
     wl_pointer_add_listener(c.pointer, &pointerListener, &c);
@@ -165,7 +135,7 @@ PointerHider::PointerHider() : connection_(std::make_unique<Connection>())
         zwlr_layer_surface_v1_set_exclusive_zone(cover.layer, -1);
         wl_surface_commit(cover.surface);
     }
-    if (wl_display_roundtrip(c.display) < 0)
+    if (!c.wayland.roundtrip(until))
         return;
     for (Cover &cover : c.covers) {
         if (!cover.configured)
@@ -178,8 +148,8 @@ PointerHider::PointerHider() : connection_(std::make_unique<Connection>())
         wl_surface_commit(cover.surface);
     }
     // The image left unset is drawn by the compositor's next frame.
-    if (c.dispatchUntil([&c] { return c.entered; }, QDeadlineTimer(EnterTimeoutMs)))
-        wl_display_roundtrip(c.display);
+    if (c.wayland.dispatchUntil([&c] { return c.entered; }, QDeadlineTimer(EnterTimeoutMs)))
+        c.wayland.roundtrip(until);
 }
 
 PointerHider::~PointerHider() = default;

@@ -1,5 +1,7 @@
 #include "platform/wayland/Screencopy.h"
 
+#include "platform/wayland/WaylandConnection.h"
+
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
@@ -9,10 +11,7 @@
 #include <QTransform>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <memory>
-#include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <vector>
@@ -47,8 +46,7 @@ struct Output {
 
 // A private connection of its own: Qt's is not handed out, and X clients of the desktop have none.
 struct Session {
-    wl_display *display = nullptr;
-    wl_registry *registry = nullptr;
+    WaylandConnection connection;
     wl_shm *shm = nullptr;
     zxdg_output_manager_v1 *xdgManager = nullptr;
     zwlr_screencopy_manager_v1 *manager = nullptr;
@@ -61,8 +59,6 @@ struct Session {
 
     ~Session()
     {
-        if (!display)
-            return;
         for (auto &output : outputs) {
             if (output->frame.buffer)
                 wl_buffer_destroy(output->frame.buffer);
@@ -82,63 +78,12 @@ struct Session {
             zxdg_output_manager_v1_destroy(xdgManager);
         if (shm)
             wl_shm_destroy(shm);
-        if (registry)
-            wl_registry_destroy(registry);
-        wl_display_disconnect(display);
     }
 
     // Dispatches until `done` holds; false on a broken connection or past the deadline.
-    template <typename Done>
-    bool dispatchUntil(Done done)
-    {
-        return dispatchUntil(done, deadline);
-    }
-
-    template <typename Done>
-    bool dispatchUntil(Done done, const QDeadlineTimer &until)
-    {
-        while (!done()) {
-            while (wl_display_prepare_read(display) != 0) {
-                if (wl_display_dispatch_pending(display) < 0)
-                    return false;
-            }
-            if (done()) {
-                wl_display_cancel_read(display);
-                return true;
-            }
-            if (wl_display_flush(display) < 0 && errno != EAGAIN) {
-                wl_display_cancel_read(display);
-                return false;
-            }
-            pollfd fd{wl_display_get_fd(display), POLLIN, 0};
-            const int ready = poll(&fd, 1, static_cast<int>(until.remainingTime()));
-            if (ready <= 0) {
-                wl_display_cancel_read(display);
-                if (ready < 0 && errno == EINTR)
-                    continue;
-                return false;
-            }
-            if (wl_display_read_events(display) < 0 || wl_display_dispatch_pending(display) < 0)
-                return false;
-        }
-        return true;
-    }
-
-    bool roundtrip()
-    {
-        bool done = false;
-        static const wl_callback_listener listener{[](void *data, wl_callback *callback, uint32_t) {
-            *static_cast<bool *>(data) = true;
-            wl_callback_destroy(callback);
-        }};
-        wl_callback *callback = wl_display_sync(display);
-        wl_callback_add_listener(callback, &listener, &done);
-        if (dispatchUntil([&] { return done; }))
-            return true;
-        if (!done)
-            wl_callback_destroy(callback);
-        return false;
-    }
+    bool dispatchUntil(const std::function<bool()> &done) { return connection.dispatchUntil(done, deadline); }
+    bool dispatchUntil(const std::function<bool()> &done, const QDeadlineTimer &until) { return connection.dispatchUntil(done, until); }
+    bool roundtrip() { return connection.roundtrip(deadline); }
 };
 
 const wl_output_listener outputListener{
@@ -183,28 +128,22 @@ const zwlr_screencopy_frame_v1_listener frameListener{
 
 const wl_shm_listener shmListener{[](void *, wl_shm *, uint32_t) {}};
 
-void announceGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
+void takeGlobal(Session &session, const WaylandConnection::Global &global)
 {
-    auto *session = static_cast<Session *>(data);
-    const auto bind = [&](const wl_interface &kind, uint32_t highest) {
-        return wl_registry_bind(registry, name, &kind, std::min(version, highest));
-    };
-    if (std::strcmp(interface, wl_output_interface.name) == 0) {
+    if (global.is(wl_output_interface)) {
         auto output = std::make_unique<Output>();
-        output->proxy = static_cast<wl_output *>(bind(wl_output_interface, 2));
+        output->proxy = global.bind<wl_output>(wl_output_interface, 2);
         wl_output_add_listener(output->proxy, &outputListener, output.get());
-        session->outputs.push_back(std::move(output));
-    } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
-        session->shm = static_cast<wl_shm *>(bind(wl_shm_interface, 1));
-        wl_shm_add_listener(session->shm, &shmListener, nullptr);
-    } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0) {
-        session->xdgManager = static_cast<zxdg_output_manager_v1 *>(bind(zxdg_output_manager_v1_interface, 2));
-    } else if (std::strcmp(interface, zwlr_screencopy_manager_v1_interface.name) == 0) {
-        session->manager = static_cast<zwlr_screencopy_manager_v1 *>(bind(zwlr_screencopy_manager_v1_interface, 3));
+        session.outputs.push_back(std::move(output));
+    } else if (global.is(wl_shm_interface)) {
+        session.shm = global.bind<wl_shm>(wl_shm_interface, 1);
+        wl_shm_add_listener(session.shm, &shmListener, nullptr);
+    } else if (global.is(zxdg_output_manager_v1_interface)) {
+        session.xdgManager = global.bind<zxdg_output_manager_v1>(zxdg_output_manager_v1_interface, 2);
+    } else if (global.is(zwlr_screencopy_manager_v1_interface)) {
+        session.manager = global.bind<zwlr_screencopy_manager_v1>(zwlr_screencopy_manager_v1_interface, 3);
     }
 }
-
-const wl_registry_listener registryListener{announceGlobal, [](void *, wl_registry *, uint32_t) {}};
 
 bool readableFormat(uint32_t format)
 {
@@ -309,7 +248,7 @@ bool copySettledFrames(Session &session, int changeWithinMs)
     constexpr int QuietMs = 40;
     const QDeadlineTimer ceiling(changeWithinMs);
     if (!session.dispatchUntil([&] { return allAnswered(session); }, ceiling)) {
-        if (wl_display_get_error(session.display) != 0)
+        if (wl_display_get_error(session.connection.display()) != 0)
             return false;
         copyAgain(session, false);
         return true;
@@ -320,7 +259,7 @@ bool copySettledFrames(Session &session, int changeWithinMs)
         if (!session.dispatchUntil([&] { return allAnswered(session); }, quiet))
             break;
     }
-    if (wl_display_get_error(session.display) != 0)
+    if (wl_display_get_error(session.connection.display()) != 0)
         return false;
     // A frame copied in the meantime is whole by the time the compositor answers this.
     for (auto &output : session.outputs) {
@@ -382,12 +321,8 @@ namespace {
 // Connects and learns the screens; false when the compositor offers no xdg-output to place them.
 bool describeOutputs(Session &session)
 {
-    session.display = wl_display_connect(nullptr);
-    if (!session.display)
-        return false;
-    session.registry = wl_display_get_registry(session.display);
-    wl_registry_add_listener(session.registry, &registryListener, &session);
-    if (!session.roundtrip() || !session.xdgManager || session.outputs.empty())
+    const auto take = [&session](const WaylandConnection::Global &global) { takeGlobal(session, global); };
+    if (!session.connection.takeGlobals(take, session.deadline) || !session.xdgManager || session.outputs.empty())
         return false;
     for (auto &output : session.outputs) {
         output->xdg = zxdg_output_manager_v1_get_xdg_output(session.xdgManager, output->proxy);

@@ -1,50 +1,13 @@
 # The steps GNOME's and KDE's headless test desktops share. Sourced by their lib.sh after it has
-# set `services` (the session bus services the desktop's portal needs) and `portals` (its .portal
-# files). Both compositors refuse to run as root, so when started by root (as in CI) the test makes
-# a user of its own, runs itself again as that user and removes the user afterwards. HOME lies
-# outside /tmp, as a desktop user's does: the tests look for pictures left where users keep theirs.
+# set `services` and `portals` (see ../support/private_session.sh). HOME lies outside /tmp, as a
+# desktop user's does: the tests look for pictures left where users keep theirs.
 set -euo pipefail
-if [ -z "${TIV_DESKTOP_INNER:-}" ]; then
-  work=$(mktemp -d /var/tmp/tivdesk.XXXXXX)
-  chmod 755 "$work"
-  mkdir -p "$work/home/bin" "$work/run" "$work/services" "$work/portals"
-  cp "$1" "$work/home/bin/TIVrevudu"
-  runner=(env)
-  if [ "$(id -u)" -eq 0 ]; then
-    user=tivdesk$$
-    useradd -M -d "$work/home" -s /usr/sbin/nologin "$user"
-    chown -R "$user:" "$work/home" "$work/run"
-    uid=$(id -u "$user")
-    runner=(setpriv --reuid="$uid" --regid="$(id -g "$user")" --clear-groups env)
-  fi
-  chmod 700 "$work/run"
-  # Only the services linked here start; the document portal, which without FUSE holds up the
-  # desktop portal's start for 25 s, is left out.
-  for name in "${services[@]}"; do ln -s "/usr/share/dbus-1/services/$name.service" "$work/services/"; done
-  # Only this desktop's own portal backends: the portal otherwise falls back to any installed one.
-  for name in "${portals[@]}"; do ln -s "/usr/share/xdg-desktop-portal/portals/$name.portal" "$work/portals/"; done
-  [ -z "${uid:-}" ] || chown "$user:" "$work/services"
-  sed "s|<standard_session_servicedirs */>|<servicedir>$work/services</servicedir>|" /usr/share/dbus-1/session.conf > "$work/bus.conf"
-  finish() {
-    if [ -n "${uid:-}" ]; then
-      # userdel refuses a user whose processes have not yet ended.
-      for _ in 1 2 3 4 5; do
-        for pid in $(ps -o pid= -u "$uid"); do kill -KILL "$pid" 2>/dev/null || true; done
-        userdel "$user" 2>/dev/null && break
-        sleep 0.5
-      done
-    fi
-    rm -rf "$work"
-  }
-  trap finish EXIT
-  rc=0
-  "${runner[@]}" -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TIV_DESKTOP_INNER=1 \
-    ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
-    TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 XDG_DESKTOP_PORTAL_DIR="$work/portals" TIV_DESKTOP_KEEP="${TIV_DESKTOP_KEEP:-}" \
-    timeout "${TIV_DESKTOP_TIMEOUT:-240}" dbus-run-session --config-file="$work/bus.conf" -- bash "$0" "$work/home/bin/TIVrevudu" "${@:2}" 2>"$work/session.log" || rc=$?
-  [ "$rc" -eq 0 ] || { echo "--- session log"; tail -40 "$work/session.log"; }
-  exit $rc
-fi
+# The document portal, which without FUSE holds up the desktop portal's start for 25 s, is not
+# among the services.
+session_work=/var/tmp/tivdesk.XXXXXX session_user=tivdesk session_inner=TIV_DESKTOP_INNER
+session_seconds=${TIV_DESKTOP_TIMEOUT:-240}
+session_env=(TIV_DESKTOP_KEEP="${TIV_DESKTOP_KEEP:-}")
+source "$(dirname "${BASH_SOURCE[0]}")/../support/private_session.sh"
 
 prog=$1
 home=$HOME

@@ -2,52 +2,25 @@
 # a private session bus. sway refuses to run as root, so when started by root (as in CI) the test
 # makes a user of its own, runs itself again as that user and removes the user afterwards.
 set -euo pipefail
+# The bus starts only these portal services. The document portal is left out: without FUSE it
+# accepts calls it never answers, which holds up the desktop portal's start for 25 s.
+services=(org.freedesktop.portal.Desktop org.freedesktop.impl.portal.desktop.wlr
+          org.freedesktop.impl.portal.desktop.gtk org.freedesktop.impl.portal.PermissionStore)
+# Only sway's own portal backends: the portal offers GlobalShortcuts where KDE's is installed,
+# which cannot start here.
+portals=(wlr gtk)
+session_work=/tmp/tivway.XXXXXX session_user=tivway session_inner=TIV_WAYLAND_INNER
+session_seconds=${TIV_WAYLAND_SECONDS:-150}
+session_env=()
 if [ -z "${TIV_WAYLAND_INNER:-}" ]; then
-  work=$(mktemp -d /tmp/tivway.XXXXXX)
-  chmod 755 "$work"
-  mkdir -p "$work/home/bin" "$work/run"
-  cp "$1" "$work/home/bin/TIVrevudu"
   # xdg-desktop-portal-wlr writes every screenshot to /tmp/out.png; one left by an earlier test's
   # user, gone now, would block this one.
   case $(stat -c %U /tmp/out.png 2>/dev/null) in UNKNOWN|tivway*) rm -f /tmp/out.png ;; esac
-  runner=(env)
-  if [ "$(id -u)" -eq 0 ]; then
-    user=tivway$$
-    useradd -M -d "$work/home" -s /usr/sbin/nologin "$user"
-    chown -R "$user:" "$work/home" "$work/run"
-    uid=$(id -u "$user")
-    runner=(setpriv --reuid="$uid" --regid="$(id -g "$user")" --clear-groups env)
-  fi
-  chmod 700 "$work/run"
-  # The bus starts only the portal services linked here. The document portal is left out: without
-  # FUSE it accepts calls it never answers, which holds up the desktop portal's start for 25 s.
-  mkdir "$work/services" "$work/portals"
-  for name in org.freedesktop.portal.Desktop org.freedesktop.impl.portal.desktop.wlr \
-              org.freedesktop.impl.portal.desktop.gtk org.freedesktop.impl.portal.PermissionStore; do
-    ln -s "/usr/share/dbus-1/services/$name.service" "$work/services/"
-  done
-  # Only sway's own portal backends: the portal otherwise falls back to any installed one, and
-  # offers GlobalShortcuts where KDE's is installed, which cannot start here.
-  for name in wlr gtk; do ln -s "/usr/share/xdg-desktop-portal/portals/$name.portal" "$work/portals/"; done
-  [ -z "${uid:-}" ] || chown "$user:" "$work/services"
-  sed "s|<standard_session_servicedirs */>|<servicedir>$work/services</servicedir>|" /usr/share/dbus-1/session.conf > "$work/bus.conf"
-  finish() {
-    if [ -n "${uid:-}" ]; then
-      for pid in $(ps -o pid= -u "$uid"); do kill -KILL "$pid" 2>/dev/null || true; done
-      userdel "$user" 2>/dev/null || true
-      if [ -e /tmp/out.png ] && [ "$(stat -c %u /tmp/out.png)" = "$uid" ]; then rm -f /tmp/out.png; fi
-    fi
-    rm -rf "$work"
+  session_finish_more() {
+    if [ -n "${uid:-}" ] && [ -e /tmp/out.png ] && [ "$(stat -c %u /tmp/out.png)" = "$uid" ]; then rm -f /tmp/out.png; fi
   }
-  trap finish EXIT
-  rc=0
-  "${runner[@]}" -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" TIV_WAYLAND_INNER=1 \
-    ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
-    TIVREVUDU_SERVER=http://127.0.0.1:9/ LANG=C.UTF-8 TIV_BUS_SERVICES="$work/services" XDG_DESKTOP_PORTAL_DIR="$work/portals" \
-    timeout "${TIV_WAYLAND_SECONDS:-150}" dbus-run-session --config-file="$work/bus.conf" -- bash "$0" "$work/home/bin/TIVrevudu" "${@:2}" 2>"$work/session.log" || rc=$?
-  [ "$rc" -eq 0 ] || { echo "--- session log"; tail -30 "$work/session.log"; }
-  exit $rc
 fi
+source "$(dirname "${BASH_SOURCE[0]}")/../support/private_session.sh"
 
 prog=$1
 home=$HOME
