@@ -44,7 +44,7 @@ struct Output {
     ScreenOutput described() const { return {logical, transform % 2 ? mode.transposed() : mode}; }
 };
 
-// A private connection of its own: Qt's is not handed out, and X clients of the desktop have none.
+// One copy of the screens over a connection of its own, which X clients of the desktop have too.
 struct Session {
     WaylandConnection connection;
     wl_shm *shm = nullptr;
