@@ -446,7 +446,10 @@ bool TFrmMain::borderless() const
 
 void TFrmMain::setBorderless(bool on)
 {
-    if (borderless() == on)
+    // The frozen desktop where windows are not placed (Wayland) is full-screen, without a frame
+    // anyway; changing the frame would re-create the native window for every capture.
+    const bool coverWithoutFrame = Cover.covering() && platform_.screen && !platform_.screen->placesWindows();
+    if (borderless() == on || (on && coverWithoutFrame))
         return;
     const bool wasVisible = isVisible();
     setWindowFlag(Qt::FramelessWindowHint, on);

@@ -67,7 +67,9 @@ void DesktopCover::coverEachScreen(ImageControl &canvas)
     rememberPlace();
     window_.hide();
     dropPanes();
-    setCoverFlags(true);
+    // The window keeps its flags: a full-screen window has no frame here and no stacking to ask
+    // for, and a change of flags would make the toolkit re-create the native window, its buffers
+    // with it, for every capture.
     const QList<QScreen *> screens = QGuiApplication::screens();
     QRect desktop;
     for (const QScreen *screen : screens)
@@ -81,6 +83,7 @@ void DesktopCover::coverEachScreen(ImageControl &canvas)
         }
     }
     window_.setWindowState(Qt::WindowFullScreen);
+    fullScreened_ = true;
     show();
 }
 
@@ -133,6 +136,15 @@ void DesktopCover::release()
     window_.hide();
     dropPanes();
     setCoverFlags(false);
+    if (fullScreened_) {
+        // Set on the hidden window, the widget's state alone did not reach the native window,
+        // kept now from one cover to the next, and the window came back full-screen.
+        const Qt::WindowStates states = window_.windowState() & ~Qt::WindowFullScreen;
+        window_.setWindowState(states);
+        if (QWindow *native = window_.windowHandle())
+            native->setWindowStates(states);
+        fullScreened_ = false;
+    }
 }
 
 void DesktopCover::uncover()

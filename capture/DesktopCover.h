@@ -68,6 +68,7 @@ private:
     std::function<bool(const QKeyEvent &)> onKey_;
     std::function<void()> onHidden_;
     bool covering_ = false;
+    bool fullScreened_ = false;  // by coverEachScreen(), which leaves the window's flags as they are
     // Dropped panes go later: the last one may be dropped from its own mouse handler.
     std::vector<QPointer<ScreenPane>> panes_;
     int takenKey_ = 0;  // its release is taken too, also when it comes after the cover is gone

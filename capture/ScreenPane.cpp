@@ -42,11 +42,15 @@ QPointF ScreenPane::origin() const
 void ScreenPane::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    // The picture replaces what was there: a plain copy where its pixels match the window's.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QImage &picture = canvas_.picture().image;
     const qreal scale = pictureScale();
     for (const QRect &area : event->region()) {
         const QRectF source((QPointF(area.topLeft()) + origin()) * scale, QSizeF(area.size()) * scale);
-        painter.fillRect(area, Qt::black);
-        painter.drawImage(QRectF(area), canvas_.picture().image, source);
+        if (!QRectF(picture.rect()).contains(source))
+            painter.fillRect(area, Qt::black);
+        painter.drawImage(QRectF(area), picture, source);
     }
 }
 

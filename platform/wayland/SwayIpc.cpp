@@ -1,6 +1,8 @@
 #include "platform/wayland/SwayIpc.h"
 
+#include <QCoreApplication>
 #include <QLocalSocket>
+#include <QTimer>
 #include <QtEndian>
 
 namespace tiv::wayland {
@@ -44,6 +46,23 @@ std::optional<QByteArray> AskSway(const QString &socketPath, SwayRequest request
     if (!readExactly(socket, length, answer))
         return std::nullopt;
     return answer;
+}
+
+std::optional<QByteArray> SwayTreeThisPass(const QString &socketPath)
+{
+    struct Answer {
+        QString socketPath;
+        QByteArray tree;
+    };
+    static std::optional<Answer> kept;
+    if (kept && kept->socketPath == socketPath)
+        return kept->tree;
+    auto tree = AskSway(socketPath, SwayRequest::GetTree);
+    if (tree && QCoreApplication::instance()) {
+        kept = Answer{socketPath, *tree};
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { kept.reset(); });
+    }
+    return tree;
 }
 
 }  // namespace tiv::wayland

@@ -139,7 +139,7 @@ std::optional<SwayWindowFinder::TiledNeighbours> SwayWindowFinder::tiledNeighbou
 
 std::optional<SwayWindowFinder::TiledNeighbours> SwayWindowFinder::tiledNeighbours(qint64 pid, const QString &title) const
 {
-    const auto payload = tree();
+    const auto payload = SwayTreeThisPass(socketPath_);
     if (!payload)
         return std::nullopt;
     return tiledNeighboursInTree(*payload, pid, title);

@@ -86,7 +86,7 @@ void SwayWindowPlaces::notePlace(const QString &title)
         return;
     }
     noted_.reset();
-    if (const auto tree = AskSway(socketPath_, SwayRequest::GetTree))
+    if (const auto tree = SwayTreeThisPass(socketPath_))
         noted_ = placeInTree(*tree, QGuiApplication::applicationPid(), title);
 }
 

@@ -44,3 +44,14 @@ start_program
 wait_for_window TIVrevudu
 drag_region 100 150 300 200 "$pictures/1.png"
 drag_region 1300 500 250 120 "$pictures/2.png" 2%
+
+# Esc uncovers every screen and gives the window back as it was, not full-screen: the cover keeps
+# the window's native window from one capture to the next, and with it the state it set.
+timeout 10 "$prog" --capture region
+for _ in $(seq 100); do [ "$(covering_windows)" = 2 ] && break; sleep 0.1; done
+sleep 0.5
+wtype -s 200 -k Escape
+for _ in $(seq 50); do [ "$(covering_windows)" = 0 ] && break; sleep 0.1; done
+sleep 0.5
+[ "$(covering_windows)" = 0 ] || fail "Esc left the frozen desktop up: $(swaymsg -t get_tree)"
+wait_for_window TIVrevudu
