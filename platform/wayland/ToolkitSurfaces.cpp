@@ -141,7 +141,8 @@ bool blankToolkitWindow(QWindow *window)
         return false;
     // The surface holds the toolkit's frame around the window, in whole buffer pixels per point.
     const int scale = qMax(1, qRound(window->devicePixelRatio()));
-    const QSize size = window->frameGeometry().size() * scale;
+    const QSize frame = window->frameGeometry().size();
+    const QSize size = frame * scale;
     if (size.isEmpty() || qint64(size.width()) * size.height() * 4 > INT_MAX)
         return false;
     wl_buffer *buffer = transparentBuffer(shm, size.width(), size.height());
@@ -150,7 +151,8 @@ bool blankToolkitWindow(QWindow *window)
     wl_surface_attach(surface, buffer, 0, 0);
     // Nothing of it covers what lies below any more.
     wl_surface_set_opaque_region(surface, nullptr);
-    wl_surface_damage(surface, 0, 0, INT32_MAX, INT32_MAX);
+    // Its own area only (in the surface's points): the desktop need redraw no more than it covered.
+    wl_surface_damage(surface, 0, 0, frame.width(), frame.height());
     wl_surface_commit(surface);
     // Its memory is never written again, so the compositor keeps what it shows without it.
     wl_buffer_destroy(buffer);
