@@ -92,6 +92,9 @@ public:
     void HideForCapture(const QWidget *keptInPicture = nullptr);
     void RestoreAfterCapture();
     void HideBeforeRegionGrab();
+    // A window of the program about to be hidden for a capture, where the desktop would keep
+    // showing it for a while (see ScreenGrabber::blankBeforeHiding).
+    void BlankBeforeHiding(QWidget &window);
     // The program's windows hidden for a capture come back; over the frozen desktop only the
     // capture toolbar does, the others once it is gone.
     void BringBackOwnWindows();

@@ -47,9 +47,17 @@ for i in $(seq 2 $((rounds + 1))); do
   t=$(now); "$prog" --version >/dev/null
   starts+=($(( ($(now) - t) / 1000000 )))
 done
+# Our pictures must not show our toolbar, which is up between the captures: counted by its ground
+# colour, of which the desktop's picture holds next to nothing.
+toolbar_seen=0
+for i in $(seq 2 $((rounds + 1))); do
+  ground=$(convert "$pictures/$i.png" -fill black +opaque '#f5fafe' -fill white -opaque '#f5fafe' -format '%[fx:round(mean*w*h)]' info:)
+  [ "$ground" -lt 2000 ] || toolbar_seen=$((toolbar_seen + 1))
+done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 echo "$desktop: capture to PNG, 1024x768, median of $rounds: ours $(median "${ours[@]}") ms, bare portal call $(median "${theirs[@]}") ms, bare call after a window left $(median "${after_hiding[@]}") ms, the command's own start $(median "${starts[@]}") ms (load $(cut -d' ' -f1-3 /proc/loadavg))"
 echo "ours: ${ours[*]}"
 echo "bare portal: ${theirs[*]}"
 echo "bare after a window left: ${after_hiding[*]}"
 echo "the command's start: ${starts[*]}"
+echo "our pictures showing our toolbar: $toolbar_seen of $rounds"

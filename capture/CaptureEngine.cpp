@@ -115,15 +115,22 @@ void TFrmMain::HideForCapture(const QWidget *keptInPicture)
     // grabber waits for the compositor itself.
     const bool grabberWaits = platform_.screen && !platform_.screen->placesWindows();
     HideAndWaitUntilGone(platform_.departures, [this, keptInPicture] {
-        const bool othersHidden = OtherWindows.hide({this, keptInPicture});
+        const bool othersHidden = OtherWindows.hide({this, keptInPicture}, [this](QWidget &window) { BlankBeforeHiding(window); });
         if (!ShownBeforeCapture && !othersHidden)
             return false;
         if (ShownBeforeCapture && platform_.places)
             platform_.places->notePlace(windowTitle());
+        BlankBeforeHiding(*this);
         hide();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return true;
     }, grabberWaits ? 0 : HideSettleMilliseconds);
+}
+
+void TFrmMain::BlankBeforeHiding(QWidget &window)
+{
+    if (platform_.screen && window.isVisible())
+        platform_.screen->blankBeforeHiding(window.windowHandle());
 }
 
 void TFrmMain::RestoreAfterCapture()
@@ -141,7 +148,8 @@ void TFrmMain::HideBeforeRegionGrab()
     // As for the other captures, a Wayland grabber waits for the compositor itself.
     const bool grabberWaits = platform_.screen && !platform_.screen->placesWindows();
     HideAndWaitUntilGone(platform_.departures, [this] {
-        OtherWindows.hide({this});
+        OtherWindows.hide({this}, [this](QWidget &window) { BlankBeforeHiding(window); });
+        BlankBeforeHiding(*this);
         hide();
         QCoreApplication::processEvents();
         return true;

@@ -24,7 +24,7 @@ bool comesBack(const QWidget *window)
 
 }  // namespace
 
-bool OwnWindowsAside::hide(std::initializer_list<const QWidget *> kept)
+bool OwnWindowsAside::hide(std::initializer_list<const QWidget *> kept, const std::function<void(QWidget &)> &beforeHiding)
 {
     bool hidAny = false;
     for (QWidget *window : QApplication::topLevelWidgets()) {
@@ -32,6 +32,8 @@ bool OwnWindowsAside::hide(std::initializer_list<const QWidget *> kept)
             || dynamic_cast<const ScreenPane *>(window))
             continue;
         const bool back = comesBack(window);
+        if (beforeHiding)
+            beforeHiding(*window);
         window->hide();
         hidAny = true;
         if (back && std::find(hidden_.begin(), hidden_.end(), window) == hidden_.end())

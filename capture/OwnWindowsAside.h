@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -16,8 +17,9 @@ namespace tiv {
 // loop, so showing it again would leave a dialog without the caller that waits for it.
 class OwnWindowsAside {
 public:
-    // Hides every shown top-level window of the program except `kept`; true when it hid one.
-    bool hide(std::initializer_list<const QWidget *> kept);
+    // Hides every shown top-level window of the program except `kept`, `beforeHiding` run on each
+    // just before; true when it hid one.
+    bool hide(std::initializer_list<const QWidget *> kept, const std::function<void(QWidget &)> &beforeHiding = {});
     // Shows again the windows hide() took away, or only `only` if it is one of them.
     void restore(const QWidget *only = nullptr);
 

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <optional>
 
+class QWindow;
+
 namespace tiv {
 
 // Screen rectangles of the window that has the input focus, in device pixels.
@@ -55,6 +57,10 @@ public:
     // to cover the desktop; giveFocusBack() returns it there if that window is still shown.
     virtual void rememberFocus() {}
     virtual void giveFocusBack() {}
+    // Called right before the program hides one of its windows for a capture. Where the desktop
+    // keeps showing a window's last picture for a while after it left, the grabber may empty that
+    // picture first, so that the grab need not wait until the desktop lets go of the window.
+    virtual void blankBeforeHiding(QWindow * /*window*/) {}
 
     // Where the desktop hands out the active window's own pictures (KDE), that window with or
     // without its frame: std::nullopt where it does not, a null image when it failed.

@@ -1,6 +1,7 @@
 #include "platform/fake/FakePlatform.h"
 
 #include <QPainter>
+#include <QWindow>
 
 namespace tiv::fake {
 
@@ -35,6 +36,12 @@ QImage FakeScreen::grabLeavingPadding(const QRect &screenRect, bool &paddingLeft
             row[x] &= 0x00ffffffu;
     }
     return out;
+}
+
+void FakeScreen::blankBeforeHiding(QWindow *window)
+{
+    if (window && window->isVisible())
+        blanked.append(window);
 }
 
 bool FakeHotkeys::registerHotkey(int id, unsigned modifiers, unsigned virtualKey)

@@ -29,6 +29,9 @@ public:
     GrabFailure lastFailure() const override { return failure; }
     bool pointerInPictures = true;
     void setPointerInPictures(bool shown) override { pointerInPictures = shown; }
+    // The windows handed over for blanking while they were still shown, in order.
+    QList<QWindow *> blanked;
+    void blankBeforeHiding(QWindow *window) override;
 
 private:
     GrabFailure failure = GrabFailure::None;

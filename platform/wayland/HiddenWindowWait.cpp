@@ -18,12 +18,17 @@ HiddenWindowWait::HiddenWindowWait(const SwayWindowFinder &windows) : windows_(w
 
 bool HiddenWindowWait::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Show) {
+        if (auto *window = qobject_cast<QWindow *>(watched))
+            blanked_.removeAll(window);
+    }
     if (event->type() == QEvent::Hide) {
-        if (const auto *window = qobject_cast<QWindow *>(watched); window && window->isTopLevel()) {
+        if (auto *window = qobject_cast<QWindow *>(watched); window && window->isTopLevel()) {
             if (remainingMs() == 0) {
                 othersRedrawing_ = false;
                 anyShown_ = false;
                 hidden_.clear();
+                hiddenWindows_.clear();
                 ownNeighbours_.clear();
                 sinceFirstHide_.start();
             }
@@ -38,6 +43,7 @@ bool HiddenWindowWait::eventFilter(QObject *watched, QEvent *event)
                 if (neighbours)
                     ownNeighbours_ += neighbours->own;
                 hidden_ += window->title();
+                hiddenWindows_ += window;
             }
         }
     }
@@ -91,6 +97,19 @@ bool HiddenWindowWait::settle()
     if (layoutStalled())
         QThread::msleep(static_cast<unsigned long>(std::max(0, remainingMs() - AfterLayoutTimeoutMs)));
     return true;
+}
+
+void HiddenWindowWait::noteBlanked(QWindow *window)
+{
+    if (!blanked_.contains(window))
+        blanked_ += window;
+}
+
+bool HiddenWindowWait::onlyBlankedHidden() const
+{
+    // A window gone meanwhile cannot tell whether it was.
+    return std::all_of(hiddenWindows_.begin(), hiddenWindows_.end(),
+                       [this](const QPointer<QWindow> &window) { return window && blanked_.contains(window); });
 }
 
 void HiddenWindowWait::waitOut()

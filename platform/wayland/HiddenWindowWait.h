@@ -3,8 +3,11 @@
 #include "platform/wayland/SwayWindowFinder.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
+#include <QWindow>
 
 namespace tiv::wayland {
 
@@ -36,6 +39,11 @@ public:
     bool layoutStalled() const;
     // Waits the rest out, for a desktop that tells nothing.
     void waitOut();
+    // Notes that `window`, about to be hidden, was blanked first (see blankToolkitWindow()): it
+    // shows nothing for as long as the desktop keeps showing it, until it is shown again.
+    void noteBlanked(QWindow *window);
+    // Whether every window hidden since the last wait (menus and tips aside) had been blanked.
+    bool onlyBlankedHidden() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,6 +60,8 @@ private:
     // Whether sway showed any window hidden since the last wait (or did not tell).
     bool anyShown_ = false;
     QStringList hidden_;
+    QList<QPointer<QWindow>> hiddenWindows_;
+    QList<QPointer<QWindow>> blanked_;
     QStringList ownNeighbours_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/wayland/PointerHider.h"
 #include "platform/wayland/Screencopy.h"
+#include "platform/wayland/ToolkitSurfaces.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -57,8 +58,15 @@ DesktopLayout WaylandScreenGrabber::layout()
 }
 
 WaylandScreenGrabber::WaylandScreenGrabber(QDBusConnection bus, SwayWindowFinder windows)
-    : bus_(bus), windows_(std::move(windows)), hiddenWait_(windows_), portal_(bus), permission_(bus), kwin_(bus)
+    : bus_(bus), windows_(std::move(windows)), hiddenWait_(windows_), portal_(bus), permission_(bus), kwin_(bus),
+      blanksWindows_(GnomeScreenshotPermission::Applies())
 {
+}
+
+void WaylandScreenGrabber::blankBeforeHiding(QWindow *window)
+{
+    if (blanksWindows_ && blankToolkitWindow(window))
+        hiddenWait_.noteBlanked(window);
 }
 
 QRect WaylandScreenGrabber::desktopRect()
@@ -106,8 +114,12 @@ QImage WaylandScreenGrabber::desktopPicture(QPoint *origin)
             return picture;
         }
     }
-    // The portal and KWin copy the frame shown next, whatever it shows.
-    hiddenWait_.waitOut();
+    // The portal and KWin copy the frame shown next, whatever it shows. Windows blanked before
+    // they were hidden show nothing however long the desktop keeps them; once it has read their
+    // blanking, nothing of them is left to wait for (menus and tips GNOME takes off at once).
+    if (hiddenWait_.remainingMs() > 0
+        && !(blanksWindows_ && hiddenWait_.onlyBlankedHidden() && toolkitRoundTrip(HiddenWindowWait::CeilingMs)))
+        hiddenWait_.waitOut();
     *origin = desktopRect().topLeft();
     if (KWinScreenShot::Applies()) {
         // KDE's portal asks KWin the same and then writes and reads back a file; where KWin

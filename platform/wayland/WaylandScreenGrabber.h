@@ -32,6 +32,7 @@ public:
     GrabFailure askPermission() override;
     bool refusalRemembered() override;
     bool forgetRefusal() override;
+    void blankBeforeHiding(QWindow *window) override;
 
 private:
     // The whole desktop's picture, and where its top left lies in screen coordinates.
@@ -48,6 +49,10 @@ private:
     KWinScreenShot kwin_;
     GrabFailure failure_ = GrabFailure::None;
     bool pointerShown_ = true;
+    // GNOME paints the picture of its portal from what the screen holds as the call reaches it,
+    // where a window just hidden stays until its closing transition has run (with animations off
+    // it still runs for 1 ms, over the next two frames): the program's windows are blanked first.
+    bool blanksWindows_ = false;
     std::optional<DesktopLayout> layout_;
     QString layoutScreens_;
 };

@@ -122,6 +122,18 @@ TEST_F(CaptureToolbar, PaddingLeftByTheGrabIsMadeOpaqueBeforeThePictureIsShared)
     EXPECT_EQ(QImage(saved("1.jpg")).size(), canvas.size());
 }
 
+// Each window put away for a capture is handed over for blanking while still shown (a desktop
+// may keep showing it a moment after it left); the one kept in the picture is not.
+TEST_F(CaptureToolbar, WindowsPutAwayAreBlankedWhileStillShown)
+{
+    w->ShowCaptureToolbar();
+    w->CaptureFullScreen();
+    EXPECT_EQ(fakes.screen.blanked, (QList<QWindow *>{toolbar()->windowHandle(), w->windowHandle()}));
+    fakes.screen.blanked.clear();
+    w->CaptureFullScreen(toolbar());
+    EXPECT_FALSE(fakes.screen.blanked.contains(toolbar()->windowHandle()));
+}
+
 TEST_F(CaptureToolbar, ClosingInAnyWayLeavesCaptureModeAndBringsTheWindowBack)
 {
     w->GrabMenuClick();
