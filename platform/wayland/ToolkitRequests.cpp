@@ -1,8 +1,8 @@
 #include "platform/wayland/ToolkitRequests.h"
 
-#include <QGuiApplication>
+#include "platform/wayland/ToolkitSurfaces.h"
+
 #include <QPointer>
-#include <qpa/qplatformnativeinterface.h>
 
 #include <wayland-client.h>
 
@@ -43,8 +43,7 @@ void sync(Waiting *waiting)
 
 void AfterToolkitRequests(QObject *context, std::function<void()> then)
 {
-    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    auto *display = native ? static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display")) : nullptr;
+    wl_display *display = toolkitDisplay();
     if (!display) {
         QMetaObject::invokeMethod(context, std::move(then), Qt::QueuedConnection);
         return;

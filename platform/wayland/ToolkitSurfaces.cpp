@@ -25,12 +25,6 @@ QPlatformNativeInterface *toolkitNative()
                : nullptr;
 }
 
-wl_display *toolkitDisplay()
-{
-    QPlatformNativeInterface *native = toolkitNative();
-    return native ? static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display")) : nullptr;
-}
-
 void onDone(void *data, wl_callback *, uint32_t)
 {
     *static_cast<bool *>(data) = true;
@@ -128,6 +122,12 @@ wl_buffer *transparentBuffer(wl_shm *shm, int width, int height)
 }
 
 }  // namespace
+
+wl_display *toolkitDisplay()
+{
+    QPlatformNativeInterface *native = toolkitNative();
+    return native ? static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display")) : nullptr;
+}
 
 bool blankToolkitWindow(QWindow *window)
 {

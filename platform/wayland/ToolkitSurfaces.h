@@ -1,10 +1,14 @@
 #pragma once
 
 class QWindow;
+struct wl_display;
 
 namespace tiv::wayland {
 
 // The toolkit's own Wayland connection and window surfaces, for what the toolkit does not offer.
+
+// The toolkit's connection to the compositor; null where it runs on another platform.
+wl_display *toolkitDisplay();
 
 // Lets `window` show nothing from now on, where the desktop keeps showing a window's last
 // picture for a while after the window left (a closing transition): its surface gets a fully
