@@ -56,8 +56,14 @@ ctrl_shift_hotkeys() {
   for key in F W C A Q; do printf 'hotkey%d_1=Ctrl\nhotkey%d_2=Shift\nhotkey%d_3=%s\n' $i $i $i $key; i=$((i + 1)); done
 }
 
-# Clicks at a place in the main window, counted from its top-left corner.
-click() { xdotool mousemove --window "$(main_window)" "$1" "$2" click 1; sleep "${3:-0.4}"; }
+# Clicks at a place in the main window, counted from its top-left corner. After a capture the
+# window comes back only once the picture is saved, so it is waited for.
+click() {
+  local w=""
+  for _ in $(seq 50); do w=$(main_window); [ -n "$w" ] && break; sleep 0.1; done
+  [ -n "$w" ] || { echo "the main window is not shown"; exit 1; }
+  xdotool mousemove --window "$w" "$1" "$2" click 1; sleep "${3:-0.4}"
+}
 
 # Places of the controls in the main window; the maximised window has them there too.
 EXIT_BUTTON="82 320"
