@@ -220,6 +220,9 @@ void TFrmMain::EndWithSession()
 {
     endedWithSession_ = true;
     close();
+    // Closing the main window ends the program only once no other window of it is shown; the
+    // capture toolbar of continuous capture would keep it running past the session's end.
+    QCoreApplication::quit();
 }
 
 void TFrmMain::fitPictureContent()

@@ -73,3 +73,14 @@ xdotool key ctrl+shift+f; sleep 1
 [ ! -f "$pictures/4.jpg" ] || { echo "a hotkey still worked after the way back"; exit 1; }
 echo "back in the main window with the hotkeys released"
 exit_program
+
+# Ending with the session while the toolbar is up ends the program, toolbar and all.
+start_program
+click $REGION_BUTTON 1.5
+[ -n "$(toolbar)" ] || { echo "no capture toolbar after a restart"; exit 1; }
+drag 500 100 600 180
+wait_for_file "$pictures/4.jpg"
+kill -TERM "$app"
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then echo "the program did not end on SIGTERM with its toolbar up"; exit 1; fi
+echo "SIGTERM ended the program with its toolbar up"
