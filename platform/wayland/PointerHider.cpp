@@ -2,8 +2,6 @@
 
 #include "platform/wayland/WaylandConnection.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
 #include <vector>
 #include <wayland-client.h>
 
@@ -90,25 +88,6 @@ const zwlr_layer_surface_v1_listener layerListener{
     [](void *, zwlr_layer_surface_v1 *) {},
 };
 
-// A fully transparent buffer: the pages of a new memory file read as zeros.
-wl_buffer *transparentBuffer(wl_shm *shm, uint32_t width, uint32_t height)
-{
-    const int32_t stride = static_cast<int32_t>(width) * 4;
-    const int32_t size = stride * static_cast<int32_t>(height);
-    const int fd = memfd_create("tiv-pointer-cover", MFD_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    wl_buffer *buffer = nullptr;
-    if (size > 0 && ftruncate(fd, size) == 0) {
-        wl_shm_pool *pool = wl_shm_create_pool(shm, fd, size);
-        buffer = wl_shm_pool_create_buffer(pool, 0, static_cast<int32_t>(width), static_cast<int32_t>(height), stride,
-                                           WL_SHM_FORMAT_ARGB8888);
-        wl_shm_pool_destroy(pool);
-    }
-    close(fd);
-    return buffer;
-}
-
 }  // namespace
 
 PointerHider::PointerHider() : connection_(std::make_unique<Connection>())
@@ -141,7 +120,7 @@ PointerHider::PointerHider() : connection_(std::make_unique<Connection>())
         if (!cover.configured)
             continue;
         zwlr_layer_surface_v1_ack_configure(cover.layer, cover.serial);
-        if (wl_buffer *buffer = transparentBuffer(c.shm, cover.width, cover.height)) {
+        if (wl_buffer *buffer = TransparentBuffer(c.shm, static_cast<int>(cover.width), static_cast<int>(cover.height))) {
             wl_surface_attach(cover.surface, buffer, 0, 0);
             wl_surface_damage(cover.surface, 0, 0, static_cast<int32_t>(cover.width), static_cast<int32_t>(cover.height));
         }

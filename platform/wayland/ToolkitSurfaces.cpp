@@ -1,16 +1,13 @@
 #include "platform/wayland/ToolkitSurfaces.h"
 
+#include "platform/wayland/WaylandConnection.h"
+
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QWindow>
 #include <qpa/qplatformnativeinterface.h>
 
-#include <cerrno>
-#include <climits>
 #include <cstring>
-#include <poll.h>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <wayland-client.h>
 
 namespace tiv::wayland {
@@ -23,48 +20,6 @@ QPlatformNativeInterface *toolkitNative()
     return qGuiApp && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
                ? qGuiApp->platformNativeInterface()
                : nullptr;
-}
-
-void onDone(void *data, wl_callback *, uint32_t)
-{
-    *static_cast<bool *>(data) = true;
-}
-
-const wl_callback_listener DoneListener = {onDone};
-
-// A round trip whose answer comes on a queue of its own: the toolkit's reading thread and its
-// own dispatching go on untouched meanwhile, and the events of proxies on that queue that came
-// before the answer have been dispatched once it is there.
-bool roundTripOn(wl_display *display, wl_event_queue *queue, int timeoutMs)
-{
-    auto *wrapper = static_cast<wl_display *>(wl_proxy_create_wrapper(display));
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(wrapper), queue);
-    wl_callback *callback = wl_display_sync(wrapper);
-    wl_proxy_wrapper_destroy(wrapper);
-    bool done = false;
-    wl_callback_add_listener(callback, &DoneListener, &done);
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done) {
-        if (wl_display_prepare_read_queue(display, queue) != 0) {
-            if (wl_display_dispatch_queue_pending(display, queue) < 0)
-                break;
-            continue;
-        }
-        if (wl_display_flush(display) < 0 && errno != EAGAIN) {
-            wl_display_cancel_read(display);
-            break;
-        }
-        pollfd fd{wl_display_get_fd(display), POLLIN, 0};
-        const qint64 left = deadline.remainingTime();
-        if (left <= 0 || poll(&fd, 1, int(left)) <= 0) {
-            wl_display_cancel_read(display);
-            break;
-        }
-        if (wl_display_read_events(display) < 0)
-            break;
-    }
-    wl_callback_destroy(callback);
-    return done;
 }
 
 void onGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t)
@@ -93,32 +48,13 @@ wl_shm *toolkitShm(wl_display *display)
     wl_registry *registry = wl_display_get_registry(wrapper);
     wl_proxy_wrapper_destroy(wrapper);
     wl_registry_add_listener(registry, &RegistryListener, &shm);
-    roundTripOn(display, queue, ShmLookupMs);
+    RoundTrip(display, queue, QDeadlineTimer(ShmLookupMs));
     wl_registry_destroy(registry);
     // Its pool and buffers are never listened to; the queue goes.
     if (shm)
         wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(shm), nullptr);
     wl_event_queue_destroy(queue);
     return shm;
-}
-
-// A buffer of `width` x `height` transparent pixels: a fresh memory file reads as zeros, which in
-// premultiplied ARGB is transparent black.
-wl_buffer *transparentBuffer(wl_shm *shm, int width, int height)
-{
-    const int stride = width * 4;
-    const off_t bytes = off_t(stride) * height;
-    const int fd = memfd_create("tivrevudu-blank", MFD_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    wl_buffer *buffer = nullptr;
-    if (ftruncate(fd, bytes) == 0) {
-        wl_shm_pool *pool = wl_shm_create_pool(shm, fd, int32_t(bytes));
-        buffer = wl_shm_pool_create_buffer(pool, 0, width, height, stride, WL_SHM_FORMAT_ARGB8888);
-        wl_shm_pool_destroy(pool);
-    }
-    close(fd);
-    return buffer;
 }
 
 }  // namespace
@@ -143,9 +79,7 @@ bool blankToolkitWindow(QWindow *window)
     const int scale = qMax(1, qRound(window->devicePixelRatio()));
     const QSize frame = window->frameGeometry().size();
     const QSize size = frame * scale;
-    if (size.isEmpty() || qint64(size.width()) * size.height() * 4 > INT_MAX)
-        return false;
-    wl_buffer *buffer = transparentBuffer(shm, size.width(), size.height());
+    wl_buffer *buffer = TransparentBuffer(shm, size.width(), size.height());
     if (!buffer)
         return false;
     wl_surface_attach(surface, buffer, 0, 0);
@@ -165,7 +99,7 @@ bool toolkitRoundTrip(int timeoutMs)
     if (!display)
         return false;
     wl_event_queue *queue = wl_display_create_queue(display);
-    const bool done = roundTripOn(display, queue, timeoutMs);
+    const bool done = RoundTrip(display, queue, QDeadlineTimer(timeoutMs));
     wl_event_queue_destroy(queue);
     return done;
 }

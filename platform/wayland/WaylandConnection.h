@@ -6,11 +6,25 @@
 #include <cstdint>
 #include <functional>
 
+struct wl_buffer;
 struct wl_display;
+struct wl_event_queue;
 struct wl_interface;
 struct wl_registry;
+struct wl_shm;
 
 namespace tiv::wayland {
+
+// Dispatches the events of `queue` (the display's default queue where null) until `done` holds;
+// false on a broken connection or past `until`. Reads in turn with any other thread reading the
+// same display, as the toolkit's own does on its connection.
+bool DispatchUntil(wl_display *display, wl_event_queue *queue, const std::function<bool()> &done, const QDeadlineTimer &until);
+// Until the compositor has answered every request sent on `display` before, the answer coming on
+// `queue` (the default queue where null).
+bool RoundTrip(wl_display *display, wl_event_queue *queue, const QDeadlineTimer &until);
+
+// A buffer of `width` x `height` fully transparent pixels; null where it could not be made.
+wl_buffer *TransparentBuffer(wl_shm *shm, int width, int height);
 
 // A short connection to the compositor of its own, for a protocol the toolkit does not speak
 // (and for X clients of a Wayland desktop, which have no connection of the toolkit's). Every wait
